@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Configures and builds one flavour of Tagloom: release, test or asan.
+# Usage: scripts/build.sh FLAVOUR   (the build lands in build/FLAVOUR)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+flavour=${1:?usage: scripts/build.sh release|test|asan}
+case "$flavour" in
+  release) args=(-DCMAKE_BUILD_TYPE=Release -DTAGLOOM_BUILD_TESTS=OFF) ;;
+  test)    args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+  asan)    args=(-DCMAKE_BUILD_TYPE=Debug -DTAGLOOM_SANITIZE=ON -DCMAKE_CXX_FLAGS=-O1) ;;
+  *) echo "build.sh: unknown flavour '$flavour' (release, test or asan)" >&2; exit 2 ;;
+esac
+
+generator=()
+command -v ninja >/dev/null && generator=(-G Ninja)
+if [ ! -f "build/$flavour/CMakeCache.txt" ]; then
+  cmake -S . -B "build/$flavour" "${generator[@]}" "${args[@]}"
+fi
+cmake --build "build/$flavour" --parallel "$(nproc)"

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tagloom needs to build, run and test, when any are missing.
+# Safe to run again: it installs nothing when everything is there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev libgsf-1-dev libzint-dev libzxing-dev
+  fonts-wqy-microhei xvfb xauth
+  cups cups-client printer-driver-cups-pdf poppler-utils
+  python3-xlwt python3-xlrd
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+  [ "$status" = installed ] || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "setup: installing ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  apt=(apt-get)
+else
+  apt=(sudo apt-get)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${apt[@]}" update -qq
+"${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
