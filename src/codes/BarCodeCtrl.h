@@ -1,0 +1,48 @@
+// The label's Code 128 barcode component: where its holder puts it, the text it shows,
+// and the drawing of that text's bars.
+#pragma once
+
+#include "canvas/Twips.h"
+#include "codes/Code128Symbol.h"
+
+#include <QRectF>
+#include <QString>
+#include <optional>
+
+class QPainter;
+
+namespace tagloom {
+
+class BarCodeCtrl
+{
+public:
+    // Relative to the holder, which clips it.
+    TwipsRect geometry() const { return m_geometry; }
+    void setGeometry(const TwipsRect &geometry) { m_geometry = geometry; }
+
+    // The holder draws the component only while it is visible; paint() itself does not ask.
+    bool isVisible() const { return m_visible; }
+    void setVisible(bool visible) { m_visible = visible; }
+
+    // Encodes the text once; paint() then draws its bars. A text Code 128 cannot carry
+    // draws white only and sets problem(); an empty text draws white only.
+    void setValue(const QString &text);
+    const QString &value() const { return m_value; }
+    const QString &problem() const { return m_problem; }
+
+    // Whether setValue(text) would give bars or an intended blank (an empty text).
+    static bool canEncode(const QString &text, QString *reason);
+
+    // Fills componentRect white and draws the whole symbol, quiet zones included, fitted into
+    // visibleStrip: the part of the component the holder shows. Both are in painter units (twips).
+    void paint(QPainter &painter, const QRectF &componentRect, const QRectF &visibleStrip) const;
+
+private:
+    TwipsRect m_geometry {-400, 0, 5000, 855};
+    bool m_visible = false;
+    QString m_value;
+    QString m_problem;
+    std::optional<Code128Symbol> m_symbol;
+};
+
+} // namespace tagloom

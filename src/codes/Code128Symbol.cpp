@@ -1,0 +1,127 @@
+// One encoded Code 128 symbol and its drawing.
+#include "codes/Code128Symbol.h"
+
+#include "codes/ZintSymbol.h"
+
+#include <QFontMetricsF>
+#include <QPaintEngine>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace tagloom {
+
+namespace {
+
+constexpr int quietModules = 10; // on each side, as scanners expect for Code 128
+
+// The text takes at most this share of the height, so the bars always keep 70 % of it.
+constexpr qreal maxTextShare = 0.3;
+// Height of the text band per unit of font pixel size: the line plus a gap above it.
+constexpr qreal textBandPerPixel = 1.3;
+constexpr qreal largestTextTwips = 240; // 12 pt: larger text only crowds the label
+constexpr qreal smallestTextTwips = 100; // 5 pt: smaller text is no use to a reader
+
+// Where the modules go across the area: the left edge of the first module and the module width.
+struct ModuleGrid
+{
+    qreal left;
+    qreal moduleWidth;
+};
+
+// Centres the modules in the area. When the painter rasterizes itself (a screen, a picture) the
+// module width is rounded down to whole device pixels and the left edge put on a pixel, so every
+// bar keeps its true width ratio; vector output (PDF, printers) keeps the exact fraction.
+ModuleGrid fitModules(const QPainter &painter, const QRectF &area, int modules)
+{
+    qreal width = area.width() / modules;
+    qreal left = area.left();
+    const QTransform &toDevice = painter.deviceTransform();
+    const qreal pixelsPerUnit = toDevice.m11();
+    const bool snap = painter.paintEngine()->type() == QPaintEngine::Raster
+        && toDevice.type() <= QTransform::TxScale && pixelsPerUnit > 0
+        && width * pixelsPerUnit >= 1;
+    if (snap) width = std::floor(width * pixelsPerUnit) / pixelsPerUnit;
+    left += (area.width() - width * modules) / 2;
+    if (snap)
+        left = (std::round(left * pixelsPerUnit + toDevice.dx()) - toDevice.dx()) / pixelsPerUnit;
+    return {left, width};
+}
+
+// Pixel sizes are in painter units, so the font scales with the twips transform.
+QFont textFont(qreal pixelSize)
+{
+    QFont font;
+    font.setPixelSize(static_cast<int>(pixelSize));
+    return font;
+}
+
+} // namespace
+
+std::optional<Code128Symbol> Code128Symbol::encode(const QString &text, QString *reason)
+{
+    const auto setReason = [reason](const QString &why) {
+        if (reason) *reason = why;
+    };
+    // zint would take the UTF-8 bytes of other characters as Latin-1 and encode garbage.
+    const bool latin1
+        = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
+    if (!latin1) {
+        setReason(QStringLiteral("条形码只能包含西文字符"));
+        return std::nullopt;
+    }
+
+    ZintSymbol zint(BARCODE_CODE128);
+    zint->input_mode = DATA_MODE;
+    if (!zint.encode(text.toLatin1())) {
+        setReason(zint.status() == ZINT_ERROR_TOO_LONG ? QStringLiteral("条形码内容太长")
+                                                       : QStringLiteral("无法生成条形码"));
+        return std::nullopt;
+    }
+
+    Code128Symbol symbol;
+    for (int column = 0; column < zint.columns();) {
+        const int start = column;
+        const bool dark = zint.isDark(0, column);
+        while (column < zint.columns() && zint.isDark(0, column) == dark)
+            ++column;
+        if (dark) symbol.m_bars.push_back({quietModules + start, column - start});
+    }
+    symbol.m_moduleCount = zint.columns() + 2 * quietModules;
+    symbol.m_humanText = zint.humanText();
+    return symbol;
+}
+
+void Code128Symbol::paint(QPainter &painter, const QRectF &area) const
+{
+    const ModuleGrid grid = fitModules(painter, area, m_moduleCount);
+    const qreal symbolWidth = grid.moduleWidth * m_moduleCount;
+
+    const qreal textPixels = textPixelSize(area.height(), symbolWidth);
+    const bool withText = textPixels > 0;
+    const qreal barHeight = area.height() - (withText ? textPixels * textBandPerPixel : 0);
+
+    for (const Bar &bar : m_bars)
+        painter.fillRect(QRectF(grid.left + bar.start * grid.moduleWidth, area.top(),
+                             bar.width * grid.moduleWidth, barHeight),
+            Qt::black);
+    if (!withText) return;
+    painter.save();
+    painter.setFont(textFont(textPixels));
+    painter.setPen(Qt::black);
+    painter.drawText(
+        QRectF(grid.left, area.top() + barHeight, symbolWidth, area.height() - barHeight),
+        Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine, m_humanText);
+    painter.restore();
+}
+
+qreal Code128Symbol::textPixelSize(qreal areaHeight, qreal symbolWidth) const
+{
+    qreal pixels = std::min(largestTextTwips, areaHeight * maxTextShare / textBandPerPixel);
+    if (pixels < smallestTextTwips) return 0;
+    const qreal width = QFontMetricsF(textFont(pixels)).horizontalAdvance(m_humanText);
+    if (width > symbolWidth) pixels *= symbolWidth / width;
+    return pixels < smallestTextTwips ? 0 : pixels;
+}
+
+} // namespace tagloom

@@ -1,0 +1,43 @@
+// One encoded Code 128 symbol: its bars in modules and its human-readable text,
+// and how to draw it fitted into a rectangle.
+#pragma once
+
+#include <QRectF>
+#include <QString>
+#include <optional>
+#include <vector>
+
+class QPainter;
+
+namespace tagloom {
+
+class Code128Symbol
+{
+public:
+    // The symbol of a non-empty text, or nullopt with a short reason for the user.
+    static std::optional<Code128Symbol> encode(const QString &text, QString *reason);
+
+    // Draws the symbol, quiet zones included, as large as fits into area: bars as filled
+    // rectangles, with the text below them when area is tall enough for it.
+    void paint(QPainter &painter, const QRectF &area) const;
+
+    // Width of the symbol in modules, quiet zones included.
+    int moduleCount() const { return m_moduleCount; }
+
+private:
+    struct Bar
+    {
+        int start; // first module, counted from the left edge of the left quiet zone
+        int width; // in modules
+    };
+
+    Code128Symbol() = default;
+    // Font pixel size of the text below the bars, or 0 when there is no room for it.
+    qreal textPixelSize(qreal areaHeight, qreal symbolWidth) const;
+
+    std::vector<Bar> m_bars;
+    int m_moduleCount = 0;
+    QString m_humanText;
+};
+
+} // namespace tagloom

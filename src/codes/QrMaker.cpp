@@ -1,0 +1,54 @@
+// The label's QR code generator.
+#include "codes/QrMaker.h"
+
+#include "codes/QrEncoder.h"
+
+#include <QImageWriter>
+#include <QSaveFile>
+
+namespace tagloom {
+
+QrMaker::QrMaker()
+    : m_codeData(QStringLiteral("QRCODE"))
+{
+    // The design code is fixed so that a new layout always shows the same 21 x 21 symbol.
+    constexpr int designVersion = 1;
+    constexpr int designMask = 0;
+    m_picture = std::make_shared<const QImage>(
+        QrEncoder::encode(m_codeData.toUtf8(), designVersion, designMask, nullptr).value());
+}
+
+void QrMaker::refresh()
+{
+    m_problem.clear();
+    std::optional<QImage> picture;
+    if (!m_codeData.isEmpty())
+        picture = QrEncoder::encode(
+            m_codeData.toUtf8(), QrEncoder::smallestVersion, QrEncoder::bestMask, &m_problem);
+    m_picture = std::make_shared<const QImage>(picture.value_or(QImage()));
+}
+
+bool QrMaker::saveBitmap(const QString &path, int, QString *reason) const
+{
+    if (m_picture->isNull()) {
+        if (reason) *reason = QStringLiteral("没有可保存的二维码");
+        return false;
+    }
+    // Through a temporary file, so a failed write leaves an older bitmap untouched.
+    QSaveFile file(path);
+    QImageWriter writer(&file, "bmp");
+    const bool written = file.open(QIODevice::WriteOnly)
+        && writer.write(m_picture->convertToFormat(QImage::Format_Mono, Qt::ThresholdDither))
+        && file.commit();
+    if (!written && reason) *reason = QStringLiteral("无法写入位图文件：%1").arg(path);
+    return written;
+}
+
+bool QrMaker::canEncode(const QString &text, QString *reason)
+{
+    // Capacity does not depend on the mask, so the quick fixed-mask encode answers for both.
+    return text.isEmpty()
+        || QrEncoder::encode(text.toUtf8(), QrEncoder::smallestVersion, 0, reason).has_value();
+}
+
+} // namespace tagloom

@@ -1,0 +1,44 @@
+// The label's QR code generator: holds the text to encode and the picture of its code.
+// At construction it shows the design code ("QRCODE", version 1, level M, mask 0).
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <memory>
+
+namespace tagloom {
+
+class QrMaker
+{
+public:
+    QrMaker();
+
+    void setCodeData(const QString &text) { m_codeData = text; }
+    const QString &codeData() const { return m_codeData; }
+
+    // Encodes the current code data into a new picture. An empty text gives a null picture
+    // (the label goes without a code); a text that cannot be encoded gives a null picture too
+    // and sets lastProblem().
+    void refresh();
+
+    // The same object until the next refresh(), so callers can tell whether an item
+    // still shows this generator's picture by comparing pointers. Never nullptr.
+    std::shared_ptr<const QImage> codePicture() const { return m_picture; }
+
+    // Why the last refresh() gave no code; empty when it gave one or the text was empty.
+    const QString &lastProblem() const { return m_problem; }
+
+    // Writes the current code as a Windows bitmap, one pixel per module, replacing any file
+    // at path. mode is kept for callers of the original control; every value writes the same.
+    bool saveBitmap(const QString &path, int mode, QString *reason) const;
+
+    // Whether refresh() would give a code for text (an empty text is fine: no code).
+    static bool canEncode(const QString &text, QString *reason);
+
+private:
+    QString m_codeData;
+    std::shared_ptr<const QImage> m_picture;
+    QString m_problem;
+};
+
+} // namespace tagloom

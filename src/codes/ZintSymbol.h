@@ -1,0 +1,36 @@
+// Owns one zint symbol for a single encode and reads its module matrix.
+// Internal to the codes library: zint's header stays out of the public API.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+#include <zint.h>
+
+namespace tagloom {
+
+class ZintSymbol
+{
+public:
+    explicit ZintSymbol(int symbology);
+
+    // The options zint reads before encoding (input mode, option_1..3 and so on).
+    zint_symbol *operator->() const { return m_symbol.get(); }
+
+    // Encodes the bytes; true also when zint only warns.
+    bool encode(const QByteArray &data);
+    // zint's status of the last encode: ZINT_ERROR_TOO_LONG and so on.
+    int status() const { return m_status; }
+
+    int rows() const { return m_symbol->rows; }
+    int columns() const { return m_symbol->width; }
+    bool isDark(int row, int column) const;
+    // The human-readable text zint made for the symbol (control characters blanked).
+    QString humanText() const;
+
+private:
+    std::unique_ptr<zint_symbol, decltype(&ZBarcode_Delete)> m_symbol;
+    int m_status = 0;
+};
+
+} // namespace tagloom

@@ -1,0 +1,188 @@
+// Checks the barcode component by scanning what it paints inside a holder on a 300 dpi page.
+#include "codes/BarCodeCtrl.h"
+
+#include "CodeDecoder.h"
+#include "TestPage.h"
+
+#include <QTest>
+
+using namespace tagloom;
+using namespace tagloom::test;
+
+class BarCodeCtrlTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsHiddenAtDesignPlace()
+    {
+        const BarCodeCtrl bar;
+        QCOMPARE(bar.geometry(), (TwipsRect {-400, 0, 5000, 855}));
+        QVERIFY(!bar.isVisible());
+        QVERIFY(bar.value().isEmpty());
+    }
+
+    void decodes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QSizeF>("holder");
+        const QList<QPair<const char *, QString>> texts = {
+            {"letters", QStringLiteral("ShirtBlue")},
+            {"digits", QStringLiteral("4006381333931")},
+            {"punctuation", QStringLiteral("A-1/B.2+C%$ #(x)")},
+            {"latin1", QStringLiteral("Müller Ærø ¿ñ?")},
+            {"mixed sets", QStringLiteral("ab12345678cdEF90")},
+            {"long", QStringLiteral("SKU-2026-000123456789-LOT-77")},
+        };
+        for (const auto &[name, text] : texts) {
+            for (const QSizeF &holder : {QSizeF(5000, 1000), QSizeF(6000, 800)})
+                QTest::addRow("%s %gx%g", name, holder.width(), holder.height()) << text << holder;
+        }
+    }
+
+    void decodes()
+    {
+        QFETCH(QString, text);
+        QFETCH(QSizeF, holder);
+        BarCodeCtrl bar;
+        bar.setValue(text);
+        QVERIFY(bar.problem().isEmpty());
+        QCOMPARE(decodeCode128(inHolder(bar, holder)), text);
+    }
+
+    // The whole symbol lies in the strip the holder shows, with ten empty modules on each side;
+    // the component around the strip stays white. On a raster page every bar and space is a
+    // whole number of equal modules, so bar width ratios stay true.
+    void fitsTheStrip()
+    {
+        BarCodeCtrl bar;
+        bar.setValue(QString(60, 'W'));
+        const QSizeF component(9000, 800);
+        const QRectF strip(400, 0, 5000, 800);
+        const QImage page = TestPage::render(
+            component, [&](QPainter &p) { bar.paint(p, QRectF({}, component), strip); });
+        const QRect stripPixels = toPixels(strip, component);
+        const QRect ink = inkBounds(page);
+        QVERIFY(stripPixels.contains(ink));
+        const QList<int> runs = runsAcross(page, ink.top(), ink);
+        const int module = *std::min_element(runs.begin(), runs.end());
+        for (const int run : runs)
+            QCOMPARE(run % module, 0);
+        QVERIFY(ink.left() - stripPixels.left() >= 10 * module);
+        QVERIFY(stripPixels.right() - ink.right() >= 10 * module);
+        QCOMPARE(decodeCode128(page), QString(60, 'W'));
+    }
+
+    // Text below the bars only where the bars keep 70 % of the height.
+    void textBelowBars_data()
+    {
+        QTest::addColumn<qreal>("height");
+        QTest::addColumn<bool>("withText");
+        QTest::newRow("label height") << qreal(855) << true;
+        QTest::newRow("tall") << qreal(3000) << true;
+        QTest::newRow("low") << qreal(300) << false;
+    }
+
+    void textBelowBars()
+    {
+        QFETCH(qreal, height);
+        QFETCH(bool, withText);
+        BarCodeCtrl bar;
+        bar.setValue(QStringLiteral("TEXT-42"));
+        const QSizeF holder(5000, height);
+        const QImage page = inHolder(bar, holder);
+        const QRect area = TestPage::areaPixels(holder);
+        const QRect ink = inkBounds(page);
+        int barRows = 0;
+        while (sameRow(page, ink.top(), ink.top() + barRows, ink))
+            ++barRows;
+        QVERIFY(barRows >= 0.7 * area.height());
+        QCOMPARE(barRows < ink.height(), withText);
+        QVERIFY(ink.bottom() <= area.bottom());
+    }
+
+    void refusesAndBlanks_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("chinese") << QStringLiteral("货号123")
+                                 << QStringLiteral("条形码只能包含西文字符");
+        QTest::newRow("emoji") << QStringLiteral("A\U0001F600")
+                               << QStringLiteral("条形码只能包含西文字符");
+        QTest::newRow("61 letters") << QString(61, 'A') << QStringLiteral("条形码内容太长");
+        QTest::newRow("122 digits") << QString(122, '5') << QStringLiteral("条形码内容太长");
+    }
+
+    void refusesAndBlanks()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, reason);
+        QString why;
+        QCOMPARE(BarCodeCtrl::canEncode(text, &why), reason.isEmpty());
+        QCOMPARE(why, reason);
+        BarCodeCtrl bar;
+        bar.setValue(QStringLiteral("ok"));
+        bar.setValue(text);
+        QCOMPARE(bar.value(), text);
+        QCOMPARE(bar.problem(), reason);
+        QVERIFY(inkBounds(inHolder(bar, {5000, 1000})).isEmpty());
+    }
+
+private:
+    // The component as the holder places it: 400 twips to the left and 3000 wider.
+    static QImage inHolder(const BarCodeCtrl &bar, const QSizeF &holder)
+    {
+        return TestPage::render(holder, [&](QPainter &p) {
+            p.fillRect(QRectF({}, holder), Qt::gray); // anything not painted white shows up
+            bar.paint(p, QRectF(-400, 0, holder.width() + 3000, holder.height()),
+                QRectF(0, 0, holder.width(), holder.height()));
+        });
+    }
+
+    static QRect toPixels(const QRectF &twips, const QSizeF &area)
+    {
+        const QRect all = TestPage::areaPixels(area);
+        const double scale = all.width() / area.width();
+        return QRectF(all.left() + twips.left() * scale, all.top() + twips.top() * scale,
+            twips.width() * scale, twips.height() * scale)
+            .toRect();
+    }
+
+    static bool isInk(const QImage &page, int x, int y) { return qGray(page.pixel(x, y)) < 250; }
+
+    static QRect inkBounds(const QImage &page)
+    {
+        QRect bounds;
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                if (isInk(page, x, y)) bounds |= QRect(x, y, 1, 1);
+            }
+        }
+        return bounds;
+    }
+
+    static bool sameRow(const QImage &page, int y1, int y2, const QRect &span)
+    {
+        for (int x = span.left(); x <= span.right(); ++x) {
+            if (y2 > span.bottom() || isInk(page, x, y1) != isInk(page, x, y2)) return false;
+        }
+        return true;
+    }
+
+    // Lengths of the alternating ink and paper runs in row y across span.
+    static QList<int> runsAcross(const QImage &page, int y, const QRect &span)
+    {
+        QList<int> runs {1};
+        for (int x = span.left() + 1; x <= span.right(); ++x) {
+            if (isInk(page, x, y) == isInk(page, x - 1, y))
+                ++runs.last();
+            else
+                runs.append(1);
+        }
+        return runs;
+    }
+};
+
+QTEST_MAIN(BarCodeCtrlTest)
+#include "BarCodeCtrlTest.moc"
