@@ -1,0 +1,48 @@
+// Which cell styles (XF records) show numbers as dates or times.
+#include "data/CellFormats.h"
+
+namespace tagloom {
+
+static bool isBuiltInDate(quint16 formatId)
+{
+    return (formatId >= 14 && formatId <= 22) || (formatId >= 45 && formatId <= 47);
+}
+
+CellFormats::CellFormats(
+    const QHash<quint16, QString> &patterns, const std::vector<quint16> &xfFormatIds)
+{
+    m_dateXfs.reserve(xfFormatIds.size());
+    for (const quint16 id : xfFormatIds) {
+        // Writers may spell out built-in formats too; what they wrote is what Excel shows.
+        const auto pattern = patterns.constFind(id);
+        m_dateXfs.push_back(
+            pattern != patterns.constEnd() ? isDatePattern(*pattern) : isBuiltInDate(id));
+    }
+}
+
+bool CellFormats::isDatePattern(QStringView pattern)
+{
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        switch (pattern[i].toLower().unicode()) {
+        case '"':
+            i = pattern.indexOf(u'"', i + 1);
+            break;
+        case '[':
+            i = pattern.indexOf(u']', i + 1);
+            break;
+        case '\\':
+            ++i;
+            break;
+        case 'y':
+        case 'm':
+        case 'd':
+        case 'h':
+        case 's':
+            return true;
+        }
+        if (i < 0) return false; // an unclosed quote or bracket runs to the end
+    }
+    return false;
+}
+
+} // namespace tagloom

@@ -1,0 +1,28 @@
+// Which cell styles (XF records) show numbers as dates or times.
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringView>
+#include <vector>
+
+namespace tagloom {
+
+class CellFormats
+{
+public:
+    CellFormats() = default;
+    // patterns: the FORMAT records by format id; xfFormatIds: the format id of each XF, in order.
+    CellFormats(const QHash<quint16, QString> &patterns, const std::vector<quint16> &xfFormatIds);
+
+    // An index without an XF record is no date: some writers leave the styles out.
+    bool isDate(quint16 xfIndex) const { return xfIndex < m_dateXfs.size() && m_dateXfs[xfIndex]; }
+
+    // A pattern with y, m, d, h or s outside quoted text, [...] and backslash escapes.
+    static bool isDatePattern(QStringView pattern);
+
+private:
+    std::vector<bool> m_dateXfs;
+};
+
+} // namespace tagloom

@@ -1,0 +1,85 @@
+// Turns cell values (numbers, dates, booleans, error codes) into the texts the table shows.
+#include "data/CellTextFormatter.h"
+
+#include "data/WorkbookError.h"
+
+#include <QDate>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace tagloom {
+
+QString CellTextFormatter::number(double value)
+{
+    char text[32];
+    std::to_chars_result end;
+    // Whole numbers below 1e15 print all their digits under %.15g; this way is much quicker.
+    if (std::trunc(value) == value && std::fabs(value) < 1e15)
+        end = std::to_chars(text, text + sizeof text, qint64(value));
+    else
+        end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15);
+    for (char *c = text; c != end.ptr; ++c)
+        *c = char(std::toupper(quint8(*c)));
+    return QString::fromLatin1(text, end.ptr - text);
+}
+
+QString CellTextFormatter::date(double serial) const
+{
+    constexpr qint64 secondsPerDay = 86400;
+    // Bounds the conversion below; larger serials are past the year 9999 anyway.
+    if (!(serial >= 0 && serial < 1e7)) return number(serial);
+    const qint64 seconds = std::llround(serial * double(secondsPerDay));
+    const qint64 days = seconds / secondsPerDay;
+    const qint64 second = seconds % secondsPerDay;
+    char text[32];
+    int length = 0;
+    if (days > 0) {
+        int year = 1900, month = 2, day = 29; // serial 60 of the 1900 system, a day only Excel has
+        if (m_dates1904 || days != 60) {
+            // Before that day the 1900 system counts from 1899-12-31, after it from 1899-12-30.
+            const QDate epoch
+                = m_dates1904 ? QDate(1904, 1, 1) : QDate(1899, 12, days < 60 ? 31 : 30);
+            const QDate date = epoch.addDays(days);
+            if (date.year() > 9999) return number(serial);
+            date.getDate(&year, &month, &day);
+        }
+        length = std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
+        if (second == 0) return QString::fromLatin1(text, length);
+        text[length++] = ' ';
+    }
+    length += std::snprintf(text + length, sizeof text - std::size_t(length), "%02d:%02d:%02d",
+        int(second / 3600), int(second / 60 % 60), int(second % 60));
+    return QString::fromLatin1(text, length);
+}
+
+QString CellTextFormatter::boolean(bool value)
+{
+    return value ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+}
+
+QString CellTextFormatter::error(quint8 code)
+{
+    switch (code) {
+    case 0x00:
+        return QStringLiteral("#NULL!");
+    case 0x07:
+        return QStringLiteral("#DIV/0!");
+    case 0x0F:
+        return QStringLiteral("#VALUE!");
+    case 0x17:
+        return QStringLiteral("#REF!");
+    case 0x1D:
+        return QStringLiteral("#NAME?");
+    case 0x24:
+        return QStringLiteral("#NUM!");
+    case 0x2A:
+        return QStringLiteral("#N/A");
+    case 0x2B:
+        return QStringLiteral("#GETTING_DATA");
+    }
+    throw WorkbookError::damaged();
+}
+
+} // namespace tagloom

@@ -1,0 +1,23 @@
+// The workbook's shared strings (SST record), which LABELSST cells refer to by index.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace tagloom {
+
+class BiffRecord;
+
+class SharedStringTable
+{
+public:
+    // Reads an SST record; its strings may run on across CONTINUE records.
+    void read(BiffRecord &sst);
+    // Throws WorkbookError::damaged() for an index outside the table.
+    const QString &at(quint32 index) const;
+
+private:
+    std::vector<QString> m_strings;
+};
+
+} // namespace tagloom

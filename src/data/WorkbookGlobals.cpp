@@ -1,0 +1,66 @@
+// The workbook-wide records: where sheet1 starts, shared strings, cell styles, date system.
+#include "data/WorkbookGlobals.h"
+
+#include "data/BiffRecordCursor.h"
+#include "data/WorkbookError.h"
+
+namespace tagloom {
+
+static void checkGlobalsBof(BiffRecordCursor &cursor)
+{
+    if (!cursor.next() || cursor.record().type() != biff::Bof) throw WorkbookError::notWorkbook();
+    const quint16 version = cursor.record().u16();
+    const quint16 kind = cursor.record().u16();
+    if (version == 0x0500) throw WorkbookError::olderFormat();
+    if (version != 0x0600 || kind != 0x0005) throw WorkbookError::notWorkbook();
+}
+
+WorkbookGlobals::WorkbookGlobals(QByteArrayView stream)
+{
+    BiffRecordCursor cursor(stream, 0);
+    checkGlobalsBof(cursor);
+    QHash<quint16, QString> patterns;
+    std::vector<quint16> xfFormatIds;
+    while (cursor.next()) {
+        BiffRecord &record = cursor.record();
+        switch (record.type()) {
+        case biff::Eof:
+            m_formats = CellFormats(patterns, xfFormatIds);
+            return;
+        case biff::FilePass:
+            throw WorkbookError::encrypted();
+        case biff::BoundSheet: {
+            const quint32 offset = record.u32();
+            record.skip(2); // visibility and sheet kind
+            const QString name = record.string8();
+            if (!m_sheet1Offset && name.compare(u"sheet1", Qt::CaseInsensitive) == 0)
+                m_sheet1Offset = offset;
+            break;
+        }
+        case biff::Sst:
+            m_strings.read(record);
+            break;
+        case biff::Format: {
+            const quint16 id = record.u16();
+            patterns.insert(id, record.string16());
+            break;
+        }
+        case biff::Xf:
+            record.skip(2); // font
+            xfFormatIds.push_back(record.u16());
+            break;
+        case biff::DateMode:
+            m_dates1904 = record.u16() != 0;
+            break;
+        }
+    }
+    throw WorkbookError::damaged(); // no EOF record
+}
+
+quint32 WorkbookGlobals::sheet1Offset() const
+{
+    if (!m_sheet1Offset) throw WorkbookError::noSheet1();
+    return *m_sheet1Offset;
+}
+
+} // namespace tagloom

@@ -1,0 +1,128 @@
+// Reads the cell records of one worksheet substream into a Sheet of texts.
+#include "data/WorksheetReader.h"
+
+#include "data/BiffRecordCursor.h"
+#include "data/WorkbookError.h"
+#include "data/WorkbookGlobals.h"
+
+#include <bit>
+
+namespace tagloom {
+
+// An RK value: a 30-bit integer or the top 30 bits of a double, either one possibly times 100.
+static double rkValue(quint32 rk)
+{
+    const double value = (rk & 2) ? double(qint32(rk) >> 2)
+                                  : std::bit_cast<double>(quint64(rk & 0xFFFFFFFCu) << 32);
+    return (rk & 1) ? value / 100 : value;
+}
+
+WorksheetReader::WorksheetReader(const WorkbookGlobals &globals)
+    : m_globals(globals)
+    , m_text(globals.dates1904())
+{
+}
+
+Sheet WorksheetReader::read(QByteArrayView stream, quint32 offset)
+{
+    BiffRecordCursor cursor(stream, offset);
+    if (!cursor.next() || cursor.record().type() != biff::Bof) throw WorkbookError::damaged();
+    int depth = 1; // charts embedded in the sheet bring their own BOF ... EOF
+    while (cursor.next()) {
+        BiffRecord &record = cursor.record();
+        if (record.type() == biff::Bof) {
+            ++depth;
+        } else if (record.type() == biff::Eof) {
+            if (--depth == 0) return m_builder.build();
+        } else if (depth == 1) {
+            readCell(record);
+        }
+    }
+    throw WorkbookError::damaged(); // no EOF record
+}
+
+static bool holdsOneValue(quint16 type)
+{
+    switch (type) {
+    case biff::Number:
+    case biff::Rk:
+    case biff::Label:
+    case biff::RString:
+    case biff::LabelSst:
+    case biff::BoolErr:
+    case biff::Formula:
+        return true;
+    }
+    return false;
+}
+
+void WorksheetReader::readCell(BiffRecord &record)
+{
+    if (record.type() == biff::String) {
+        if (m_awaitingString)
+            m_builder.setCell(m_awaitingString->row, m_awaitingString->column, record.string16());
+        m_awaitingString.reset();
+    } else if (record.type() == biff::MulRk) {
+        const quint16 row = record.u16();
+        // Pairs of style and RK value for consecutive columns, then the last column number.
+        for (quint16 column = record.u16(); record.remaining() > 2; ++column) {
+            const quint16 xf = record.u16();
+            m_builder.setCell(row, column, numberText(rkValue(record.u32()), xf));
+        }
+    } else if (holdsOneValue(record.type())) {
+        // BLANK, MULBLANK and the records that hold no cell value are passed over.
+        const Address address {record.u16(), record.u16()};
+        const quint16 xf = record.u16();
+        m_builder.setCell(address.row, address.column, valueText(record, address, xf));
+    }
+}
+
+QString WorksheetReader::valueText(BiffRecord &record, Address address, quint16 xf)
+{
+    switch (record.type()) {
+    case biff::Number:
+        return numberText(record.f64(), xf);
+    case biff::Rk:
+        return numberText(rkValue(record.u32()), xf);
+    case biff::LabelSst:
+        return m_globals.strings().at(record.u32());
+    case biff::BoolErr: {
+        const quint8 value = record.u8();
+        return record.u8() ? CellTextFormatter::error(value)
+                           : CellTextFormatter::boolean(value != 0);
+    }
+    case biff::Formula:
+        return formulaText(record, address, xf);
+    }
+    return record.string16(); // LABEL and RSTRING
+}
+
+// The cached result: a double, or a marker whose top 16 bits are all set and whose first byte
+// says text (in the next STRING record), boolean, error or empty text.
+QString WorksheetReader::formulaText(BiffRecord &record, Address address, quint16 xf)
+{
+    const double value = record.f64();
+    const quint64 bits = std::bit_cast<quint64>(value);
+    if (bits >> 48 != 0xFFFF) return numberText(value, xf);
+    const auto payload = quint8(bits >> 16);
+    switch (bits & 0xFF) {
+    case 0:
+        m_awaitingString = address;
+        return {};
+    case 1:
+        return CellTextFormatter::boolean(payload != 0);
+    case 2:
+        return CellTextFormatter::error(payload);
+    case 3:
+        return {};
+    }
+    throw WorkbookError::damaged();
+}
+
+QString WorksheetReader::numberText(double value, quint16 xfIndex) const
+{
+    return m_globals.formats().isDate(xfIndex) ? m_text.date(value)
+                                               : CellTextFormatter::number(value);
+}
+
+} // namespace tagloom

@@ -1,0 +1,42 @@
+// Reads the cell records of one worksheet substream into a Sheet of texts.
+#pragma once
+
+#include "data/CellTextFormatter.h"
+#include "data/Sheet.h"
+#include "data/SheetBuilder.h"
+
+#include <QByteArrayView>
+#include <optional>
+
+namespace tagloom {
+
+class BiffRecord;
+class WorkbookGlobals;
+
+class WorksheetReader
+{
+public:
+    explicit WorksheetReader(const WorkbookGlobals &globals);
+
+    // The worksheet whose BOF record is at offset in the workbook stream; throws WorkbookError.
+    Sheet read(QByteArrayView stream, quint32 offset);
+
+private:
+    struct Address
+    {
+        quint16 row;
+        quint16 column;
+    };
+
+    void readCell(BiffRecord &record);
+    QString valueText(BiffRecord &record, Address address, quint16 xf);
+    QString formulaText(BiffRecord &record, Address address, quint16 xf);
+    QString numberText(double value, quint16 xfIndex) const;
+
+    const WorkbookGlobals &m_globals;
+    CellTextFormatter m_text;
+    SheetBuilder m_builder;
+    std::optional<Address> m_awaitingString; // a formula whose text result is in a STRING record
+};
+
+} // namespace tagloom
