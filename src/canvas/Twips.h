@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QRect>
 #include <QRectF>
 
 namespace tagloom {
@@ -35,6 +36,16 @@ inline double twipsToPixels(double twips, double dpi)
 inline double pixelsToTwips(double pixels, double dpi)
 {
     return pixels * twipsPerInch / dpi;
+}
+
+// The pixel rectangle of an item on a device of the given dots per inch, rounded to whole pixels.
+inline QRect twipsToPixelRect(const TwipsRect &rect, double dpiX, double dpiY)
+{
+    const int left = qRound(twipsToPixels(rect.left, dpiX));
+    const int top = qRound(twipsToPixels(rect.top, dpiY));
+    const int right = qRound(twipsToPixels(double(rect.left) + rect.width, dpiX));
+    const int bottom = qRound(twipsToPixels(double(rect.top) + rect.height, dpiY));
+    return {left, top, right - left, bottom - top};
 }
 
 } // namespace tagloom

@@ -1,0 +1,43 @@
+// One window's common dialog: file open, file save and font, with the state a dialog keeps between
+// uses (filter, file name, flags, the font of its previous use).
+#pragma once
+
+#include "DialogProvider.h"
+
+namespace tagloom {
+
+class CommonDialog
+{
+public:
+    CommonDialog(DialogProvider &provider, QWidget *parent);
+
+    // When true, Cancel is reported as failure of the show call (the caller ends its command).
+    void setCancelError(bool cancelError) { cancelError_ = cancelError; }
+    bool cancelError() const { return cancelError_; }
+    void setFilter(const QString &filter) { filter_ = filter; }
+    const QString &filter() const { return filter_; }
+    void setFileName(const QString &fileName) { fileName_ = fileName; }
+    const QString &fileName() const { return fileName_; }
+    void setFlags(int flags) { flags_ = flags; }
+    int flags() const { return flags_; }
+
+    // False when the user cancelled and CancelError is set; FileName holds the confirmed full path.
+    bool showOpen();
+    bool showSave();
+    // False when the user cancelled and CancelError is set; fontChoice() holds the result.
+    bool showFont();
+    const FontChoice &fontChoice() const { return font_; }
+
+private:
+    bool confirmFile(const std::optional<QString> &chosen);
+
+    DialogProvider &provider_;
+    QWidget *parent_;
+    bool cancelError_ = false;
+    QString filter_;
+    QString fileName_;
+    int flags_ = 0;
+    FontChoice font_{defaultLabelFont(), Qt::black};
+};
+
+} // namespace tagloom

@@ -1,0 +1,247 @@
+#include "Form1.h"
+
+#include "Forms.h"
+#include "LabelPictureChoice.h"
+#include "ScreenTwips.h"
+#include "Workspace.h"
+#include "canvas/Form2.h"
+#include "canvas/LabelDesign.h"
+#include "data/Form3.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace tagloom {
+
+namespace {
+
+QString arrayName(const char *name, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+QFont stepDigitFont()
+{
+    QFont font;
+    font.setFamilies(QStringList{QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("WenQuanYi Micro Hei"),
+                      QStringLiteral("Noto Sans CJK SC")});
+    font.setPointSizeF(21.75);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+QLabel *addLabel(QWidget *parent, const QString &name, const QString &caption, const TwipsRect &rect)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    ScreenTwips::place(label, rect);
+    return label;
+}
+
+QLineEdit *addTextBox(QWidget *parent, const QString &name, const TwipsRect &rect)
+{
+    auto *text = new QLineEdit(parent);
+    text->setObjectName(name);
+    ScreenTwips::place(text, rect);
+    return text;
+}
+
+void addLine(QWidget *parent, int index, Twips top)
+{
+    auto *line = new QFrame(parent);
+    line->setObjectName(arrayName("Line1", index));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    ScreenTwips::place(line, 0, top - 15, 5280, 30);
+}
+
+// Keeps a hidden path box and the panel's path the same, whichever side changes.
+void bindPath(QLineEdit *edit, MainPanel &panel, const QString &initial,
+              void (MainPanel::*changed)(const QString &), void (MainPanel::*set)(const QString &))
+{
+    edit->setText(initial);
+    QObject::connect(&panel, changed, edit, [edit](const QString &text) {
+        if (edit->text() != text)
+            edit->setText(text);
+    });
+    QObject::connect(edit, &QLineEdit::textChanged, &panel, [&panel, set](const QString &text) { (panel.*set)(text); });
+}
+
+// Keeps a combo box showing a source chooser's list and choice.
+void bindChooser(QComboBox *combo, SourceChooser &chooser)
+{
+    QObject::connect(&chooser, &SourceChooser::itemAppended, combo, [combo, &chooser](const QString &item) {
+        const QSignalBlocker blocker(combo);
+        combo->addItem(item);
+        combo->setCurrentIndex(chooser.listIndex()); // appending never chooses
+    });
+    QObject::connect(&chooser, &SourceChooser::listIndexChanged, combo, [combo](int index) {
+        const QSignalBlocker blocker(combo);
+        combo->setCurrentIndex(index);
+    });
+    QObject::connect(combo, &QComboBox::currentIndexChanged, &chooser,
+                     [&chooser](int index) { chooser.setListIndex(index); });
+}
+
+} // namespace
+
+Form1::Form1(Workspace &workspace, Forms &forms)
+    : workspace_(workspace)
+    , forms_(forms)
+    , commonDialog_(workspace.dialogs(), this)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Tagloom码(二维码|条形码)"));
+    QIcon icon;
+    for (int size : {16, 32, 48, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/tagloom-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
+    ScreenTwips::resizeClient(this, 5220, 4155);
+    buildControls();
+    bindPanel();
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    timer1_->setInterval(0);
+    connect(timer1_, &QTimer::timeout, this, &Form1::Timer1_Timer);
+}
+
+QPushButton *Form1::addButton(const char *name, const QString &caption, Twips left, Twips top, Twips width,
+                              Twips height, void (Form1::*handler)())
+{
+    auto *button = new QPushButton(caption, this);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    ScreenTwips::place(button, left, top, width, height);
+    connect(button, &QPushButton::clicked, this, handler);
+    return button;
+}
+
+void Form1::buildControls()
+{
+    addButton("Command1", QStringLiteral("选择标签图片"), 480, 240, 1335, 495, &Form1::Command1_Click);
+    addButton("Command2", QStringLiteral("选择数据文件"), 480, 960, 1335, 540, &Form1::Command2_Click);
+    command3_ = addButton("Command3", QStringLiteral("生成数据项"), 480, 1680, 1335, 495, &Form1::Command3_Click);
+    command3_->setEnabled(false);
+    addButton("Command4", QStringLiteral("插入二维码"), 2400, 240, 1215, 495, &Form1::Command4_Click);
+    addButton("Command5", QStringLiteral("插入条形码"), 2400, 960, 1215, 495, &Form1::Command5_Click);
+    addButton("Command7", QStringLiteral("调整大小"), 2400, 1680, 1215, 495, &Form1::Command7_Click);
+    addButton("Command10", QStringLiteral("删除二维码"), 3840, 1680, 1095, 495, &Form1::Command10_Click);
+
+    addLabel(this, arrayName("Label1", 0), QStringLiteral("二维码数据来源"), {3720, 240, 1335, 255});
+    addLabel(this, arrayName("Label1", 1), QStringLiteral("条形码数据来源"), {3720, 960, 1335, 255});
+    for (int k = 0; k < 2; ++k) {
+        combo1_[k] = new QComboBox(this);
+        combo1_[k]->setObjectName(arrayName("Combo1", k));
+        ScreenTwips::place(combo1_[k], 3720, k == 0 ? 480 : 1200, 1335, 300);
+    }
+
+    addLine(this, 0, 2400);
+
+    auto *frame = new QGroupBox(QStringLiteral("打印范围"), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    ScreenTwips::place(frame, 480, 2520, 2295, 855);
+    addLabel(frame, arrayName("Label2", 0), QStringLiteral("从"), {120, 360, 255, 255});
+    text3_[0] = addTextBox(frame, arrayName("Text3", 0), {360, 360, 615, 270});
+    addLabel(frame, arrayName("Label2", 1), QStringLiteral("到"), {1080, 360, 255, 255});
+    text3_[1] = addTextBox(frame, arrayName("Text3", 1), {1320, 360, 615, 270});
+    addLabel(frame, arrayName("Label2", 2), QStringLiteral("行"), {2040, 360, 255, 255});
+
+    addButton("Command6", QStringLiteral("开始打印"), 3240, 2760, 1695, 495, &Form1::Command6_Click);
+    addLine(this, 1, 3600);
+    addButton("Command9", QStringLiteral("导入布局"), 360, 3720, 975, 375, &Form1::Command9_Click);
+    addButton("Command8", QStringLiteral("保存布局"), 1560, 3720, 975, 375, &Form1::Command8_Click);
+
+    // The two paths are state holders below the client area, never shown.
+    text2_ = addTextBox(this, QStringLiteral("Text2"), {720, 4080, 1335, 270});
+    text2_->hide();
+    text1_ = addTextBox(this, QStringLiteral("Text1"), {2280, 4080, 1335, 270});
+    text1_->hide();
+
+    static constexpr struct {
+        Twips left;
+        Twips top;
+    } stepPlaces[] = {{120, 240}, {120, 960}, {120, 1680}, {2040, 240}, {2040, 960}, {2040, 1680}, {120, 2760}, {2880, 2760}};
+    const QFont digitFont = stepDigitFont();
+    for (int step = 0; step < 8; ++step) {
+        QLabel *digit = addLabel(this, arrayName("Label3", step), QString::number(step + 1),
+                                 {stepPlaces[step].left, stepPlaces[step].top, 255, 495});
+        digit->setFont(digitFont);
+    }
+}
+
+void Form1::bindPanel()
+{
+    MainPanel &panel = workspace_.panel();
+    bindPath(text1_, panel, panel.labelPicturePath(), &MainPanel::labelPicturePathChanged,
+             &MainPanel::setLabelPicturePath);
+    bindPath(text2_, panel, panel.dataFilePath(), &MainPanel::dataFilePathChanged, &MainPanel::setDataFilePath);
+    for (auto bound : {MainPanel::FirstRow, MainPanel::LastRow}) {
+        QLineEdit *edit = text3_[bound];
+        edit->setText(panel.rangeText(bound));
+        connect(&panel, &MainPanel::rangeTextChanged, edit, [edit, bound](MainPanel::RangeBound changed, const QString &text) {
+            if (changed == bound && edit->text() != text)
+                edit->setText(text);
+        });
+        connect(edit, &QLineEdit::textEdited, &panel, [&panel, bound](const QString &text) { panel.setRangeText(bound, text); });
+    }
+    bindChooser(combo1_[0], panel.chooser(MainPanel::QrSource));
+    bindChooser(combo1_[1], panel.chooser(MainPanel::BarcodeSource));
+    connect(&panel, &MainPanel::generateEnabledChanged, command3_, &QPushButton::setEnabled);
+}
+
+void Form1::startDocking()
+{
+    // Setting the interval again on a later choice changes nothing.
+    if (timer1_->interval() != 100)
+        timer1_->setInterval(100);
+    if (!timer1_->isActive())
+        timer1_->start();
+}
+
+void Form1::Command1_Click()
+{
+    commonDialog_.setCancelError(true);
+    if (!commonDialog_.showOpen())
+        return;
+    LabelPictureChoice::apply(workspace_, commonDialog_.fileName());
+}
+
+void Form1::Command2_Click() {}
+void Form1::Command3_Click() {}
+void Form1::Command4_Click() {}
+void Form1::Command5_Click() {}
+void Form1::Command6_Click() {}
+void Form1::Command7_Click() {}
+void Form1::Command8_Click() {}
+void Form1::Command9_Click() {}
+void Form1::Command10_Click() {}
+void Form1::loadLayout(const QString &) {}
+
+void Form1::Timer1_Timer()
+{
+    const QPointF main = ScreenTwips::windowPosition(this);
+    QWidget *canvasWindow = forms_.form2();
+    const Twips canvasWidth = workspace_.canvas().scaleWidth();
+    ScreenTwips::moveWindow(canvasWindow, static_cast<Twips>(main.x() - canvasWidth - 200),
+                            static_cast<Twips>(main.y() + 80));
+    QWidget *dataWindow = forms_.form3();
+    ScreenTwips::moveWindow(dataWindow, static_cast<Twips>(main.x()), static_cast<Twips>(main.y() + 4850));
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    timer1_->stop(); // the timer goes with the window
+    forms_.unloadCanvasWindow();
+    forms_.unloadDataWindow();
+    event->accept();
+    emit closed();
+}
+
+} // namespace tagloom

@@ -1,0 +1,71 @@
+// The main window: the numbered steps of the work, the print range, the layout commands and the
+// docking timer that keeps the canvas and the data source window beside it.
+#pragma once
+
+#include "CommonDialog.h"
+#include "canvas/Twips.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+namespace tagloom {
+
+class Forms;
+class Workspace;
+
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    Form1(Workspace &workspace, Forms &forms);
+
+    CommonDialog &commonDialog() { return commonDialog_; }
+
+    // Loads a layout file as the import layout command does after its dialog.
+    void loadLayout(const QString &path);
+
+    // Starts the docking timer: 100 ms, ticking for the rest of the run.
+    void startDocking();
+
+signals:
+    void closed();
+
+public slots:
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Command8_Click();
+    void Command9_Click();
+    void Command10_Click();
+    void Timer1_Timer();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    QPushButton *addButton(const char *name, const QString &caption, Twips left, Twips top, Twips width,
+                           Twips height, void (Form1::*handler)());
+    void bindPanel();
+
+    Workspace &workspace_;
+    Forms &forms_;
+    CommonDialog commonDialog_;
+    QLineEdit *text1_ = nullptr;
+    QLineEdit *text2_ = nullptr;
+    QLineEdit *text3_[2] = {};
+    QComboBox *combo1_[2] = {};
+    QPushButton *command3_ = nullptr;
+    QTimer *timer1_ = nullptr;
+};
+
+} // namespace tagloom

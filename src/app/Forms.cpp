@@ -1,0 +1,112 @@
+#include "Forms.h"
+
+#include "Form1.h"
+#include "Workspace.h"
+#include "canvas/Form2.h"
+#include "data/Form3.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace tagloom {
+
+Forms::Forms(Workspace &workspace)
+    : workspace_(workspace)
+{
+    workspace_.setWindowEffects(this);
+    form1_ = std::make_unique<Form1>(workspace, *this);
+}
+
+Forms::~Forms()
+{
+    unload(form2_, true);
+    unload(form3_, true);
+    form1_.reset();
+    workspace_.setWindowEffects(nullptr);
+}
+
+Form2 *Forms::form2()
+{
+    workspace_.canvas(); // the window comes with its design
+    return form2_;
+}
+
+Form3 *Forms::form3()
+{
+    workspace_.dataTable();
+    return form3_;
+}
+
+void Forms::showMainWindow()
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame = form1_->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        form1_->move(frame.topLeft());
+    }
+    form1_->show();
+}
+
+void Forms::canvasCreated(LabelDesign &design)
+{
+    form2_ = new Form2(design, workspace_.dialogs());
+    form2_->setWindowIcon(form1_->windowIcon());
+    connect(form2_, &Form2::closed, this, &Forms::unloadCanvasWindow);
+}
+
+void Forms::dataTableCreated(DataTable &table)
+{
+    form3_ = new Form3(table);
+    form3_->setWindowIcon(form1_->windowIcon());
+    connect(form3_, &Form3::closed, this, &Forms::unloadDataWindow);
+}
+
+// A window closed by the user is still inside its own close event: it goes away once that ends.
+template<class Window>
+void Forms::unload(QPointer<Window> &window, bool now)
+{
+    Window *closing = window;
+    if (!closing)
+        return;
+    window = nullptr;
+    closing->detach();
+    closing->hide();
+    if (now)
+        delete closing;
+    else
+        closing->deleteLater();
+}
+
+void Forms::unloadCanvasWindow()
+{
+    unload(form2_, false);
+    workspace_.discardCanvas();
+}
+
+void Forms::unloadDataWindow()
+{
+    unload(form3_, false);
+    workspace_.discardDataTable();
+}
+
+void Forms::showCanvas()
+{
+    form2()->show();
+}
+
+void Forms::startDocking()
+{
+    form1_->startDocking();
+}
+
+void Forms::showDataWindow()
+{
+    form3()->show();
+}
+
+void Forms::fitDataColumns()
+{
+    form3()->Command1_Click();
+}
+
+} // namespace tagloom

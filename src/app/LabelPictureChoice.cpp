@@ -1,0 +1,21 @@
+#include "LabelPictureChoice.h"
+
+#include "Workspace.h"
+#include "canvas/LabelDesign.h"
+#include "canvas/PictureLoader.h"
+
+namespace tagloom {
+
+bool LabelPictureChoice::apply(Workspace &workspace, const QString &path)
+{
+    workspace.panel().setLabelPicturePath(path);
+    std::optional<QImage> picture = PictureLoader::load(path);
+    if (!picture)
+        return false;
+    workspace.canvas().setPicture(std::make_shared<const QImage>(std::move(*picture)));
+    workspace.windows().startDocking();
+    workspace.windows().showCanvas();
+    return true;
+}
+
+} // namespace tagloom

@@ -1,0 +1,55 @@
+// What the main window holds for the other commands: the two file paths, the print range texts,
+// the two source choosers and whether items can be generated.
+#pragma once
+
+#include "SourceChooser.h"
+
+#include <QObject>
+#include <QString>
+
+namespace tagloom {
+
+class MainPanel : public QObject
+{
+    Q_OBJECT
+
+public:
+    MainPanel();
+
+    // Text1: the label picture path.
+    const QString &labelPicturePath() const { return labelPicturePath_; }
+    void setLabelPicturePath(const QString &path);
+
+    // Text2: the data file path.
+    const QString &dataFilePath() const { return dataFilePath_; }
+    void setDataFilePath(const QString &path);
+
+    // Text3(0) and Text3(1): first and last row of the print range, as typed.
+    enum RangeBound { FirstRow = 0, LastRow = 1 };
+    const QString &rangeText(RangeBound bound) const { return rangeTexts_[bound]; }
+    void setRangeText(RangeBound bound, const QString &text);
+
+    // Combo1(0) and Combo1(1).
+    enum Source { QrSource = 0, BarcodeSource = 1 };
+    SourceChooser &chooser(Source source) { return choosers_[source]; }
+    const SourceChooser &chooser(Source source) const { return choosers_[source]; }
+
+    // Command3: enabled by the first complete workbook import.
+    bool generateEnabled() const { return generateEnabled_; }
+    void enableGenerate();
+
+signals:
+    void labelPicturePathChanged(const QString &path);
+    void dataFilePathChanged(const QString &path);
+    void rangeTextChanged(tagloom::MainPanel::RangeBound bound, const QString &text);
+    void generateEnabledChanged(bool enabled);
+
+private:
+    QString labelPicturePath_;
+    QString dataFilePath_;
+    QString rangeTexts_[2];
+    SourceChooser choosers_[2];
+    bool generateEnabled_ = false;
+};
+
+} // namespace tagloom

@@ -1,0 +1,68 @@
+#include "QtDialogProvider.h"
+
+#include "canvas/FontDialog.h"
+
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+
+namespace tagloom {
+
+QString QtDialogProvider::qtFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        entries.append(QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '))));
+    return entries.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> QtDialogProvider::getOpenFileName(QWidget *parent, const FileDialogRequest &request)
+{
+    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), request.fileName, qtFilter(request.filter));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
+}
+
+std::optional<QString> QtDialogProvider::getSaveFileName(QWidget *parent, const FileDialogRequest &request)
+{
+    const QString chosen = QFileDialog::getSaveFileName(parent, QString(), request.fileName, qtFilter(request.filter));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
+}
+
+std::optional<FontChoice> QtDialogProvider::getFont(QWidget *parent, const FontChoice &initial, int)
+{
+    FontDialog dialog(initial, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
+}
+
+MessageAnswer QtDialogProvider::showMessage(QWidget *parent, const MessageRequest &request)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(request.title);
+    box.setText(request.text);
+    box.setIcon(QMessageBox::NoIcon);
+    if (request.buttons == MessageButtons::OkCancel) {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    return box.clickedButton() == box.button(QMessageBox::Ok) ? MessageAnswer::Ok
+           : request.buttons == MessageButtons::Ok             ? MessageAnswer::Ok
+                                                               : MessageAnswer::Cancel;
+}
+
+void QtDialogProvider::popupMenu(QMenu &menu, const QPoint &globalPosition)
+{
+    menu.exec(globalPosition);
+}
+
+} // namespace tagloom

@@ -1,0 +1,48 @@
+// The state every command reaches across windows: the main panel, the label design of the canvas
+// window and the data table of the data source window. The design and the table come into
+// existence on first reference and are discarded when their window is closed.
+#pragma once
+
+#include "MainPanel.h"
+#include "WindowEffects.h"
+
+#include <memory>
+
+namespace tagloom {
+
+class DataTable;
+class DialogProvider;
+class LabelDesign;
+
+class Workspace
+{
+public:
+    explicit Workspace(DialogProvider &dialogs);
+    ~Workspace();
+    Workspace(const Workspace &) = delete;
+    Workspace &operator=(const Workspace &) = delete;
+
+    DialogProvider &dialogs() { return dialogs_; }
+    MainPanel &panel() { return panel_; }
+
+    LabelDesign &canvas();
+    bool hasCanvas() const { return canvas_ != nullptr; }
+    void discardCanvas();
+
+    DataTable &dataTable();
+    bool hasDataTable() const { return dataTable_ != nullptr; }
+    void discardDataTable();
+
+    WindowEffects &windows() { return *windows_; }
+    void setWindowEffects(WindowEffects *windows);
+
+private:
+    DialogProvider &dialogs_;
+    MainPanel panel_;
+    std::unique_ptr<LabelDesign> canvas_;
+    std::unique_ptr<DataTable> dataTable_;
+    WindowEffects noWindows_;
+    WindowEffects *windows_ = &noWindows_;
+};
+
+} // namespace tagloom

@@ -1,0 +1,30 @@
+#include "CanvasItemWidget.h"
+
+#include <QMouseEvent>
+
+namespace tagloom {
+
+CanvasItemWidget::CanvasItemWidget(const QString &name, QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAutoFillBackground(false);
+}
+
+void CanvasItemWidget::mousePressEvent(QMouseEvent *event)
+{
+    emit pressed(event);
+}
+
+void CanvasItemWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    emit moved(event);
+}
+
+void CanvasItemWidget::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    emit doubleClicked(event);
+}
+
+} // namespace tagloom

@@ -1,0 +1,26 @@
+#include "CanvasWidget.h"
+
+#include "LabelDesign.h"
+#include "LabelPainter.h"
+
+#include <QPainter>
+
+namespace tagloom {
+
+CanvasWidget::CanvasWidget(LabelDesign &design, QWidget *parent)
+    : QWidget(parent)
+    , design_(&design)
+{
+    setObjectName(QStringLiteral("Picture1"));
+}
+
+void CanvasWidget::paintEvent(QPaintEvent *)
+{
+    if (!design_)
+        return;
+    QPainter painter(this);
+    LabelPainter::useTwips(painter);
+    LabelPainter::paint(painter, *design_);
+}
+
+} // namespace tagloom

@@ -1,0 +1,28 @@
+// Picture1: the label's drawing area. It paints the whole design through the label painter at the
+// screen's scale and holds the mouse surfaces of the items.
+#pragma once
+
+#include <QWidget>
+
+namespace tagloom {
+
+class LabelDesign;
+
+class CanvasWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    CanvasWidget(LabelDesign &design, QWidget *parent);
+
+    // Stops drawing the design, which is about to go away with its window.
+    void detach() { design_ = nullptr; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    LabelDesign *design_;
+};
+
+} // namespace tagloom

@@ -1,0 +1,44 @@
+// The font dialog of the canvas: face, size in points (fractions allowed), bold, italic, underline,
+// strikethrough and text colour, with a preview. Qt's own font dialog has no colour.
+#pragma once
+
+#include "app/DialogProvider.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QDoubleSpinBox;
+class QFontComboBox;
+class QLabel;
+class QPushButton;
+
+namespace tagloom {
+
+class FontDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    FontDialog(const FontChoice &initial, QWidget *parent);
+
+    FontChoice choice() const;
+
+    static constexpr double smallestSize = 1;
+    static constexpr double largestSize = 1638;
+
+private:
+    void setColor(const QColor &color);
+    void updatePreview();
+
+    QFontComboBox *family_;
+    QDoubleSpinBox *size_;
+    QCheckBox *bold_;
+    QCheckBox *italic_;
+    QCheckBox *underline_;
+    QCheckBox *strikeout_;
+    QPushButton *colorButton_;
+    QLabel *preview_;
+    QColor color_;
+};
+
+} // namespace tagloom

@@ -1,0 +1,253 @@
+#include "Form2.h"
+
+#include "CanvasItemWidget.h"
+#include "CanvasWidget.h"
+#include "LabelDesign.h"
+#include "app/ScreenTwips.h"
+
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace tagloom {
+
+namespace {
+
+// Allowances of the window around its picture for the title bar and the frame.
+constexpr Twips frameAllowanceWidth = 120;
+constexpr Twips frameAllowanceHeight = 450;
+
+constexpr int leftButton = 1;
+constexpr int rightButton = 2;
+
+QString fieldName(int index)
+{
+    return QStringLiteral("Label1(%1)").arg(index);
+}
+
+} // namespace
+
+Form2::Form2(LabelDesign &design, DialogProvider &dialogs)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , design_(&design)
+    , dialogs_(dialogs)
+    , commonDialog_(dialogs, this)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("标签"));
+
+    picture1_ = new CanvasWidget(design, this);
+
+    // Stacking follows creation: the holder lowest, then the template, the QR image, new items on top.
+    picture2_ = new CanvasItemWidget(QStringLiteral("Picture2"), picture1_);
+    barCodeCtrl1_ = new QWidget(picture2_);
+    barCodeCtrl1_->setObjectName(QStringLiteral("BarCodeCtrl1"));
+    barCodeCtrl1_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    addFieldWidget(0);
+    image1_ = new CanvasItemWidget(QStringLiteral("Image1"), picture1_);
+    for (int index = 1; index < design.fieldCount(); ++index)
+        addFieldWidget(index);
+
+    mmu_ = new QMenu(QStringLiteral("菜单"), this);
+    mmu_->setObjectName(QStringLiteral("mmu"));
+    QAction *del = mmu_->addAction(QStringLiteral("删除"));
+    del->setObjectName(QStringLiteral("del"));
+    connect(del, &QAction::triggered, this, &Form2::del_Click);
+
+    connect(image1_, &CanvasItemWidget::pressed, this, [this](QMouseEvent *event) {
+        const QPointF at = pointerOnItem(image1_, event, design_->codeImage().geometry.toRectF().topLeft());
+        Image1_MouseDown(event->button(), static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
+    });
+    connect(image1_, &CanvasItemWidget::moved, this, [this](QMouseEvent *event) {
+        const QPointF at = pointerOnItem(image1_, event, design_->codeImage().geometry.toRectF().topLeft());
+        Image1_MouseMove(event->buttons(), static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
+    });
+    connect(picture2_, &CanvasItemWidget::pressed, this, [this](QMouseEvent *event) {
+        const QPointF at = pointerOnItem(picture2_, event, design_->barcodeHolder().geometry.toRectF().topLeft());
+        Picture2_MouseDown(event->button(), static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
+    });
+    connect(picture2_, &CanvasItemWidget::moved, this, [this](QMouseEvent *event) {
+        const QPointF at = pointerOnItem(picture2_, event, design_->barcodeHolder().geometry.toRectF().topLeft());
+        Picture2_MouseMove(event->buttons(), static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
+    });
+
+    connect(&design, &LabelDesign::pictureChanged, this, &Form2::syncPicture);
+    connect(&design, &LabelDesign::fieldAdded, this, &Form2::addFieldWidget);
+    connect(&design, &LabelDesign::fieldChanged, this, &Form2::syncField);
+    connect(&design, &LabelDesign::codeImageChanged, this, &Form2::syncCodeImage);
+    connect(&design, &LabelDesign::barcodeChanged, this, &Form2::syncBarcode);
+
+    syncPicture();
+    syncCodeImage();
+    syncBarcode();
+}
+
+void Form2::detach()
+{
+    if (!design_)
+        return;
+    disconnect(design_, nullptr, this, nullptr);
+    picture1_->detach();
+    design_ = nullptr;
+}
+
+void Form2::addFieldWidget(int index)
+{
+    auto *widget = new CanvasItemWidget(fieldName(index), picture1_);
+    label1_.push_back(widget);
+    connect(widget, &CanvasItemWidget::pressed, this, [this, widget, index](QMouseEvent *event) {
+        const QPointF at = pointerOnItem(widget, event, design_->field(index).rect().topLeft());
+        Label1_MouseDown(index, event->button(), static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
+    });
+    connect(widget, &CanvasItemWidget::moved, this, [this, widget, index](QMouseEvent *event) {
+        const QPointF at = pointerOnItem(widget, event, design_->field(index).rect().topLeft());
+        Label1_MouseMove(index, event->buttons(), static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
+    });
+    connect(widget, &CanvasItemWidget::doubleClicked, this, [this, index](QMouseEvent *) { Label1_DblClick(index); });
+    syncField(index);
+}
+
+void Form2::placeItem(QWidget *widget, const TwipsRect &rect, bool visible)
+{
+    ScreenTwips::place(widget, rect);
+    widget->setVisible(visible);
+    picture1_->update();
+}
+
+void Form2::syncPicture()
+{
+    // The window's height first, then its width, each the picture's plus the frame allowance.
+    windowHeight_ = design_->scaleHeight() + frameAllowanceHeight;
+    windowWidth_ = design_->scaleWidth() + frameAllowanceWidth;
+    ScreenTwips::place(picture1_, 0, 0, design_->scaleWidth(), design_->scaleHeight());
+    const QSize client = picture1_->size();
+    setFixedSize(client);
+    picture1_->update();
+}
+
+void Form2::syncField(int index)
+{
+    const FieldItem &item = design_->field(index);
+    const QRectF rect = item.rect();
+    placeItem(label1_.at(static_cast<size_t>(index)),
+              {item.left, item.top, static_cast<Twips>(rect.width()), static_cast<Twips>(rect.height())},
+              item.visible);
+}
+
+void Form2::syncCodeImage()
+{
+    const CodeImageItem &image = design_->codeImage();
+    placeItem(image1_, image.geometry, image.visible);
+}
+
+void Form2::syncBarcode()
+{
+    const BarcodeHolderItem &holder = design_->barcodeHolder();
+    placeItem(picture2_, holder.geometry, holder.visible);
+    ScreenTwips::place(barCodeCtrl1_, design_->barcodeGeometry());
+    barCodeCtrl1_->setVisible(design_->barcodeVisible());
+}
+
+QPointF Form2::pointerOnItem(const QWidget *itemWidget, const QMouseEvent *event, QPointF itemTopLeft) const
+{
+    const QPointF onPicture = itemWidget->mapTo(picture1_, event->position());
+    return {pixelsToTwips(onPicture.x(), ScreenTwips::dpiX(picture1_)) - itemTopLeft.x(),
+            pixelsToTwips(onPicture.y(), ScreenTwips::dpiY(picture1_)) - itemTopLeft.y()};
+}
+
+bool Form2::recordGrab(int button, Twips x, Twips y)
+{
+    if (button != leftButton)
+        return false;
+    grabX_ = x;
+    grabY_ = y;
+    return true;
+}
+
+bool Form2::dragOffset(int buttons, Twips x, Twips y, QPointF *offset) const
+{
+    // Only the left button alone drags; left and right together do nothing.
+    if (buttons != leftButton)
+        return false;
+    *offset = QPointF(x - grabX_, y - grabY_);
+    return true;
+}
+
+void Form2::Label1_MouseDown(int index, int button, Twips x, Twips y)
+{
+    if (button == rightButton) {
+        delIndex_ = index;
+        dialogs_.popupMenu(*mmu_, QCursor::pos());
+    }
+    recordGrab(button, x, y);
+}
+
+void Form2::Label1_MouseMove(int index, int button, Twips x, Twips y)
+{
+    QPointF offset;
+    if (!dragOffset(button, x, y, &offset))
+        return;
+    const FieldItem &item = design_->field(index);
+    design_->moveField(index, static_cast<Twips>(item.left + offset.x()), static_cast<Twips>(item.top + offset.y()));
+}
+
+void Form2::Label1_DblClick(int index)
+{
+    commonDialog_.setCancelError(true);
+    commonDialog_.setFlags(0x103); // screen and printer fonts, with the effects group (colour)
+    if (!commonDialog_.showFont())
+        return;
+    const FontChoice &choice = commonDialog_.fontChoice();
+    design_->setFieldFont(index, choice.font);
+    design_->setFieldForeColor(index, choice.color);
+}
+
+void Form2::Image1_MouseDown(int button, Twips x, Twips y)
+{
+    recordGrab(button, x, y);
+}
+
+void Form2::Image1_MouseMove(int button, Twips x, Twips y)
+{
+    QPointF offset;
+    if (!dragOffset(button, x, y, &offset))
+        return;
+    TwipsRect geometry = design_->codeImage().geometry;
+    geometry.left = static_cast<Twips>(geometry.left + offset.x());
+    geometry.top = static_cast<Twips>(geometry.top + offset.y());
+    design_->setCodeImageGeometry(geometry);
+}
+
+void Form2::Picture2_MouseDown(int button, Twips x, Twips y)
+{
+    recordGrab(button, x, y);
+}
+
+void Form2::Picture2_MouseMove(int button, Twips x, Twips y)
+{
+    QPointF offset;
+    if (!dragOffset(button, x, y, &offset))
+        return;
+    TwipsRect holder = design_->barcodeHolder().geometry;
+    holder.left = static_cast<Twips>(holder.left + offset.x());
+    holder.top = static_cast<Twips>(holder.top + offset.y());
+    design_->setBarcodeHolderGeometry(holder);
+    // The barcode goes back to its place inside the holder after every move.
+    TwipsRect barcode = design_->barcodeGeometry();
+    barcode.top = 0;
+    barcode.left = -400;
+    design_->setBarcodeGeometry(barcode);
+}
+
+void Form2::del_Click()
+{
+    design_->setFieldVisible(delIndex_, false);
+}
+
+void Form2::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    emit closed();
+}
+
+} // namespace tagloom

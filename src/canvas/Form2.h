@@ -1,0 +1,88 @@
+// The canvas window: the label as it will print. It shows the label design, sizes itself to the
+// label picture and lets the user arrange the items with the mouse.
+#pragma once
+
+#include "Twips.h"
+#include "app/CommonDialog.h"
+
+#include <QWidget>
+
+#include <vector>
+
+class QMenu;
+class QMouseEvent;
+
+namespace tagloom {
+
+class CanvasItemWidget;
+class CanvasWidget;
+class LabelDesign;
+
+class Form2 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    Form2(LabelDesign &design, DialogProvider &dialogs);
+
+    LabelDesign &design() { return *design_; }
+    CommonDialog &commonDialog() { return commonDialog_; }
+
+    // The window's outer size in twips: the picture plus room for the title bar and frame.
+    Twips windowWidth() const { return windowWidth_; }
+    Twips windowHeight() const { return windowHeight_; }
+
+    // Cuts the window off its design, which goes away when the window is closed.
+    void detach();
+
+    // The item editing handlers. Positions are twips from the item's top-left corner; buttons are
+    // 1 left, 2 right, 4 middle (in MouseMove the sum of the buttons held).
+    void Label1_MouseDown(int index, int button, Twips x, Twips y);
+    void Label1_MouseMove(int index, int button, Twips x, Twips y);
+    void Label1_DblClick(int index);
+    void Image1_MouseDown(int button, Twips x, Twips y);
+    void Image1_MouseMove(int button, Twips x, Twips y);
+    void Picture2_MouseDown(int button, Twips x, Twips y);
+    void Picture2_MouseMove(int button, Twips x, Twips y);
+    void del_Click();
+
+    Twips grabX() const { return grabX_; }
+    Twips grabY() const { return grabY_; }
+    int delIndex() const { return delIndex_; }
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void addFieldWidget(int index);
+    void syncPicture();
+    void syncField(int index);
+    void syncCodeImage();
+    void syncBarcode();
+    void placeItem(QWidget *widget, const TwipsRect &rect, bool visible);
+    // The pointer's position relative to an item's top-left corner, in twips, measured from the
+    // item's exact place so that a long drag does not drift with pixel rounding.
+    QPointF pointerOnItem(const QWidget *itemWidget, const QMouseEvent *event, QPointF itemTopLeft) const;
+    bool recordGrab(int button, Twips x, Twips y);
+    bool dragOffset(int buttons, Twips x, Twips y, QPointF *offset) const;
+
+    LabelDesign *design_;
+    DialogProvider &dialogs_;
+    CommonDialog commonDialog_;
+    CanvasWidget *picture1_;
+    CanvasItemWidget *picture2_;
+    QWidget *barCodeCtrl1_;
+    CanvasItemWidget *image1_;
+    std::vector<CanvasItemWidget *> label1_;
+    QMenu *mmu_;
+    Twips windowWidth_ = 0;
+    Twips windowHeight_ = 0;
+    Twips grabX_ = 0;
+    Twips grabY_ = 0;
+    int delIndex_ = 0;
+};
+
+} // namespace tagloom

@@ -1,0 +1,119 @@
+#include "LabelDesign.h"
+
+namespace tagloom {
+
+LabelDesign::LabelDesign()
+{
+    FieldItem templateItem;
+    templateItem.caption = QStringLiteral("Label1");
+    templateItem.font = defaultLabelFont();
+    fields_.push_back(templateItem);
+
+    // What the canvas window does when it loads: the holder and the barcode get their working size.
+    holder_.geometry.width = 5000;
+    holder_.geometry.height = 1000;
+    barcodeGeometry_.width = 8000;
+    barcodeGeometry_.height = 1000;
+}
+
+void LabelDesign::setPicture(PictureRef picture)
+{
+    picture_ = std::move(picture);
+    if (picture_) {
+        scaleWidth_ = static_cast<Twips>(picture_->width() * twipsPerPicturePixel);
+        scaleHeight_ = static_cast<Twips>(picture_->height() * twipsPerPicturePixel);
+    }
+    emit pictureChanged();
+}
+
+bool LabelDesign::loadField(int index)
+{
+    if (index < fieldCount())
+        return false;
+    Q_ASSERT(index == fieldCount()); // elements are only ever added at the end
+    FieldItem item = fields_.front();
+    item.index = index;
+    item.visible = false;
+    fields_.push_back(item);
+    emit fieldAdded(index);
+    return true;
+}
+
+void LabelDesign::setFieldCaption(int index, const QString &caption)
+{
+    FieldItem &item = mutableField(index);
+    if (item.caption == caption)
+        return;
+    item.caption = caption;
+    emit fieldChanged(index);
+}
+
+void LabelDesign::moveField(int index, Twips left, Twips top)
+{
+    FieldItem &item = mutableField(index);
+    item.left = left;
+    item.top = top;
+    emit fieldChanged(index);
+}
+
+void LabelDesign::setFieldFont(int index, const LabelFont &font)
+{
+    mutableField(index).font = font;
+    emit fieldChanged(index);
+}
+
+void LabelDesign::setFieldForeColor(int index, const QColor &color)
+{
+    mutableField(index).foreColor = color;
+    emit fieldChanged(index);
+}
+
+void LabelDesign::setFieldVisible(int index, bool visible)
+{
+    mutableField(index).visible = visible;
+    emit fieldChanged(index);
+}
+
+void LabelDesign::setCodeImagePicture(PictureRef picture)
+{
+    codeImage_.picture = std::move(picture);
+    emit codeImageChanged();
+}
+
+void LabelDesign::setCodeImageVisible(bool visible)
+{
+    codeImage_.visible = visible;
+    emit codeImageChanged();
+}
+
+void LabelDesign::setCodeImageGeometry(const TwipsRect &geometry)
+{
+    codeImage_.geometry = geometry;
+    emit codeImageChanged();
+}
+
+void LabelDesign::setBarcodeHolderVisible(bool visible)
+{
+    holder_.visible = visible;
+    emit barcodeChanged();
+}
+
+void LabelDesign::setBarcodeHolderGeometry(const TwipsRect &geometry)
+{
+    holder_.geometry = geometry;
+    emit barcodeChanged();
+}
+
+void LabelDesign::setBarcodeGeometry(const TwipsRect &geometry)
+{
+    barcodeGeometry_ = geometry;
+    emit barcodeChanged();
+}
+
+void LabelDesign::setBarcodeVisible(bool visible)
+{
+    barcodeVisible_ = visible;
+    emit barcodeChanged();
+}
+
+} // namespace tagloom

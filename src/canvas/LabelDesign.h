@@ -1,0 +1,99 @@
+// The label design: everything the canvas window holds. The picture, the field items, the QR code
+// image with its generator, and the barcode holder with its barcode. Plain state, no window needed:
+// the canvas window shows it, the print run and the layout files read and write it.
+#pragma once
+
+#include "FieldItem.h"
+#include "Twips.h"
+
+#include <QImage>
+#include <QObject>
+
+#include <memory>
+#include <vector>
+
+namespace tagloom {
+
+using PictureRef = std::shared_ptr<const QImage>;
+
+// The QR code image (Image1): stretches its picture to its own size.
+struct CodeImageItem
+{
+    TwipsRect geometry{2760, 360, 1005, 1005};
+    bool visible = true;
+    PictureRef picture;
+};
+
+// The barcode holder (Picture2): a grey box that clips the barcode inside it.
+struct BarcodeHolderItem
+{
+    TwipsRect geometry{120, 2400, 4335, 975};
+    bool visible = false;
+};
+
+class LabelDesign : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The design as the canvas window has it when it comes into existence.
+    LabelDesign();
+
+    static constexpr Twips initialWidth = 4335;
+    static constexpr Twips initialHeight = 3855;
+
+    // Picture1: the label picture and the drawing area that follows its size.
+    const PictureRef &picture() const { return picture_; }
+    void setPicture(PictureRef picture);
+    Twips scaleWidth() const { return scaleWidth_; }
+    Twips scaleHeight() const { return scaleHeight_; }
+
+    // Label1: element 0 is the template, elements 1.. stand for data columns.
+    int fieldCount() const { return static_cast<int>(fields_.size()); }
+    const FieldItem &field(int index) const { return fields_.at(static_cast<size_t>(index)); }
+    // Creates element `index` as a hidden copy of the template; false when it exists already.
+    bool loadField(int index);
+    void setFieldCaption(int index, const QString &caption);
+    void moveField(int index, Twips left, Twips top);
+    void setFieldFont(int index, const LabelFont &font);
+    void setFieldForeColor(int index, const QColor &color);
+    void setFieldVisible(int index, bool visible);
+
+    // Image1.
+    const CodeImageItem &codeImage() const { return codeImage_; }
+    void setCodeImagePicture(PictureRef picture);
+    void setCodeImageVisible(bool visible);
+    void setCodeImageGeometry(const TwipsRect &geometry);
+
+    // Picture2.
+    const BarcodeHolderItem &barcodeHolder() const { return holder_; }
+    void setBarcodeHolderVisible(bool visible);
+    void setBarcodeHolderGeometry(const TwipsRect &geometry);
+
+    // BarCodeCtrl1's place inside the holder and its visibility.
+    const TwipsRect &barcodeGeometry() const { return barcodeGeometry_; }
+    bool barcodeVisible() const { return barcodeVisible_; }
+    void setBarcodeGeometry(const TwipsRect &geometry);
+    void setBarcodeVisible(bool visible);
+
+signals:
+    void pictureChanged();
+    void fieldAdded(int index);
+    void fieldChanged(int index);
+    void codeImageChanged();
+    void barcodeChanged(); // the holder or the barcode inside it
+
+private:
+    FieldItem &mutableField(int index) { return fields_.at(static_cast<size_t>(index)); }
+
+    PictureRef picture_;
+    Twips scaleWidth_ = initialWidth;
+    Twips scaleHeight_ = initialHeight;
+    std::vector<FieldItem> fields_;
+    CodeImageItem codeImage_;
+    BarcodeHolderItem holder_;
+    TwipsRect barcodeGeometry_{-400, 0, 5000, 855};
+    bool barcodeVisible_ = false;
+};
+
+} // namespace tagloom

@@ -1,0 +1,43 @@
+#include "DataGridModel.h"
+
+#include "DataTable.h"
+
+namespace tagloom {
+
+DataGridModel::DataGridModel(DataTable &table, QObject *parent)
+    : QAbstractTableModel(parent)
+    , table_(table)
+{
+    connect(&table, &DataTable::reset, this, [this] {
+        beginResetModel();
+        endResetModel();
+    });
+    connect(&table, &DataTable::rowNumbersWritten, this,
+            [this] { emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1); });
+}
+
+int DataGridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : table_.rows() - 1;
+}
+
+int DataGridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : table_.cols() - 1;
+}
+
+QVariant DataGridModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid())
+        return {};
+    return table_.cell(index.row() + 1, index.column() + 1);
+}
+
+QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    return orientation == Qt::Horizontal ? table_.cell(0, section + 1) : table_.cell(section + 1, 0);
+}
+
+} // namespace tagloom

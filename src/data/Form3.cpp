@@ -1,0 +1,87 @@
+#include "Form3.h"
+
+#include "DataGridModel.h"
+#include "DataTable.h"
+#include "Module1.h"
+#include "app/ScreenTwips.h"
+#include "canvas/TextMetrics.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QTableView>
+
+namespace tagloom {
+
+Form3::Form3(DataTable &table)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , table_(&table)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("数据源"));
+    ScreenTwips::resizeClient(this, 10500, 4350);
+    setFixedSize(size());
+
+    model_ = new DataGridModel(table, this);
+    grid_ = new QTableView(this);
+    grid_->setObjectName(QStringLiteral("MSHFlexGrid1"));
+    QFont gridFont;
+    gridFont.setFamilies(QStringList{QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("WenQuanYi Micro Hei")});
+    gridFont.setPointSize(9);
+    grid_->setFont(gridFont);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
+    grid_->setModel(model_);
+    ScreenTwips::place(grid_, 0, 0, 10425, 4215);
+
+    connect(&table, &DataTable::reset, this, &Form3::applyAllColWidths);
+    connect(&table, &DataTable::colWidthChanged, this, &Form3::applyColWidth);
+    applyAllColWidths();
+}
+
+void Form3::detach()
+{
+    if (!table_)
+        return;
+    disconnect(table_, nullptr, this, nullptr);
+    grid_->setModel(nullptr);
+    delete model_;
+    model_ = nullptr;
+    table_ = nullptr;
+}
+
+void Form3::Command1_Click()
+{
+    const QFont measuringFont = font();
+    Module1::FitGridColumns([&measuringFont](const QString &text) { return TextMetrics::textWidth(text, measuringFont); },
+                            *table_, 0);
+}
+
+void Form3::applyColWidth(int col)
+{
+    const Twips width = table_->colWidth(col);
+    const int pixels = qRound(twipsToPixels(width, ScreenTwips::dpiX(this)));
+    if (col == 0) {
+        // Column 0 is the fixed row-number column: the grid's row header.
+        grid_->verticalHeader()->setVisible(width != 0);
+        grid_->verticalHeader()->setFixedWidth(pixels);
+        return;
+    }
+    grid_->setColumnHidden(col - 1, width == 0);
+    if (width != 0)
+        grid_->setColumnWidth(col - 1, pixels);
+}
+
+void Form3::applyAllColWidths()
+{
+    for (int col = 0; col < table_->cols(); ++col)
+        applyColWidth(col);
+}
+
+void Form3::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    emit closed();
+}
+
+} // namespace tagloom

@@ -1,0 +1,68 @@
+// A scripted stand-in for the platform's dialogs: a test queues the answers it expects, in order;
+// a dialog that appears without a queued answer of its kind fails the test.
+#pragma once
+
+#include "app/DialogProvider.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <deque>
+
+namespace tagloom::test {
+
+class ScriptedDialogs : public DialogProvider
+{
+public:
+    enum class Kind { Open, Save, Font, Message, Popup };
+
+    // What a dialog was asked to show.
+    struct Shown
+    {
+        Kind kind;
+        FileDialogRequest file;
+        FontChoice fontInitial;
+        int fontFlags = 0;
+        MessageRequest message;
+    };
+
+    void answerOpen(const QString &fileName) { queue(Kind::Open, fileName); }
+    void cancelOpen() { queue(Kind::Open, {}, true); }
+    void answerSave(const QString &fileName) { queue(Kind::Save, fileName); }
+    void cancelSave() { queue(Kind::Save, {}, true); }
+    void answerFont(const FontChoice &choice);
+    void cancelFont() { queue(Kind::Font, {}, true); }
+    void answerMessage(MessageAnswer answer = MessageAnswer::Ok);
+    // Chooses the menu item with this text; an empty text dismisses the menu.
+    void answerPopup(const QString &itemText) { queue(Kind::Popup, itemText, itemText.isEmpty()); }
+
+    const QList<Shown> &shown() const { return shown_; }
+    QList<MessageRequest> messages() const;
+    // True when every queued answer was used.
+    bool allAnswered() const { return answers_.empty(); }
+
+    std::optional<QString> getOpenFileName(QWidget *parent, const FileDialogRequest &request) override;
+    std::optional<QString> getSaveFileName(QWidget *parent, const FileDialogRequest &request) override;
+    std::optional<FontChoice> getFont(QWidget *parent, const FontChoice &initial, int flags) override;
+    MessageAnswer showMessage(QWidget *parent, const MessageRequest &request) override;
+    void popupMenu(QMenu &menu, const QPoint &globalPosition) override;
+
+private:
+    struct Answer
+    {
+        Kind kind;
+        QString text;
+        bool cancel = false;
+        FontChoice font;
+        MessageAnswer message = MessageAnswer::Ok;
+    };
+
+    void queue(Kind kind, const QString &text, bool cancel = false);
+    // The next answer, which must be of this kind; nothing (and a failed test) otherwise.
+    std::optional<Answer> take(Kind kind);
+
+    std::deque<Answer> answers_;
+    QList<Shown> shown_;
+};
+
+} // namespace tagloom::test
