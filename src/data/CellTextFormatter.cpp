@@ -4,10 +4,8 @@
 #include "data/WorkbookError.h"
 
 #include <QDate>
-#include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace tagloom {
 
@@ -20,9 +18,18 @@ QString CellTextFormatter::number(double value)
         end = std::to_chars(text, text + sizeof text, qint64(value));
     else
         end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15);
-    for (char *c = text; c != end.ptr; ++c)
-        *c = char(std::toupper(quint8(*c)));
+    for (char *c = text; c != end.ptr; ++c) {
+        if (*c >= 'a' && *c <= 'z') *c = char(*c - 'a' + 'A');
+    }
     return QString::fromLatin1(text, end.ptr - text);
+}
+
+// Writes value as width decimal digits, with leading zeros, and returns the end.
+static char *digits(char *out, qint64 value, int width)
+{
+    for (int i = width - 1; i >= 0; --i, value /= 10)
+        out[i] = char('0' + value % 10);
+    return out + width;
 }
 
 QString CellTextFormatter::date(double serial) const
@@ -33,8 +40,8 @@ QString CellTextFormatter::date(double serial) const
     const qint64 seconds = std::llround(serial * double(secondsPerDay));
     const qint64 days = seconds / secondsPerDay;
     const qint64 second = seconds % secondsPerDay;
-    char text[32];
-    int length = 0;
+    char text[20];
+    char *end = text;
     if (days > 0) {
         int year = 1900, month = 2, day = 29; // serial 60 of the 1900 system, a day only Excel has
         if (m_dates1904 || days != 60) {
@@ -45,13 +52,20 @@ QString CellTextFormatter::date(double serial) const
             if (date.year() > 9999) return number(serial);
             date.getDate(&year, &month, &day);
         }
-        length = std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
-        if (second == 0) return QString::fromLatin1(text, length);
-        text[length++] = ' ';
+        end = digits(end, year, 4);
+        *end++ = '-';
+        end = digits(end, month, 2);
+        *end++ = '-';
+        end = digits(end, day, 2);
+        if (second == 0) return QString::fromLatin1(text, end - text);
+        *end++ = ' ';
     }
-    length += std::snprintf(text + length, sizeof text - std::size_t(length), "%02d:%02d:%02d",
-        int(second / 3600), int(second / 60 % 60), int(second % 60));
-    return QString::fromLatin1(text, length);
+    end = digits(end, second / 3600, 2);
+    *end++ = ':';
+    end = digits(end, second / 60 % 60, 2);
+    *end++ = ':';
+    end = digits(end, second % 60, 2);
+    return QString::fromLatin1(text, end - text);
 }
 
 QString CellTextFormatter::boolean(bool value)

@@ -21,9 +21,16 @@ struct GObjectUnref
 };
 template<typename T> using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
 
-void ignoreLogMessage(const gchar *, GLogLevelFlags, const gchar *, gpointer) { }
+// libgsf reports damaged files through GLib's log, some of it without a log domain; while it
+// works for us, those messages are dropped: a refusal says all the user needs to know.
+thread_local bool t_insideLibgsf = false;
 
-// libgsf reports damaged files as CRITICAL log messages; a refusal says all the user needs.
+void logUnlessInsideLibgsf(
+    const gchar *domain, GLogLevelFlags level, const gchar *message, gpointer data)
+{
+    if (!t_insideLibgsf) g_log_default_handler(domain, level, message, data);
+}
+
 void initLibgsf()
 {
     static std::once_flag once;
@@ -31,10 +38,19 @@ void initLibgsf()
         gsf_init();
         const auto levels
             = GLogLevelFlags(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION);
-        for (const char *domain : {"libgsf", "libgsf:msole"})
-            g_log_set_handler(domain, levels, ignoreLogMessage, nullptr);
+        for (const char *domain : {"libgsf", "libgsf:msole", "GLib", "GLib-GObject"})
+            g_log_set_handler(domain, levels, logUnlessInsideLibgsf, nullptr);
+        g_log_set_handler(nullptr, levels, logUnlessInsideLibgsf, nullptr);
     });
 }
+
+struct InsideLibgsf
+{
+    InsideLibgsf() { t_insideLibgsf = true; }
+    ~InsideLibgsf() { t_insideLibgsf = false; }
+    InsideLibgsf(const InsideLibgsf &) = delete;
+    InsideLibgsf &operator=(const InsideLibgsf &) = delete;
+};
 
 } // namespace
 
@@ -49,6 +65,7 @@ QByteArray CompoundFile::workbookStream(const QByteArray &fileBytes)
 {
     checkSignature(fileBytes);
     initLibgsf();
+    const InsideLibgsf quiet;
     const GObjectPtr<GsfInput> input(gsf_input_memory_new(
         reinterpret_cast<const guint8 *>(fileBytes.constData()), fileBytes.size(), false));
     GError *error = nullptr;

@@ -10,16 +10,24 @@
 
 namespace tagloom {
 
+static Sheet sheet1(const QByteArray &workbookStream)
+{
+    const WorkbookGlobals globals(workbookStream);
+    return WorksheetReader(globals).read(workbookStream, globals.sheet1Offset());
+}
+
 std::optional<Sheet> WorkbookReader::readSheet1(const QString &path, QString *reason)
 {
-    QFile file(path);
     try {
+        QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) throw WorkbookError::unreadable();
         // Look before reading it all: the file may be large and anything but a workbook.
         CompoundFile::checkSignature(file.peek(8));
-        const QByteArray bytes = file.readAll();
+        QByteArray bytes = file.readAll();
         if (file.error() != QFileDevice::NoError) throw WorkbookError::unreadable();
-        return readSheet1(bytes, reason);
+        const QByteArray stream = CompoundFile::workbookStream(bytes);
+        bytes.clear(); // the cells need the room more
+        return sheet1(stream);
     } catch (const WorkbookError &error) {
         if (reason) *reason = error.reason();
         return std::nullopt;
@@ -29,9 +37,7 @@ std::optional<Sheet> WorkbookReader::readSheet1(const QString &path, QString *re
 std::optional<Sheet> WorkbookReader::readSheet1(const QByteArray &fileBytes, QString *reason)
 {
     try {
-        const QByteArray stream = CompoundFile::workbookStream(fileBytes);
-        const WorkbookGlobals globals(stream);
-        return WorksheetReader(globals).read(stream, globals.sheet1Offset());
+        return sheet1(CompoundFile::workbookStream(fileBytes));
     } catch (const WorkbookError &error) {
         if (reason) *reason = error.reason();
         return std::nullopt;

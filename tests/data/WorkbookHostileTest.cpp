@@ -1,0 +1,100 @@
+// Damaged and foreign files: the reader reads or refuses them, never crashes or hangs.
+#include "SampleWorkbooks.h"
+#include "data/WorkbookReader.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace tagloom;
+
+class WorkbookHostileTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void junk_data();
+    void junk();
+    void damagedSamples_data();
+    void damagedSamples();
+};
+
+// What is wrong with the outcome of reading bytes, or an empty text when nothing is.
+static QString problem(const QByteArray &bytes)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QString reason;
+    const std::optional<Sheet> sheet = WorkbookReader::readSheet1(bytes, &reason);
+    if (timer.elapsed() > 5000) return QStringLiteral("took %1 ms").arg(timer.elapsed());
+    if (!sheet) return reason.isEmpty() ? QStringLiteral("refused without a reason") : QString();
+    if (sheet->columnCount() < 1 || sheet->rowCount() < 1) return QStringLiteral("no header row");
+    for (int column = 0; column < sheet->columnCount(); ++column) {
+        if (sheet->cell(0, column).isEmpty()) return QStringLiteral("unnamed column");
+    }
+    return {};
+}
+
+static QByteArray randomBytes(QRandomGenerator &random, int size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char &byte : bytes)
+        byte = char(random.bounded(256));
+    return bytes;
+}
+
+void WorkbookHostileTest::junk_data()
+{
+    QTest::addColumn<QByteArray>("prefix");
+    QTest::newRow("random") << QByteArray();
+    QTest::newRow("OLE2 signature") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    QTest::newRow("zip signature") << QByteArray("PK\x03\x04", 4);
+}
+
+void WorkbookHostileTest::junk()
+{
+    QFETCH(QByteArray, prefix);
+    QRandomGenerator random(7);
+    QVERIFY(WorkbookReader::readSheet1(prefix, nullptr) == std::nullopt);
+    for (int i = 0; i < 300; ++i) {
+        const QByteArray bytes = prefix + randomBytes(random, int(random.bounded(4096)));
+        const QString wrong = problem(bytes);
+        QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("try %1: %2").arg(i).arg(wrong)));
+        QVERIFY(!WorkbookReader::readSheet1(bytes, nullptr));
+    }
+}
+
+void WorkbookHostileTest::damagedSamples_data()
+{
+    QTest::addColumn<QString>("workbook");
+    for (const QString &workbook : test::sampleWorkbooks())
+        QTest::newRow(qPrintable(QFileInfo(workbook).fileName())) << workbook;
+}
+
+// Every sample cut short at many lengths, and with bytes overwritten at many offsets.
+void WorkbookHostileTest::damagedSamples()
+{
+    QFETCH(QString, workbook);
+    QFile file(workbook);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray original = file.readAll();
+    const int size = int(original.size());
+    QRandomGenerator random(size);
+    for (int length = 0; length < size; length += 1 + length / 64 + int(random.bounded(16))) {
+        const QString wrong = problem(original.left(length));
+        QVERIFY2(
+            wrong.isEmpty(), qPrintable(QStringLiteral("cut at %1: %2").arg(length).arg(wrong)));
+    }
+    for (int i = 0; i < 600; ++i) {
+        QByteArray bytes = original;
+        const int offset = int(random.bounded(size));
+        bytes[offset] = i % 2 ? char(~bytes[offset]) : char(random.bounded(256));
+        const QString wrong = problem(bytes);
+        QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("byte %1: %2").arg(offset).arg(wrong)));
+    }
+}
+
+QTEST_GUILESS_MAIN(WorkbookHostileTest)
+#include "WorkbookHostileTest.moc"
