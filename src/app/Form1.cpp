@@ -6,7 +6,9 @@
 #include "Workspace.h"
 #include "canvas/Form2.h"
 #include "canvas/LabelDesign.h"
+#include "data/FieldItemGenerator.h"
 #include "data/Form3.h"
+#include "data/WorkbookImport.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -213,8 +215,21 @@ void Form1::Command1_Click()
     LabelPictureChoice::apply(workspace_, commonDialog_.fileName());
 }
 
-void Form1::Command2_Click() {}
-void Form1::Command3_Click() {}
+void Form1::Command2_Click()
+{
+    commonDialog_.setCancelError(true);
+    if (!commonDialog_.showOpen())
+        return;
+    workspace_.panel().setDataFilePath(commonDialog_.fileName());
+    if (WorkbookImport::run(workspace_))
+        workspace_.panel().enableGenerate();
+}
+
+void Form1::Command3_Click()
+{
+    FieldItemGenerator::run(workspace_);
+}
+
 void Form1::Command4_Click() {}
 void Form1::Command5_Click() {}
 void Form1::Command6_Click() {}

@@ -12,8 +12,10 @@ LabelDesign::LabelDesign()
     // What the canvas window does when it loads: the holder and the barcode get their working size.
     holder_.geometry.width = 5000;
     holder_.geometry.height = 1000;
-    barcodeGeometry_.width = 8000;
-    barcodeGeometry_.height = 1000;
+    TwipsRect barcode = barcode_.geometry();
+    barcode.width = 8000;
+    barcode.height = 1000;
+    barcode_.setGeometry(barcode);
 }
 
 void LabelDesign::setPicture(PictureRef picture)
@@ -106,13 +108,19 @@ void LabelDesign::setBarcodeHolderGeometry(const TwipsRect &geometry)
 
 void LabelDesign::setBarcodeGeometry(const TwipsRect &geometry)
 {
-    barcodeGeometry_ = geometry;
+    barcode_.setGeometry(geometry);
     emit barcodeChanged();
 }
 
 void LabelDesign::setBarcodeVisible(bool visible)
 {
-    barcodeVisible_ = visible;
+    barcode_.setVisible(visible);
+    emit barcodeChanged();
+}
+
+void LabelDesign::setBarcodeValue(const QString &value)
+{
+    barcode_.setValue(value);
     emit barcodeChanged();
 }
 

@@ -5,6 +5,8 @@
 
 #include "FieldItem.h"
 #include "Twips.h"
+#include "codes/BarCodeCtrl.h"
+#include "codes/QrMaker.h"
 
 #include <QImage>
 #include <QObject>
@@ -70,11 +72,22 @@ public:
     void setBarcodeHolderVisible(bool visible);
     void setBarcodeHolderGeometry(const TwipsRect &geometry);
 
-    // BarCodeCtrl1's place inside the holder and its visibility.
-    const TwipsRect &barcodeGeometry() const { return barcodeGeometry_; }
-    bool barcodeVisible() const { return barcodeVisible_; }
+    // BarCodeCtrl1: its place inside the holder, its visibility and the text it draws.
+    const BarCodeCtrl &barcode() const { return barcode_; }
+    TwipsRect barcodeGeometry() const { return barcode_.geometry(); }
+    bool barcodeVisible() const { return barcode_.isVisible(); }
     void setBarcodeGeometry(const TwipsRect &geometry);
     void setBarcodeVisible(bool visible);
+    void setBarcodeValue(const QString &value);
+
+    // QRmaker1, never shown: the QR code item shows its picture.
+    QrMaker &qrMaker() { return qrMaker_; }
+    const QrMaker &qrMaker() const { return qrMaker_; }
+
+    // The QR code item counts as inserted while Image1 shows the generator's own picture object,
+    // whether it is visible or not; the barcode item while its holder is visible.
+    bool qrCodeInserted() const { return codeImage_.picture == qrMaker_.codePicture(); }
+    bool barcodeInserted() const { return holder_.visible; }
 
 signals:
     void pictureChanged();
@@ -92,8 +105,8 @@ private:
     std::vector<FieldItem> fields_;
     CodeImageItem codeImage_;
     BarcodeHolderItem holder_;
-    TwipsRect barcodeGeometry_{-400, 0, 5000, 855};
-    bool barcodeVisible_ = false;
+    BarCodeCtrl barcode_;
+    QrMaker qrMaker_;
 };
 
 } // namespace tagloom

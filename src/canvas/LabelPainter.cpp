@@ -32,9 +32,10 @@ void paintBarcodeItem(QPainter &painter, const LabelDesign &design)
     painter.save();
     painter.setClipRect(holderRect, Qt::IntersectClip);
     painter.fillRect(holderRect, barcodeHolderColor);
-    if (design.barcodeVisible()) {
-        const QRectF component = design.barcodeGeometry().toRectF().translated(holderRect.topLeft());
-        painter.fillRect(component, Qt::white);
+    const BarCodeCtrl &barcode = design.barcode();
+    if (barcode.isVisible()) {
+        const QRectF component = barcode.geometry().toRectF().translated(holderRect.topLeft());
+        barcode.paint(painter, component, component.intersected(holderRect));
     }
     painter.restore();
 }

@@ -1,6 +1,7 @@
 #include "Fixtures.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QtGlobal>
 
 namespace tagloom::test {
@@ -21,6 +22,31 @@ QString fixture(const QString &relativePath)
 QString sourceFile(const QString &relativePath)
 {
     return QDir(fromEnvironment("TAGLOOM_SOURCE_DIR")).filePath(relativePath);
+}
+
+QString programBinary()
+{
+    return fromEnvironment("TAGLOOM_BINARY");
+}
+
+bool writeWorkbook(const QString &path, const QList<QStringList> &rows, const QString &sheetName)
+{
+    QString script = QStringLiteral("import sys, xlwt\nbook = xlwt.Workbook()\nsheet = book.add_sheet(sys.argv[2])\n");
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        for (qsizetype c = 0; c < rows[r].size(); ++c) {
+            const QString &cell = rows[r][c];
+            if (cell.isEmpty())
+                continue;
+            const QString value = cell.startsWith(QLatin1Char('='))
+                                      ? cell.mid(1)
+                                      : QStringLiteral("bytes.fromhex('%1').decode('utf-8')").arg(QString::fromLatin1(cell.toUtf8().toHex()));
+            script += QStringLiteral("sheet.write(%1, %2, %3)\n").arg(r).arg(c).arg(value);
+        }
+    }
+    script += QStringLiteral("book.save(sys.argv[1])\n");
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, path, sheetName});
+    return python.waitForFinished(60000) && python.exitStatus() == QProcess::NormalExit && python.exitCode() == 0;
 }
 
 } // namespace tagloom::test

@@ -1,0 +1,120 @@
+#include "CommandLine.h"
+
+#include "BatchDialogs.h"
+#include "Form1.h"
+#include "Forms.h"
+#include "QtDialogProvider.h"
+#include "Workspace.h"
+#include "data/DataTable.h"
+#include "data/DataTableTsv.h"
+#include "data/WorkbookImport.h"
+
+#include <QApplication>
+#include <QFile>
+
+#include <cstdio>
+
+namespace tagloom {
+
+namespace {
+
+constexpr int exitOk = 0;
+constexpr int exitFailure = 1;
+constexpr int exitUsage = 2;
+
+void printTo(FILE *stream, const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    std::fwrite(utf8.constData(), 1, static_cast<size_t>(utf8.size()), stream);
+    std::fflush(stream);
+}
+
+int usageError(const QString &message)
+{
+    printTo(stderr, QStringLiteral("tagloom: %1\n请运行 tagloom --help 查看用法。\n").arg(message));
+    return exitUsage;
+}
+
+QString helpText()
+{
+    return QStringLiteral(
+        "用法: tagloom [LAYOUT.ini]\n"
+        "      tagloom table FILE.xls\n"
+        "      tagloom --help | --version\n"
+        "\n"
+        "批量打印标签: 一张标签图片, 一个 Excel 97-2003 工作簿 (工作表 sheet1), 每行数据打印一张标签。\n"
+        "\n"
+        "命令:\n"
+        "  (无)               打开程序窗口; 给出布局文件时先导入该布局\n"
+        "  table FILE.xls     把工作簿的数据表以制表符分隔的 UTF-8 文本写到标准输出\n"
+        "\n"
+        "选项:\n"
+        "  -h, --help         显示本帮助并退出\n"
+        "      --version      显示版本并退出\n"
+        "\n"
+        "退出状态: 0 成功; 1 文件无法导入或打印失败; 2 用法错误。\n");
+}
+
+int runTable(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments().mid(2);
+    if (arguments.size() != 1)
+        return usageError(QStringLiteral("table 需要且只需要一个工作簿文件"));
+    const QString &path = arguments.first();
+
+    BatchDialogs dialogs;
+    Workspace workspace(dialogs);
+    workspace.panel().setDataFilePath(path);
+    QString reason;
+    if (!WorkbookImport::run(workspace, &reason)) {
+        printTo(stderr, QStringLiteral("tagloom table: %1: %2\n").arg(path, reason));
+        return exitFailure;
+    }
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly) || out.write(DataTableTsv::write(workspace.dataTable())) < 0
+        || !out.flush()) {
+        printTo(stderr, QStringLiteral("tagloom table: 无法写出标准输出\n"));
+        return exitFailure;
+    }
+    return exitOk;
+}
+
+int runWindows(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.size() > 1)
+        return usageError(QStringLiteral("只能给出一个布局文件"));
+
+    QtDialogProvider dialogs;
+    Workspace workspace(dialogs);
+    Forms forms(workspace);
+    QObject::connect(forms.form1(), &Form1::closed, &app, &QCoreApplication::quit);
+    forms.showMainWindow();
+    if (!arguments.isEmpty())
+        forms.form1()->loadLayout(arguments.first());
+    return QApplication::exec();
+}
+
+} // namespace
+
+int CommandLine::run(int argc, char *argv[])
+{
+    const QByteArray command = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    if (command == "table")
+        return runTable(argc, argv);
+    if (command == "-h" || command == "--help") {
+        printTo(stdout, helpText());
+        return exitOk;
+    }
+    if (command == "--version") {
+        printTo(stdout, QStringLiteral("tagloom %1\n").arg(QLatin1String(TAGLOOM_VERSION)));
+        return exitOk;
+    }
+    if (command.startsWith('-'))
+        return usageError(QStringLiteral("未知选项 %1").arg(QString::fromLocal8Bit(command)));
+    return runWindows(argc, argv);
+}
+
+} // namespace tagloom

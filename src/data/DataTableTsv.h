@@ -1,0 +1,17 @@
+// The data table as tab-separated UTF-8 text: one line per table row, row 0 included, every line
+// ended by LF; backslash, TAB, CR and LF inside a cell written \\, \t, \r and \n.
+#pragma once
+
+#include <QByteArray>
+
+namespace tagloom {
+
+class DataTable;
+
+class DataTableTsv
+{
+public:
+    static QByteArray write(const DataTable &table);
+};
+
+} // namespace tagloom

@@ -1,0 +1,35 @@
+#include "WorkbookImport.h"
+
+#include "DataTable.h"
+#include "WorkbookReader.h"
+#include "app/Workspace.h"
+
+namespace tagloom {
+
+bool WorkbookImport::run(Workspace &workspace, QString *reason)
+{
+    MainPanel &panel = workspace.panel();
+    std::optional<Sheet> sheet = WorkbookReader::readSheet1(panel.dataFilePath(), reason);
+    if (!sheet)
+        return false;
+
+    DataTable &table = workspace.dataTable();
+    const int fieldCount = sheet->columnCount();
+    table.bind(fieldCount, sheet->takeCells());
+    if (!table.numberRows()) {
+        if (reason)
+            *reason = QStringLiteral("sheet1 中没有数据行");
+        return false;
+    }
+
+    for (int col = 1; col < table.cols(); ++col) {
+        panel.chooser(MainPanel::QrSource).append(table.cell(0, col));
+        panel.chooser(MainPanel::BarcodeSource).append(table.cell(0, col));
+    }
+    workspace.windows().showDataWindow();
+    workspace.windows().fitDataColumns();
+    panel.setRangeText(MainPanel::LastRow, QString::number(table.rows() - 1));
+    return true;
+}
+
+} // namespace tagloom

@@ -1,0 +1,20 @@
+// Imports the sheet "sheet1" of the workbook named in Text2 into the data table: binds it, numbers
+// the rows, offers the headers in both source choosers, shows the data source window with fitted
+// columns and ends the print range at the last row. The data file command and layout loading
+// share it; the first stops short of enabling the generate command.
+#pragma once
+
+#include <QString>
+
+namespace tagloom {
+
+class Workspace;
+
+class WorkbookImport
+{
+public:
+    // False, with a reason, when the import ended early; the steps done before stay done.
+    static bool run(Workspace &workspace, QString *reason = nullptr);
+};
+
+} // namespace tagloom

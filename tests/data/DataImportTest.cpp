@@ -1,0 +1,301 @@
+// Choosing a workbook in the main window: the data table, the source choosers, the print range,
+// the data source window with fitted columns, field item generation and `tagloom table`.
+#include "Fixtures.h"
+#include "TestProgram.h"
+#include "canvas/LabelDesign.h"
+#include "canvas/TextMetrics.h"
+#include "data/DataTable.h"
+#include "data/DataTableTsv.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tagloom;
+using namespace tagloom::test;
+
+class DataImportTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void samplesGiveTheirTablesInTheWindow_data();
+    void samplesGiveTheirTablesInTheWindow();
+    void cancellingChangesNothing();
+    void repeatedImportsAppendHeadersAndReplaceTheTable();
+    void aSheetWithoutDataRowsStopsAfterBinding();
+    void pathsWithSemicolonsAndQuotesImport();
+    void columnsFitTheirWidestText();
+    void generatingFieldItems();
+    void generatingAfterTheDataWindowWasClosed();
+    void tableCommandPrintsOrRefuses();
+
+private:
+    QString writeSample(const QString &name, const QList<QStringList> &rows);
+    static QStringList headersOf(const DataTable &table);
+
+    QTemporaryDir scratch_;
+    QString basic_;
+    QString wide_;
+};
+
+QString DataImportTest::writeSample(const QString &name, const QList<QStringList> &rows)
+{
+    const QString path = scratch_.filePath(name);
+    if (!writeWorkbook(path, rows))
+        qFatal("cannot write %s with /usr/bin/python3 and xlwt", qPrintable(path));
+    return path;
+}
+
+QStringList DataImportTest::headersOf(const DataTable &table)
+{
+    QStringList headers;
+    for (int col = 1; col < table.cols(); ++col)
+        headers.append(table.cell(0, col));
+    return headers;
+}
+
+void DataImportTest::initTestCase()
+{
+    basic_ = writeSample("basic.xls", {{"SKU", "名称", "网址"}, {"A-1", "茶杯", "https://example.com/1"},
+                                        {"B-2", "碗", "https://example.com/2"}, {"C-3", "盘子", "https://example.com/3"}});
+    wide_ = writeSample("wide.xls", {{"a", "b", "c", "d", "e"}, {"=1", "=2", "=3", "=4", "=5"}});
+}
+
+void DataImportTest::samplesGiveTheirTablesInTheWindow_data()
+{
+    QTest::addColumn<QString>("workbook");
+    const QStringList workbooks = QDir(fixture("xls")).entryList({QStringLiteral("*.xls")}, QDir::Files, QDir::Name);
+    QVERIFY(workbooks.size() >= 10);
+    for (const QString &name : workbooks)
+        QTest::newRow(qPrintable(name)) << fixture("xls/" + name);
+}
+
+void DataImportTest::samplesGiveTheirTablesInTheWindow()
+{
+    QFETCH(QString, workbook);
+    QFile expectedFile(QString(workbook).replace(QLatin1String(".xls"), QLatin1String(".tsv")));
+    QVERIFY(expectedFile.open(QIODevice::ReadOnly));
+    const QByteArray expected = expectedFile.readAll();
+
+    TestProgram program;
+    program.dialogs.answerOpen(workbook);
+    program.click("Command2");
+    QCOMPARE(program.panel().dataFilePath(), workbook);
+    auto *generate = program.control<QPushButton>("Command3");
+
+    if (expected.trimmed() == "refused") {
+        // Only the path changed.
+        QVERIFY(!program.forms.hasForm3() || !program.forms.form3()->isVisible());
+        QVERIFY(program.panel().chooser(MainPanel::QrSource).items().isEmpty());
+        QCOMPARE(program.panel().rangeText(MainPanel::LastRow), QStringLiteral("1"));
+        QVERIFY(!generate->isEnabled());
+        return;
+    }
+    const DataTable &table = program.workspace.dataTable();
+    QCOMPARE(DataTableTsv::write(table), expected);
+    QVERIFY(program.forms.form3()->isVisible());
+    QCOMPARE(program.panel().chooser(MainPanel::QrSource).items(), headersOf(table));
+    QCOMPARE(program.panel().chooser(MainPanel::BarcodeSource).items(), headersOf(table));
+    QCOMPARE(program.control<QComboBox>("Combo1(1)")->count(), table.cols() - 1);
+    QCOMPARE(program.control<QComboBox>("Combo1(0)")->currentIndex(), -1);
+    QCOMPARE(program.panel().rangeText(MainPanel::LastRow), QString::number(table.rows() - 1));
+    QCOMPARE(program.panel().rangeText(MainPanel::FirstRow), QStringLiteral("1"));
+    QVERIFY(generate->isEnabled());
+    // The grid shows the same texts: headers fixed on top, row numbers fixed at the left.
+    QTableView *grid = program.forms.form3()->grid();
+    QCOMPARE(grid->model()->columnCount(), table.cols() - 1);
+    QCOMPARE(grid->model()->rowCount(), table.rows() - 1);
+    QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(), table.cell(0, 1));
+    QCOMPARE(grid->model()->headerData(0, Qt::Vertical).toString(), QStringLiteral("1"));
+    QCOMPARE(grid->model()->index(0, 0).data().toString(), table.cell(1, 1));
+}
+
+void DataImportTest::cancellingChangesNothing()
+{
+    TestProgram program;
+    program.dialogs.cancelOpen();
+    program.click("Command2");
+    QVERIFY(program.dialogs.allAnswered());
+    QCOMPARE(program.panel().dataFilePath(), QStringLiteral("C:\\Users\\Administrator\\Desktop\\6.xls"));
+    QVERIFY(!program.forms.hasForm3());
+    QVERIFY(!program.control<QPushButton>("Command3")->isEnabled());
+}
+
+void DataImportTest::repeatedImportsAppendHeadersAndReplaceTheTable()
+{
+    TestProgram program;
+    program.panel().setRangeText(MainPanel::FirstRow, QStringLiteral("2"));
+    program.dialogs.answerOpen(basic_);
+    program.click("Command2");
+    program.dialogs.answerMessage();
+    program.click("Command3");
+    program.panel().chooser(MainPanel::QrSource).setListIndex(1);
+
+    program.dialogs.answerOpen(basic_);
+    program.click("Command2");
+    const QStringList once = {"SKU", "名称", "网址"};
+    QCOMPARE(program.panel().chooser(MainPanel::QrSource).items(), once + once);
+    QCOMPARE(program.panel().chooser(MainPanel::QrSource).listIndex(), 1);
+
+    program.dialogs.answerOpen(wide_);
+    program.click("Command2");
+    const DataTable &table = program.workspace.dataTable();
+    QCOMPARE(table.cols(), 6);
+    QCOMPARE(table.rows(), 2);
+    QCOMPARE(program.panel().chooser(MainPanel::BarcodeSource).items().size(), 11);
+    QCOMPARE(program.panel().chooser(MainPanel::BarcodeSource).items().last(), QStringLiteral("e"));
+    QCOMPARE(program.panel().rangeText(MainPanel::LastRow), QStringLiteral("1"));
+    QCOMPARE(program.panel().rangeText(MainPanel::FirstRow), QStringLiteral("2"));
+    // Field items stay as they were.
+    const LabelDesign &design = program.workspace.canvas();
+    QCOMPARE(design.fieldCount(), 4);
+    QCOMPARE(design.field(3).caption, QStringLiteral("网址"));
+}
+
+void DataImportTest::aSheetWithoutDataRowsStopsAfterBinding()
+{
+    const QString headersOnly = writeSample("headers.xls", {{"x", "y"}});
+    TestProgram program;
+    program.dialogs.answerOpen(basic_);
+    program.click("Command2");
+    const Twips widthBefore = program.workspace.dataTable().colWidth(1);
+    program.forms.form3()->hide();
+
+    program.dialogs.answerOpen(headersOnly);
+    program.click("Command2");
+    // The grid already shows the new, empty result; nothing after it happened.
+    const DataTable &table = program.workspace.dataTable();
+    QCOMPARE(table.rows(), 1);
+    QCOMPARE(table.cols(), 3);
+    QCOMPARE(table.cell(0, 2), QStringLiteral("y"));
+    QVERIFY(table.colWidth(1) != widthBefore);
+    QCOMPARE(program.panel().chooser(MainPanel::QrSource).items().size(), 3);
+    QVERIFY(!program.forms.form3()->isVisible());
+    QCOMPARE(program.panel().rangeText(MainPanel::LastRow), QStringLiteral("3"));
+}
+
+void DataImportTest::pathsWithSemicolonsAndQuotesImport()
+{
+    const QString odd = scratch_.filePath(QStringLiteral("a;b'c\"d 标签.xls"));
+    QVERIFY(QFile::copy(basic_, odd));
+    TestProgram program;
+    program.dialogs.answerOpen(odd);
+    program.click("Command2");
+    QCOMPARE(program.workspace.dataTable().rows(), 4);
+}
+
+void DataImportTest::columnsFitTheirWidestText()
+{
+    TestProgram program;
+    program.dialogs.answerOpen(basic_);
+    program.click("Command2");
+    Form3 *window = program.forms.form3();
+    const DataTable &table = window->table();
+    for (int col = 0; col < table.cols(); ++col) {
+        double widest = 0;
+        for (int row = 0; row < table.rows(); ++row)
+            widest = std::max(widest, TextMetrics::textWidth(table.cell(row, col), window->font()));
+        QCOMPARE(table.colWidth(col), static_cast<Twips>(widest + 100));
+    }
+    // A hidden column stays hidden; an all-empty design-time table gets 100 everywhere.
+    program.workspace.dataTable().setColWidth(2, 0);
+    window->Command1_Click();
+    QCOMPARE(table.colWidth(2), 0.0F);
+    program.forms.unloadDataWindow();
+    program.forms.form3()->Command1_Click();
+    QCOMPARE(program.workspace.dataTable().colWidth(0), 100.0F);
+    QCOMPARE(program.workspace.dataTable().colWidth(1), 100.0F);
+    // The grid shows the widths in pixels.
+    QTableView *grid = program.forms.form3()->grid();
+    QCOMPARE(grid->verticalHeader()->width(), qRound(twipsToPixels(100, grid->logicalDpiX())));
+}
+
+void DataImportTest::generatingFieldItems()
+{
+    TestProgram program;
+    program.dialogs.answerOpen(basic_);
+    program.click("Command2");
+    program.dialogs.answerMessage();
+    program.click("Command3");
+    QVERIFY(program.dialogs.allAnswered());
+    const MessageRequest hint = program.dialogs.messages().last();
+    QCOMPARE(hint.text, QStringLiteral("拖动数据项到合适的位置，双击设置字体，右键删除没用到的数据项。"));
+    QCOMPARE(hint.title, QStringLiteral("完成"));
+    QCOMPARE(hint.buttons, MessageButtons::Ok);
+
+    LabelDesign &design = program.workspace.canvas();
+    QCOMPARE(design.fieldCount(), 4);
+    const QStringList captions = {"SKU", "名称", "网址"};
+    for (int c = 1; c <= 3; ++c) {
+        const FieldItem &item = design.field(c);
+        QCOMPARE(item.caption, captions[c - 1]);
+        QCOMPARE(item.left, 2000.0F);
+        QCOMPARE(item.top, float(300 * c));
+        QCOMPARE(item.font.pointSize, 10.0F);
+        QVERIFY(item.visible);
+        QVERIFY(program.forms.form2()->findChild<QWidget *>(QStringLiteral("Label1(%1)").arg(c))->isVisibleTo(program.forms.form2()));
+    }
+    QVERIFY(!design.field(0).visible); // the template is never shown
+
+    // Used again: hidden items come back, nothing is created, moved or announced.
+    design.setFieldVisible(2, false);
+    design.moveField(3, 10, 20);
+    program.dialogs.answerOpen(wide_);
+    program.click("Command2");
+    program.click("Command3");
+    QVERIFY(program.dialogs.allAnswered());
+    QCOMPARE(design.fieldCount(), 4);
+    QVERIFY(design.field(2).visible);
+    QCOMPARE(design.field(3).left, 10.0F);
+}
+
+void DataImportTest::generatingAfterTheDataWindowWasClosed()
+{
+    TestProgram program;
+    program.dialogs.answerOpen(basic_);
+    program.click("Command2");
+    program.forms.form3()->close();
+    TestProgram::settle();
+    program.dialogs.answerMessage();
+    program.click("Command3");
+    const LabelDesign &design = program.workspace.canvas();
+    QCOMPARE(design.fieldCount(), 2);
+    QCOMPARE(design.field(1).caption, QString());
+}
+
+void DataImportTest::tableCommandPrintsOrRefuses()
+{
+    QProcess table;
+    table.start(programBinary(), {QStringLiteral("table"), fixture("xls/sheetjs_chinese.xls")});
+    QVERIFY(table.waitForFinished(30000));
+    QCOMPARE(table.exitCode(), 0);
+    QFile expected(fixture("xls/sheetjs_chinese.tsv"));
+    QVERIFY(expected.open(QIODevice::ReadOnly));
+    QCOMPARE(table.readAllStandardOutput(), expected.readAll());
+    QVERIFY(table.readAllStandardError().isEmpty());
+
+    for (const QString &bad : {fixture("xls/xlwt_no_sheet1.xls"), scratch_.filePath("missing.xls"),
+                               writeSample("empty-sheet.xls", {{"h"}})}) {
+        table.start(programBinary(), {QStringLiteral("table"), bad});
+        QVERIFY(table.waitForFinished(30000));
+        QCOMPARE(table.exitCode(), 1);
+        QVERIFY(table.readAllStandardOutput().isEmpty());
+        const QString error = QString::fromUtf8(table.readAllStandardError());
+        QCOMPARE(error.count(QLatin1Char('\n')), 1);
+        QVERIFY2(error.contains(bad), qPrintable(error));
+    }
+
+    table.start(programBinary(), {QStringLiteral("table")});
+    QVERIFY(table.waitForFinished(30000));
+    QCOMPARE(table.exitCode(), 2);
+}
+
+QTEST_MAIN(DataImportTest)
+#include "DataImportTest.moc"
