@@ -40,6 +40,7 @@ private slots:
             {"digits", QStringLiteral("0123456789012345678901234567890123")},
             {"latin1", QStringLiteral("Müller & Söhne")},
             {"chinese", QStringLiteral("上海市浦东新区张江路88号")},
+            {"one chinese", QStringLiteral("中")}, // the fewest bytes a reader has to guess from
             {"mixed", QStringLiteral("ABC-123 中文 test")},
             {"long ascii", QStringLiteral("https://example.com/item?id=") + QString(120, 'x')},
             {"long chinese", QStringLiteral("条形码二维码标签打印").repeated(6)},
