@@ -29,7 +29,7 @@ public:
     const QString &lastProblem() const { return m_problem; }
 
     // Writes the current code as a Windows bitmap, one pixel per module, replacing any file
-    // at path. mode is kept for callers of the original control; every value writes the same.
+    // at path. mode is accepted and ignored: every value writes the same 1-bit bitmap.
     bool saveBitmap(const QString &path, int mode, QString *reason) const;
 
     // Whether refresh() would give a code for text (an empty text is fine: no code).
