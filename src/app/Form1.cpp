@@ -5,6 +5,7 @@
 #include "ScreenTwips.h"
 #include "Workspace.h"
 #include "canvas/Form2.h"
+#include "codes/CodeItems.h"
 #include "canvas/LabelDesign.h"
 #include "data/FieldItemGenerator.h"
 #include "data/Form3.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 namespace tagloom {
@@ -230,13 +232,37 @@ void Form1::Command3_Click()
     FieldItemGenerator::run(workspace_);
 }
 
-void Form1::Command4_Click() {}
-void Form1::Command5_Click() {}
+void Form1::Command4_Click()
+{
+    CodeItems::insertQrCode(workspace_.canvas());
+}
+
+void Form1::Command5_Click()
+{
+    CodeItems::insertBarcode(workspace_.canvas());
+}
+
 void Form1::Command6_Click() {}
-void Form1::Command7_Click() {}
+void Form1::Command7_Click()
+{
+    Form4 *dialog = forms_.form4();
+    if (!dialog->isVisible()) {
+        QRect frame = dialog->frameGeometry();
+        frame.moveCenter(screen()->availableGeometry().center());
+        dialog->move(frame.topLeft());
+    }
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    dialog->fillFromCanvas();
+}
+
 void Form1::Command8_Click() {}
 void Form1::Command9_Click() {}
-void Form1::Command10_Click() {}
+void Form1::Command10_Click()
+{
+    CodeItems::removeBoth(workspace_.canvas());
+}
 void Form1::loadLayout(const QString &) {}
 
 void Form1::Timer1_Timer()

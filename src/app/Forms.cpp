@@ -21,6 +21,7 @@ Forms::~Forms()
 {
     unload(form2_, true);
     unload(form3_, true);
+    delete form4_.data();
     form1_.reset();
     workspace_.setWindowEffects(nullptr);
 }
@@ -35,6 +36,21 @@ Form3 *Forms::form3()
 {
     workspace_.dataTable();
     return form3_;
+}
+
+Form4 *Forms::form4()
+{
+    if (!form4_) {
+        form4_ = new Form4(workspace_);
+        form4_->setWindowIcon(form1_->windowIcon());
+        connect(form4_, &Form4::closed, this, [this] {
+            if (Form4 *window = form4_) {
+                form4_ = nullptr;
+                window->deleteLater();
+            }
+        });
+    }
+    return form4_;
 }
 
 void Forms::showMainWindow()

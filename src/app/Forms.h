@@ -5,6 +5,7 @@
 
 #include "WindowEffects.h"
 #include "canvas/Form2.h"
+#include "codes/Form4.h"
 #include "data/Form3.h"
 
 #include <QObject>
@@ -30,6 +31,9 @@ public:
     Form3 *form3();
     bool hasForm2() const { return form2_ != nullptr; }
     bool hasForm3() const { return form3_ != nullptr; }
+    // The size dialog: created on first use, gone once applied or closed.
+    Form4 *form4();
+    bool hasForm4() const { return form4_ != nullptr; }
 
     // Shows the main window centred on the screen.
     void showMainWindow();
@@ -54,6 +58,7 @@ private:
     std::unique_ptr<Form1> form1_;
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
+    QPointer<Form4> form4_;
 };
 
 } // namespace tagloom

@@ -1,0 +1,24 @@
+#include "CodeItems.h"
+
+#include "canvas/LabelDesign.h"
+
+namespace tagloom {
+
+void CodeItems::insertQrCode(LabelDesign &design)
+{
+    design.setCodeImageVisible(true);
+    design.setCodeImagePicture(design.qrMaker().codePicture());
+}
+
+void CodeItems::insertBarcode(LabelDesign &design)
+{
+    design.setBarcodeHolderVisible(true);
+}
+
+void CodeItems::removeBoth(LabelDesign &design)
+{
+    design.setBarcodeHolderVisible(false);
+    design.setCodeImageVisible(false);
+}
+
+} // namespace tagloom

@@ -1,0 +1,128 @@
+#include "Form4.h"
+
+#include "app/MessageBox.h"
+#include "app/ScreenTwips.h"
+#include "app/Workspace.h"
+#include "canvas/LabelDesign.h"
+#include "canvas/NumberText.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tagloom {
+
+namespace {
+
+enum Box { QrWidth = 0, QrHeight = 1, BarcodeWidth = 2, BarcodeHeight = 3 };
+
+const char *const boxMeaning[] = {"二维码的长", "二维码的高", "条形码的长", "条形码的高"};
+
+QGroupBox *addFrame(QWidget *parent, int index, const QString &caption, Twips left)
+{
+    auto *frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QStringLiteral("Frame1(%1)").arg(index));
+    ScreenTwips::place(frame, left, 120, 1575, 1215);
+    return frame;
+}
+
+void addCaption(QGroupBox *frame, int index, const QString &caption, Twips top)
+{
+    auto *label = new QLabel(caption, frame);
+    label->setObjectName(QStringLiteral("Label1(%1)").arg(index));
+    ScreenTwips::place(label, 240, top, 495, 255);
+}
+
+QLineEdit *addBox(QGroupBox *frame, int index, Twips top)
+{
+    auto *box = new QLineEdit(frame);
+    box->setObjectName(QStringLiteral("Text1(%1)").arg(index));
+    ScreenTwips::place(box, 600, top, 615, 270);
+    return box;
+}
+
+} // namespace
+
+Form4::Form4(Workspace &workspace)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , workspace_(workspace)
+{
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("修改尺寸"));
+    ScreenTwips::resizeClient(this, 3870, 1950);
+    setFixedSize(size());
+
+    QGroupBox *qr = addFrame(this, 0, QStringLiteral("二维码"), 240);
+    addCaption(qr, 0, QStringLiteral("长"), 360);
+    text1_[QrWidth] = addBox(qr, 0, 360);
+    addCaption(qr, 1, QStringLiteral("高"), 720);
+    text1_[QrHeight] = addBox(qr, 1, 720);
+    QGroupBox *barcode = addFrame(this, 1, QStringLiteral("条形码"), 2040);
+    addCaption(barcode, 3, QStringLiteral("长"), 360);
+    text1_[BarcodeWidth] = addBox(barcode, 2, 360);
+    addCaption(barcode, 2, QStringLiteral("高"), 720);
+    text1_[BarcodeHeight] = addBox(barcode, 3, 720);
+
+    auto *ok = new QPushButton(QStringLiteral("确定"), this);
+    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setAutoDefault(false); // Enter in a box does not apply
+    ScreenTwips::place(ok, 1320, 1440, 1215, 375);
+    connect(ok, &QPushButton::clicked, this, &Form4::Command1_Click);
+
+    setTabOrder(text1_[0], text1_[1]);
+    setTabOrder(text1_[1], text1_[2]);
+    setTabOrder(text1_[2], text1_[3]);
+    setTabOrder(text1_[3], ok);
+}
+
+void Form4::fillFromCanvas()
+{
+    const LabelDesign &design = workspace_.canvas();
+    text1_[QrWidth]->setText(NumberText::fromSingle(design.codeImage().geometry.width));
+    text1_[QrHeight]->setText(NumberText::fromSingle(design.codeImage().geometry.height));
+    text1_[BarcodeHeight]->setText(NumberText::fromSingle(design.barcodeGeometry().height));
+    text1_[BarcodeWidth]->setText(NumberText::fromSingle(design.barcodeHolder().geometry.width));
+}
+
+void Form4::Command1_Click()
+{
+    float size[4] = {};
+    for (int box = 0; box < 4; ++box) {
+        const std::optional<float> value = NumberText::toSingle(text1_[box]->text());
+        if (!value || *value <= 0 || *value > largestSize) {
+            errorBox(workspace_.dialogs(), this,
+                     QStringLiteral("%1必须是大于0、不超过%2的数字(单位:缇)")
+                         .arg(QString::fromUtf8(boxMeaning[box]))
+                         .arg(largestSize));
+            text1_[box]->setFocus();
+            text1_[box]->selectAll();
+            return;
+        }
+        size[box] = *value;
+    }
+
+    LabelDesign &design = workspace_.canvas();
+    TwipsRect image = design.codeImage().geometry;
+    image.width = size[QrWidth];
+    image.height = size[QrHeight];
+    design.setCodeImageGeometry(image);
+    TwipsRect barcode = design.barcodeGeometry();
+    barcode.width = static_cast<Twips>(double(size[BarcodeWidth]) + 3000);
+    barcode.height = size[BarcodeHeight];
+    design.setBarcodeGeometry(barcode);
+    TwipsRect holder = design.barcodeHolder().geometry;
+    holder.width = size[BarcodeWidth];
+    holder.height = size[BarcodeHeight];
+    design.setBarcodeHolderGeometry(holder);
+    close();
+}
+
+void Form4::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    emit closed();
+}
+
+} // namespace tagloom

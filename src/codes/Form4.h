@@ -1,0 +1,40 @@
+// The size dialog: width and height of the QR code item and of the barcode item, in twips.
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+
+namespace tagloom {
+
+class Workspace;
+
+class Form4 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Form4(Workspace &workspace);
+
+    // Fills the four boxes from the canvas items, overwriting what was typed.
+    void fillFromCanvas();
+
+    // Applies the four sizes and closes; a box that holds no acceptable size is refused with a
+    // message, and then nothing is applied and the dialog stays open.
+    void Command1_Click();
+
+    // Largest size a box accepts: about 1.7 m, far beyond any label.
+    static constexpr double largestSize = 100000;
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QLineEdit *text1_[4] = {};
+    Workspace &workspace_;
+};
+
+} // namespace tagloom
