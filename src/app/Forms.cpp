@@ -77,7 +77,6 @@ void Forms::dataTableCreated(DataTable &table)
     connect(form3_, &Form3::closed, this, &Forms::unloadDataWindow);
 }
 
-// A window closed by the user is still inside its own close event: it goes away once that ends.
 template<class Window>
 void Forms::unload(QPointer<Window> &window, bool now)
 {
@@ -95,14 +94,22 @@ void Forms::unload(QPointer<Window> &window, bool now)
 
 void Forms::unloadCanvasWindow()
 {
-    unload(form2_, false);
     workspace_.discardCanvas();
 }
 
 void Forms::unloadDataWindow()
 {
-    unload(form3_, false);
     workspace_.discardDataTable();
+}
+
+void Forms::canvasDiscarded()
+{
+    unload(form2_, false);
+}
+
+void Forms::dataTableDiscarded()
+{
+    unload(form3_, false);
 }
 
 void Forms::showCanvas()

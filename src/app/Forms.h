@@ -38,15 +38,18 @@ public:
     // Shows the main window centred on the screen.
     void showMainWindow();
 
-    // Closes a window and discards what it holds; harmless when it does not exist.
+    // Closes a window and discards what it holds; harmless when it does not exist. A window that
+    // the user closes is still inside its own close event: it goes away once that has ended.
     void unloadCanvasWindow();
     void unloadDataWindow();
 
     // WindowEffects
     void canvasCreated(LabelDesign &design) override;
+    void canvasDiscarded() override;
     void showCanvas() override;
     void startDocking() override;
     void dataTableCreated(DataTable &table) override;
+    void dataTableDiscarded() override;
     void showDataWindow() override;
     void fitDataColumns() override;
 

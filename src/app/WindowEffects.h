@@ -13,9 +13,11 @@ public:
     virtual ~WindowEffects() = default;
 
     virtual void canvasCreated(LabelDesign &) {}
+    virtual void canvasDiscarded() {}
     virtual void showCanvas() {}
     virtual void startDocking() {}
     virtual void dataTableCreated(DataTable &) {}
+    virtual void dataTableDiscarded() {}
     virtual void showDataWindow() {}
     virtual void fitDataColumns() {}
 };

@@ -23,6 +23,9 @@ LabelDesign &Workspace::canvas()
 
 void Workspace::discardCanvas()
 {
+    if (!canvas_)
+        return;
+    windows_->canvasDiscarded();
     canvas_.reset();
 }
 
@@ -37,6 +40,9 @@ DataTable &Workspace::dataTable()
 
 void Workspace::discardDataTable()
 {
+    if (!dataTable_)
+        return;
+    windows_->dataTableDiscarded();
     dataTable_.reset();
 }
 

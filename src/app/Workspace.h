@@ -27,6 +27,7 @@ public:
 
     LabelDesign &canvas();
     bool hasCanvas() const { return canvas_ != nullptr; }
+    // Discards the design with its window; the next reference brings both back as new.
     void discardCanvas();
 
     DataTable &dataTable();
