@@ -10,6 +10,9 @@
 #include "data/FieldItemGenerator.h"
 #include "data/Form3.h"
 #include "data/WorkbookImport.h"
+#include "print/PrintProgressDialog.h"
+#include "print/PrintRun.h"
+#include "print/PrinterOutput.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -242,7 +245,13 @@ void Form1::Command5_Click()
     CodeItems::insertBarcode(workspace_.canvas());
 }
 
-void Form1::Command6_Click() {}
+void Form1::Command6_Click()
+{
+    const std::unique_ptr<PrinterOutput> printer = PrinterOutput::forPrinter();
+    PrintProgressDialog progress(this);
+    PrintRun(workspace_, *printer, progress).run();
+}
+
 void Form1::Command7_Click()
 {
     Form4 *dialog = forms_.form4();

@@ -1,0 +1,24 @@
+#include "PrintProgressDialog.h"
+
+namespace tagloom {
+
+PrintProgressDialog::PrintProgressDialog(QWidget *parent)
+    : dialog_(parent)
+{
+    dialog_.setObjectName(QStringLiteral("PrintProgress"));
+    dialog_.setWindowTitle(QStringLiteral("打印"));
+    dialog_.setCancelButtonText(QStringLiteral("取消"));
+    dialog_.setWindowModality(Qt::WindowModal);
+    dialog_.setMinimumDuration(500);
+    dialog_.setAutoClose(true);
+}
+
+bool PrintProgressDialog::advance(int pagesDone, int pagesInAll)
+{
+    dialog_.setMaximum(pagesInAll);
+    dialog_.setLabelText(QStringLiteral("正在打印第%1张标签，共%2张").arg(std::min(pagesDone + 1, pagesInAll)).arg(pagesInAll));
+    dialog_.setValue(pagesDone);
+    return !dialog_.wasCanceled();
+}
+
+} // namespace tagloom

@@ -1,0 +1,231 @@
+#include "PrintRun.h"
+
+#include "LabelOutput.h"
+#include "PrintProgress.h"
+#include "app/MessageBox.h"
+#include "app/Workspace.h"
+#include "canvas/LabelDesign.h"
+#include "canvas/LabelPainter.h"
+#include "canvas/NumberText.h"
+#include "data/DataTable.h"
+
+#include <QDir>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+namespace tagloom {
+
+namespace {
+
+// Row numbers the print range accepts: whole numbers from 1 on.
+std::optional<int> rowNumber(const QString &text)
+{
+    const std::optional<double> value = NumberText::toDouble(text);
+    if (!value || *value < 1 || *value > 1e9 || std::floor(*value) != *value)
+        return std::nullopt;
+    return static_cast<int>(*value);
+}
+
+} // namespace
+
+PrintRun::PrintRun(Workspace &workspace, LabelOutput &output, PrintProgress &progress)
+    : workspace_(workspace)
+    , output_(output)
+    , progress_(progress)
+{
+}
+
+void PrintRun::refuse(const QString &message)
+{
+    errorBox(workspace_.dialogs(), nullptr, message);
+}
+
+PrintRun::Result PrintRun::endEarly(Outcome outcome, int pagesDone, const QString &what)
+{
+    int pagesSent = pagesDone;
+    QString reason;
+    if (pagesDone > 0 && !output_.finish(&reason))
+        pagesSent = 0;
+    const QString message = pagesSent > 0 ? QStringLiteral("%1已送出%2张标签。").arg(what).arg(pagesSent)
+                                          : QStringLiteral("%1没有打印任何标签。").arg(what);
+    if (outcome == Outcome::Cancelled)
+        messageBox(workspace_.dialogs(), nullptr, message);
+    else
+        refuse(message);
+    return {outcome, pagesSent};
+}
+
+bool PrintRun::readsTable(const LabelDesign &design) const
+{
+    return design.fieldCount() > 1 || qrColumn_ > 0 || barcodeColumn_ > 0;
+}
+
+QString PrintRun::columnName(const DataTable &table, int col) const
+{
+    const QString &header = table.cell(0, col);
+    return header.isEmpty() ? QStringLiteral("第%1列").arg(col) : QStringLiteral("“%1”列").arg(header);
+}
+
+bool PrintRun::checkTable(const DataTable &table, const LabelDesign &design, int first, int last)
+{
+    const int lastDataRow = table.rows() - 1;
+    if (lastDataRow < 1) {
+        refuse(QStringLiteral("数据表中没有数据行，无法打印。"));
+        return false;
+    }
+    if (first > lastDataRow || last > lastDataRow) {
+        refuse(QStringLiteral("打印范围超出了数据表：只能打印第1到%1行。").arg(lastDataRow));
+        return false;
+    }
+    const int lastColumn = table.cols() - 1;
+    if (design.fieldCount() - 1 > lastColumn) {
+        refuse(QStringLiteral("标签上有%1个数据项，但数据表只有%2列：请关闭标签窗口后重新生成数据项。")
+                   .arg(design.fieldCount() - 1)
+                   .arg(lastColumn));
+        return false;
+    }
+    const struct {
+        int column;
+        const char *name;
+    } sources[] = {{qrColumn_, "二维码"}, {barcodeColumn_, "条形码"}};
+    for (const auto &source : sources) {
+        if (source.column > lastColumn) {
+            refuse(QStringLiteral("%1的数据来源选择了第%2项，但数据表只有%3列：请在前%3项中重新选择。")
+                       .arg(QString::fromUtf8(source.name))
+                       .arg(source.column)
+                       .arg(lastColumn));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool PrintRun::checkCodes(const DataTable &table, const LabelDesign &design, int first, int last)
+{
+    // Only codes that print are checked: the QR code where Image1 shows, the barcode in a shown holder.
+    const bool qrPrints = qrColumn_ > 0 && design.codeImage().visible;
+    const bool barcodePrints = barcodeColumn_ > 0 && design.barcodeHolder().visible;
+    for (int row = first; row <= last; ++row) {
+        QString why;
+        if (qrPrints && !QrMaker::canEncode(table.cell(row, qrColumn_), &why)) {
+            refuse(QStringLiteral("第%1行%2不能生成二维码：%3").arg(row).arg(columnName(table, qrColumn_), why));
+            return false;
+        }
+        if (barcodePrints && !BarCodeCtrl::canEncode(table.cell(row, barcodeColumn_), &why)) {
+            refuse(QStringLiteral("第%1行%2不能生成条形码：%3").arg(row).arg(columnName(table, barcodeColumn_), why));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool PrintRun::fillRow(LabelDesign &design, const DataTable *table, int row, const QString &bitmapPath, QString *reason)
+{
+    // Hidden items take their caption too; the count is read afresh for every row.
+    for (int col = 1; col < design.fieldCount(); ++col)
+        design.setFieldCaption(col, table->cell(row, col));
+
+    if (qrColumn_ > 0) {
+        QrMaker &generator = design.qrMaker();
+        generator.setCodeData(table->cell(row, qrColumn_));
+        generator.refresh();
+        if (generator.codePicture()->isNull()) {
+            design.setCodeImagePicture(nullptr); // an empty cell: this label goes without the code
+        } else {
+            if (!generator.saveBitmap(bitmapPath, 2, reason))
+                return false;
+            QImageReader reader(bitmapPath);
+            QImage picture = reader.read();
+            if (picture.isNull()) {
+                *reason = QStringLiteral("无法读回二维码图片：%1").arg(reader.errorString());
+                return false;
+            }
+            design.setCodeImagePicture(std::make_shared<const QImage>(std::move(picture)));
+        }
+    }
+
+    if (barcodeColumn_ > 0) {
+        design.setBarcodeValue(table->cell(row, barcodeColumn_));
+        design.setBarcodeVisible(true);
+    }
+    return true;
+}
+
+PrintRun::Result PrintRun::run()
+{
+    MainPanel &panel = workspace_.panel();
+    const QString firstText = panel.rangeText(MainPanel::FirstRow);
+    const QString lastText = panel.rangeText(MainPanel::LastRow);
+    const std::optional<int> first = rowNumber(firstText);
+    const std::optional<int> last = rowNumber(lastText);
+    if (!first || !last) {
+        refuse(QStringLiteral("打印范围必须是从1开始的整数行号：“%1”不是。").arg(first ? lastText : firstText));
+        return {Outcome::Refused, 0};
+    }
+
+    const qint64 labels = qint64(*last) - *first + 1;
+    const QString prompt = QStringLiteral("将打印第%1到%2行,共%3个标签").arg(firstText, lastText).arg(labels);
+    if (messageBox(workspace_.dialogs(), nullptr, prompt, MessageButtons::OkCancel) != MessageAnswer::Ok)
+        return {Outcome::Declined, 0};
+
+    LabelDesign &design = workspace_.canvas();
+    const int qrIndex = panel.chooser(MainPanel::QrSource).listIndex();
+    const int barcodeIndex = panel.chooser(MainPanel::BarcodeSource).listIndex();
+    if (design.qrCodeInserted() && qrIndex == -1) {
+        refuse(QStringLiteral("没有选择二维码的对应数据项"));
+        return {Outcome::Refused, 0};
+    }
+    if (design.barcodeInserted() && barcodeIndex == -1) {
+        refuse(QStringLiteral("没有选择条形码的对应数据项"));
+        return {Outcome::Refused, 0};
+    }
+    qrColumn_ = qrIndex + 1;
+    barcodeColumn_ = barcodeIndex + 1;
+
+    Result result{Outcome::Printed, 0};
+    if (*first <= *last) {
+        // The data table is read only when something on the label comes from it.
+        const DataTable *table = readsTable(design) ? &workspace_.dataTable() : nullptr;
+        if (table && !(checkTable(*table, design, *first, *last) && checkCodes(*table, design, *first, *last)))
+            return {Outcome::Refused, 0};
+        result = printRows(design, table, *first, *last);
+    }
+    design.setBarcodeVisible(false);
+    return result;
+}
+
+PrintRun::Result PrintRun::printRows(LabelDesign &design, const DataTable *table, int first, int last)
+{
+    // The QR bitmap lives in a folder of this run alone: the program's folder may not be writable,
+    // and two running copies must not print each other's codes.
+    const QTemporaryDir bitmapFolder;
+    if (qrColumn_ > 0 && !bitmapFolder.isValid())
+        return endEarly(Outcome::Failed, 0, QStringLiteral("无法建立临时文件夹，"));
+    const QString bitmapPath = bitmapFolder.filePath(QStringLiteral("tmpQR.bmp"));
+
+    const int total = last - first + 1;
+    if (!progress_.advance(0, total))
+        return endEarly(Outcome::Cancelled, 0, QStringLiteral("打印已取消，"));
+    const QSizeF labelSize(design.scaleWidth(), design.scaleHeight());
+    int pages = 0;
+    for (int row = first; row <= last; ++row) {
+        QString reason;
+        if (!fillRow(design, table, row, bitmapPath, &reason))
+            return endEarly(Outcome::Failed, pages, QStringLiteral("打印在第%1行中止：%2。").arg(row).arg(reason));
+        const bool pageReady = pages == 0 ? output_.begin(labelSize, &reason) : output_.nextPage(&reason);
+        if (!pageReady)
+            return endEarly(Outcome::Failed, pages, QStringLiteral("%1。").arg(reason));
+        LabelPainter::paint(output_.painter(), design);
+        ++pages;
+        if (!progress_.advance(pages, total) && row < last)
+            return endEarly(Outcome::Cancelled, pages, QStringLiteral("打印已取消，"));
+    }
+    QString reason;
+    if (!output_.finish(&reason))
+        return endEarly(Outcome::Failed, 0, QStringLiteral("%1，").arg(reason));
+    return {Outcome::Printed, pages};
+}
+
+} // namespace tagloom

@@ -1,0 +1,55 @@
+// The print run: one label page per data row of the print range. For each row the field items take
+// the row's cells, the QR code is made again through a bitmap file and the barcode takes its cell;
+// then the canvas is drawn as one page. Everything that could spoil the run is checked before the
+// first page, so a refused run prints nothing.
+#pragma once
+
+#include <QString>
+
+namespace tagloom {
+
+class DataTable;
+class LabelDesign;
+class LabelOutput;
+class PrintProgress;
+class Workspace;
+
+class PrintRun
+{
+public:
+    enum class Outcome {
+        Printed,   // every row of the range (possibly none) went out
+        Declined,  // the user said no at the confirmation
+        Refused,   // a check failed: nothing was printed
+        Cancelled, // the user stopped it; the pages done so far were sent
+        Failed,    // the output or the bitmap failed; the pages done so far were sent
+    };
+    struct Result
+    {
+        Outcome outcome;
+        int pagesSent = 0;
+    };
+
+    PrintRun(Workspace &workspace, LabelOutput &output, PrintProgress &progress);
+
+    Result run();
+
+private:
+    bool readsTable(const LabelDesign &design) const;
+    bool checkTable(const DataTable &table, const LabelDesign &design, int first, int last);
+    bool checkCodes(const DataTable &table, const LabelDesign &design, int first, int last);
+    QString columnName(const DataTable &table, int col) const;
+    bool fillRow(LabelDesign &design, const DataTable *table, int row, const QString &bitmapPath, QString *reason);
+    Result printRows(LabelDesign &design, const DataTable *table, int first, int last);
+    // Ends a run that stopped after `pagesDone` pages: sends them, then says what happened.
+    Result endEarly(Outcome outcome, int pagesDone, const QString &what);
+    void refuse(const QString &message);
+
+    Workspace &workspace_;
+    LabelOutput &output_;
+    PrintProgress &progress_;
+    int qrColumn_ = 0;      // data column of the QR code, 0 for none
+    int barcodeColumn_ = 0; // data column of the barcode, 0 for none
+};
+
+} // namespace tagloom

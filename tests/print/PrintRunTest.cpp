@@ -1,0 +1,331 @@
+// The print run to PDF: one page per row that a scanner reads back as that row, the confirmation
+// and the checks, the refusals that keep bad labels from printing, cancelling.
+#include "CodeDecoder.h"
+#include "Fixtures.h"
+#include "PdfPages.h"
+#include "TestProgram.h"
+#include "canvas/LabelDesign.h"
+#include "data/DataTable.h"
+#include "print/PrintProgress.h"
+#include "print/PrintRun.h"
+#include "print/PrinterOutput.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tagloom;
+using namespace tagloom::test;
+
+namespace {
+
+// Stops the run once a number of pages is done.
+class StopAfter : public PrintProgress
+{
+public:
+    explicit StopAfter(int pages) : pages_(pages) {}
+    bool advance(int pagesDone, int pagesInAll) override
+    {
+        lastTotal = pagesInAll;
+        return pagesDone < pages_;
+    }
+    int lastTotal = 0;
+
+private:
+    int pages_;
+};
+
+const QList<QStringList> products = {
+    {"SKU", "名称", "网址"},
+    {"TL-0001", "青花茶杯", "https://example.com/p/1"},
+    {"TL-0002", "白瓷碗", "https://example.com/p/2"},
+    {"TL-0003", "竹制托盘", "https://example.com/p/3"},
+    {"TL-0004", "铸铁壶", "https://example.com/p/4"},
+    {"TL-0005", "茶巾", ""},
+    {"TL-0006", "茶叶罐", "https://example.com/p/6"},
+};
+
+} // namespace
+
+class PrintRunTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void everyPageCarriesItsRow();
+    void confirmationAndSourceChecks_data();
+    void confirmationAndSourceChecks();
+    void refusalsPrintNothing_data();
+    void refusalsPrintNothing();
+    void aBareCanvasPrintsWithoutTheTable();
+    void theRunLeavesTheLastRowOnTheCanvas();
+    void cancellingSendsThePagesDone();
+
+private:
+    // A design with a picture, the products table, its field items, both codes and both sources.
+    void prepare(TestProgram &program, const QString &workbook = {});
+    PrintRun::Result print(TestProgram &program, const QString &pdf, PrintProgress *progress = nullptr);
+
+    QTemporaryDir scratch_;
+    QString workbook_;
+};
+
+void PrintRunTest::initTestCase()
+{
+    workbook_ = scratch_.filePath("products.xls");
+    QVERIFY(writeWorkbook(workbook_, products));
+}
+
+void PrintRunTest::prepare(TestProgram &program, const QString &workbook)
+{
+    program.dialogs.answerOpen(fixture("pictures/label_600x400.png"));
+    program.click("Command1");
+    program.dialogs.answerOpen(workbook.isEmpty() ? workbook_ : workbook);
+    program.click("Command2");
+    program.dialogs.answerMessage();
+    program.click("Command3");
+    program.click("Command4");
+    program.click("Command5");
+    LabelDesign &design = program.workspace.canvas();
+    design.moveField(1, 300, 4500);
+    design.moveField(2, 300, 5100);
+    design.setFieldVisible(3, false); // the URL itself does not print
+    design.setCodeImageGeometry({6600, 300, 1800, 1800});
+    design.setBarcodeHolderGeometry({300, 300, 5400, 1500});
+    design.setBarcodeGeometry({-400, 0, 8400, 1500});
+    program.panel().chooser(MainPanel::QrSource).setListIndex(2);
+    program.panel().chooser(MainPanel::BarcodeSource).setListIndex(0);
+    QVERIFY(program.dialogs.allAnswered());
+}
+
+PrintRun::Result PrintRunTest::print(TestProgram &program, const QString &pdf, PrintProgress *progress)
+{
+    const std::unique_ptr<PrinterOutput> output = PrinterOutput::forPdf(pdf);
+    SilentProgress silent;
+    return PrintRun(program.workspace, *output, progress ? *progress : silent).run();
+}
+
+void PrintRunTest::everyPageCarriesItsRow()
+{
+    TestProgram program;
+    prepare(program);
+    program.panel().setRangeText(MainPanel::FirstRow, QStringLiteral("2"));
+    program.panel().setRangeText(MainPanel::LastRow, QStringLiteral("6"));
+    const QString pdf = scratch_.filePath("rows.pdf");
+    program.dialogs.answerMessage(MessageAnswer::Ok);
+    const PrintRun::Result result = print(program, pdf);
+    QCOMPARE(result.outcome, PrintRun::Outcome::Printed);
+    QCOMPARE(result.pagesSent, 5);
+    QCOMPARE(program.dialogs.messages().last().text, QStringLiteral("将打印第2到6行,共5个标签"));
+
+    QCOMPARE(pdfPageCount(pdf), 5);
+    QCOMPARE(pdfPageSize(pdf), QSizeF(450, 300)); // the label itself: 600 × 400 picture pixels
+    for (int page = 1; page <= 5; ++page) {
+        const QStringList &row = products[page + 1];
+        const QImage image = renderPdfPage(pdf, page);
+        const std::optional<DecodedCode> barcode = findCode128(image);
+        QVERIFY(barcode);
+        QCOMPARE(barcode->text, row[0]);
+        const std::optional<DecodedCode> qr = findQr(image);
+        if (row[2].isEmpty()) {
+            QVERIFY2(!qr, "an empty cell prints the label without the code");
+        } else {
+            QVERIFY(qr);
+            QCOMPARE(qr->text, row[2]);
+            // True size: 1800 twips are 1.25 inch, 375 pixels at 300 dpi.
+            QVERIFY2(qAbs(qr->bounds.width() - 375) <= 6, qPrintable(QString::number(qr->bounds.width())));
+        }
+        const QString text = pdfPageText(pdf, page);
+        QVERIFY2(text.contains(row[1]), qPrintable(text));
+        QVERIFY(text.contains(row[0]));
+        QVERIFY2(!text.contains(row[2]) || row[2].isEmpty(), "a hidden field item does not print");
+    }
+}
+
+void PrintRunTest::confirmationAndSourceChecks_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<int>("qrSource");
+    QTest::addColumn<int>("barcodeSource");
+    QTest::addColumn<bool>("confirm");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<int>("pages");
+    const QString prompt = QStringLiteral("将打印第%1到%2行,共%3个标签");
+    QTest::newRow("one row") << "1" << "1" << 2 << 0 << true << QStringList{prompt.arg("1", "1", "1")} << 1;
+    QTest::newRow("spaces kept") << " 1" << "3 " << 2 << 0 << true << QStringList{prompt.arg(" 1", "3 ", "3")} << 3;
+    QTest::newRow("reversed") << "5" << "3" << 2 << 0 << true << QStringList{prompt.arg("5", "3", "-1")} << 0;
+    QTest::newRow("declined") << "1" << "6" << 2 << 0 << false << QStringList{prompt.arg("1", "6", "6")} << 0;
+    QTest::newRow("no QR source") << "1" << "2" << -1 << -1 << true
+                                  << QStringList{prompt.arg("1", "2", "2"), "没有选择二维码的对应数据项"} << 0;
+    QTest::newRow("no barcode source") << "1" << "2" << 2 << -1 << true
+                                       << QStringList{prompt.arg("1", "2", "2"), "没有选择条形码的对应数据项"} << 0;
+}
+
+void PrintRunTest::confirmationAndSourceChecks()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    QFETCH(int, qrSource);
+    QFETCH(int, barcodeSource);
+    QFETCH(bool, confirm);
+    QFETCH(QStringList, messages);
+    QFETCH(int, pages);
+    TestProgram program;
+    prepare(program);
+    program.panel().setRangeText(MainPanel::FirstRow, first);
+    program.panel().setRangeText(MainPanel::LastRow, last);
+    program.panel().chooser(MainPanel::QrSource).setListIndex(qrSource);
+    program.panel().chooser(MainPanel::BarcodeSource).setListIndex(barcodeSource);
+    const int before = int(program.dialogs.messages().size());
+    program.dialogs.answerMessage(confirm ? MessageAnswer::Ok : MessageAnswer::Cancel);
+    if (messages.size() > 1)
+        program.dialogs.answerMessage();
+    const QString pdf = scratch_.filePath(QStringLiteral("checks-%1.pdf").arg(QTest::currentDataTag()));
+    const PrintRun::Result result = print(program, pdf);
+    QVERIFY(program.dialogs.allAnswered());
+    QStringList shown;
+    for (const MessageRequest &message : program.dialogs.messages().mid(before))
+        shown << message.text;
+    QCOMPARE(shown, messages);
+    if (messages.size() > 1)
+        QCOMPARE(program.dialogs.messages().last().title, QStringLiteral("出错"));
+    else
+        QCOMPARE(program.dialogs.messages().last().title, QStringLiteral("Tagloom"));
+    QCOMPARE(result.pagesSent, pages);
+    QCOMPARE(QFile::exists(pdf), pages > 0);
+    if (pages > 0)
+        QCOMPARE(pdfPageCount(pdf), pages);
+    QVERIFY(!program.workspace.canvas().barcodeVisible());
+}
+
+void PrintRunTest::refusalsPrintNothing_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QString>("workbookRow"); // a row to add to the products, "" for none
+    QTest::addColumn<int>("qrSource");
+    QTest::addColumn<QString>("expected");   // a part of the message
+    QTest::addColumn<bool>("confirmFirst");
+    QTest::newRow("empty") << "" << "3" << QString() << 2 << "打印范围" << false;
+    QTest::newRow("text") << "1" << "abc" << QString() << 2 << "“abc”" << false;
+    QTest::newRow("fraction") << "1.5" << "3" << QString() << 2 << "“1.5”" << false;
+    QTest::newRow("zero") << "0" << "3" << QString() << 2 << "“0”" << false;
+    QTest::newRow("negative") << "1" << "-2" << QString() << 2 << "“-2”" << false;
+    QTest::newRow("beyond the data") << "4" << "7" << QString() << 2 << "第1到6行" << true;
+    QTest::newRow("source beyond the table") << "1" << "2" << QString() << 5 << "只有3列" << true;
+    QTest::newRow("chinese barcode") << "1" << "7" << QStringLiteral("茶壶-01") << 2 << "第7行“SKU”列不能生成条形码" << true;
+    QTest::newRow("long QR") << "6" << "7" << QStringLiteral("x").repeated(0) << 2 << "第7行“网址”列不能生成二维码" << true;
+}
+
+void PrintRunTest::refusalsPrintNothing()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+    QFETCH(QString, workbookRow);
+    QFETCH(int, qrSource);
+    QFETCH(QString, expected);
+    QFETCH(bool, confirmFirst);
+    QList<QStringList> rows = products;
+    if (QByteArray(QTest::currentDataTag()) == "chinese barcode")
+        rows.append({workbookRow, "x", "https://example.com/7"});
+    if (QByteArray(QTest::currentDataTag()) == "long QR")
+        rows.append({"TL-0007", "x", QStringLiteral("很长的二维码内容").repeated(200)});
+    const QString workbook = scratch_.filePath(QStringLiteral("refusal-%1.xls").arg(QTest::currentDataTag()));
+    QVERIFY(writeWorkbook(workbook, rows));
+
+    TestProgram program;
+    prepare(program, workbook);
+    if (qrSource >= 3) { // choosers grow with every import: a later, narrower table leaves old choices
+        for (int extra = 0; extra < 3; ++extra)
+            program.panel().chooser(MainPanel::QrSource).append(QStringLiteral("old %1").arg(extra));
+    }
+    program.panel().chooser(MainPanel::QrSource).setListIndex(qrSource);
+    program.panel().setRangeText(MainPanel::FirstRow, first);
+    program.panel().setRangeText(MainPanel::LastRow, last);
+    if (confirmFirst)
+        program.dialogs.answerMessage();
+    program.dialogs.answerMessage();
+    const QString pdf = scratch_.filePath(QStringLiteral("refused-%1.pdf").arg(QTest::currentDataTag()));
+    const PrintRun::Result result = print(program, pdf);
+    QVERIFY(program.dialogs.allAnswered());
+    QCOMPARE(result.outcome, PrintRun::Outcome::Refused);
+    const MessageRequest refusal = program.dialogs.messages().last();
+    QCOMPARE(refusal.title, QStringLiteral("出错"));
+    QVERIFY2(refusal.text.contains(expected), qPrintable(refusal.text));
+    QVERIFY(!QFile::exists(pdf));
+    QCOMPARE(program.workspace.canvas().field(1).caption, QStringLiteral("SKU")); // nothing was filled in
+}
+
+void PrintRunTest::aBareCanvasPrintsWithoutTheTable()
+{
+    TestProgram program;
+    program.dialogs.answerOpen(fixture("pictures/label_300x200.bmp"));
+    program.click("Command1");
+    program.panel().setRangeText(MainPanel::LastRow, QStringLiteral("3"));
+    program.dialogs.answerMessage();
+    const QString pdf = scratch_.filePath("bare.pdf");
+    QCOMPARE(print(program, pdf).pagesSent, 3);
+    QCOMPARE(pdfPageCount(pdf), 3);
+    QVERIFY(!program.workspace.hasDataTable());
+    // The picture is stored once and without loss: the pages look alike and keep the picture's look.
+    const QImage page = renderPdfPage(pdf, 2, 96);
+    QImage picture(fixture("pictures/label_300x200.bmp"));
+    picture = picture.convertToFormat(QImage::Format_Grayscale8);
+    QCOMPARE(page.size(), picture.size());
+    int differing = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            differing += qAbs(qGray(page.pixel(x, y)) - qGray(picture.pixel(x, y))) > 24;
+    QVERIFY2(differing < page.width() * page.height() / 100, qPrintable(QString::number(differing)));
+}
+
+void PrintRunTest::theRunLeavesTheLastRowOnTheCanvas()
+{
+    TestProgram program;
+    prepare(program);
+    program.panel().setRangeText(MainPanel::LastRow, QStringLiteral("2"));
+    program.dialogs.answerMessage();
+    QCOMPARE(print(program, scratch_.filePath("last.pdf")).pagesSent, 2);
+    const LabelDesign &design = program.workspace.canvas();
+    QCOMPARE(design.field(1).caption, products[2][0]);
+    QCOMPARE(design.field(3).caption, products[2][2]); // hidden, yet filled
+    QVERIFY(!design.field(3).visible);
+    QVERIFY(!design.qrCodeInserted()); // Image1 shows a bitmap of its own now
+    QImage quietZone(260, 260, QImage::Format_Grayscale8);
+    quietZone.fill(Qt::white);
+    QPainter(&quietZone).drawImage(QRect(25, 25, 210, 210), *design.codeImage().picture);
+    QCOMPARE(decodeQr(quietZone), products[2][2]);
+    QVERIFY(!design.barcodeVisible());
+    QCOMPARE(design.barcode().value(), products[2][0]);
+    QVERIFY(!QFile::exists(QDir(QCoreApplication::applicationDirPath()).filePath("tmpQR.bmp")));
+
+    // So a second run no longer asks for a QR source.
+    program.panel().chooser(MainPanel::QrSource).setListIndex(-1);
+    program.dialogs.answerMessage();
+    QCOMPARE(print(program, scratch_.filePath("again.pdf")).pagesSent, 2);
+}
+
+void PrintRunTest::cancellingSendsThePagesDone()
+{
+    TestProgram program;
+    prepare(program);
+    program.panel().setRangeText(MainPanel::LastRow, QStringLiteral("6"));
+    program.dialogs.answerMessage();
+    program.dialogs.answerMessage();
+    StopAfter stop(2);
+    const QString pdf = scratch_.filePath("cancelled.pdf");
+    const PrintRun::Result result = print(program, pdf, &stop);
+    QCOMPARE(result.outcome, PrintRun::Outcome::Cancelled);
+    QCOMPARE(result.pagesSent, 2);
+    QCOMPARE(stop.lastTotal, 6);
+    QCOMPARE(pdfPageCount(pdf), 2);
+    QCOMPARE(program.dialogs.messages().last().text, QStringLiteral("打印已取消，已送出2张标签。"));
+    QVERIFY(!program.workspace.canvas().barcodeVisible());
+}
+
+QTEST_MAIN(PrintRunTest)
+#include "PrintRunTest.moc"
