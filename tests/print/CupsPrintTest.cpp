@@ -1,0 +1,111 @@
+// Printing through a real CUPS queue whose printer writes PDF files: the print command sends one
+// job with one page per row, and every page reads back as its row. Run by cups-print-test.sh,
+// which sets up the queue.
+#include "CodeDecoder.h"
+#include "Fixtures.h"
+#include "PdfPages.h"
+#include "TestProgram.h"
+#include "canvas/LabelDesign.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tagloom;
+using namespace tagloom::test;
+
+class CupsPrintTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void noDefaultPrinter();
+    void printsThroughTheDefaultPrinter();
+
+private:
+    static QStringList pdfsWrittenSince(const QDateTime &start);
+};
+
+QStringList CupsPrintTest::pdfsWrittenSince(const QDateTime &start)
+{
+    QStringList found;
+    for (const QString &folder : {QDir::home().filePath(QStringLiteral("PDF")), QStringLiteral("/var/spool/cups-pdf/ANONYMOUS")}) {
+        for (const QFileInfo &file : QDir(folder).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files)) {
+            if (file.lastModified() >= start)
+                found << file.filePath();
+        }
+    }
+    return found;
+}
+
+void CupsPrintTest::noDefaultPrinter()
+{
+    QVERIFY(QPrinterInfo::defaultPrinter().isNull());
+    TestProgram program;
+    program.dialogs.answerOpen(fixture("pictures/label_300x200.bmp"));
+    program.click("Command1");
+    program.dialogs.answerMessage();
+    program.dialogs.answerMessage();
+    program.click("Command6");
+    QVERIFY(program.dialogs.allAnswered());
+    const MessageRequest refusal = program.dialogs.messages().last();
+    QCOMPARE(refusal.title, QStringLiteral("出错"));
+    QCOMPARE(refusal.text, QStringLiteral("没有默认打印机。没有打印任何标签。"));
+}
+
+void CupsPrintTest::printsThroughTheDefaultPrinter()
+{
+    QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), QStringLiteral("TagloomTest"));
+    QTemporaryDir scratch;
+    const QString workbook = scratch.filePath("cups.xls");
+    QVERIFY(writeWorkbook(workbook, {{"SKU", "名称"}, {"CUPS-1", "第一张"}, {"CUPS-2", "第二张"}, {"CUPS-3", "第三张"}}));
+
+    TestProgram program;
+    program.dialogs.answerOpen(fixture("pictures/label_600x400.png"));
+    program.click("Command1");
+    program.dialogs.answerOpen(workbook);
+    program.click("Command2");
+    program.dialogs.answerMessage();
+    program.click("Command3");
+    program.click("Command4");
+    program.click("Command5");
+    LabelDesign &design = program.workspace.canvas();
+    design.moveField(2, 300, 4800);
+    design.setCodeImageGeometry({6600, 300, 1800, 1800});
+    design.setBarcodeHolderGeometry({300, 300, 5400, 1500});
+    program.panel().chooser(MainPanel::QrSource).setListIndex(1);
+    program.panel().chooser(MainPanel::BarcodeSource).setListIndex(0);
+
+    const QDateTime start = QDateTime::currentDateTime().addSecs(-1);
+    program.dialogs.answerMessage(); // the confirmation
+    program.click("Command6");
+    QVERIFY(program.dialogs.allAnswered());
+    QCOMPARE(program.dialogs.messages().size(), 2); // the hint and the confirmation: no error
+
+    // One job, and one PDF written by the printer once CUPS is done with it.
+    QStringList pdfs;
+    QVERIFY(QTest::qWaitFor([&] {
+        QProcess queue;
+        queue.start(QStringLiteral("lpstat"), {QStringLiteral("-o"), QStringLiteral("TagloomTest")});
+        queue.waitForFinished();
+        pdfs = pdfsWrittenSince(start);
+        return queue.readAllStandardOutput().trimmed().isEmpty() && !pdfs.isEmpty();
+    }, 60000));
+    QTest::qWait(500); // the file is complete a moment after the queue empties
+    pdfs = pdfsWrittenSince(start);
+    QCOMPARE(pdfs.size(), 1);
+    const QString pdf = pdfs.first();
+    QCOMPARE(pdfPageCount(pdf), 3);
+    for (int page = 1; page <= 3; ++page) {
+        const QImage image = renderPdfPage(pdf, page);
+        QCOMPARE(decodeCode128(image), QStringLiteral("CUPS-%1").arg(page));
+        QCOMPARE(decodeQr(image), QStringLiteral("第%1张").arg(QStringList{"一", "二", "三"}[page - 1]));
+    }
+    QFile::remove(pdf);
+}
+
+QTEST_MAIN(CupsPrintTest)
+#include "CupsPrintTest.moc"
