@@ -10,6 +10,8 @@
 #include "data/FieldItemGenerator.h"
 #include "data/Form3.h"
 #include "data/WorkbookImport.h"
+#include "layout/LayoutCommands.h"
+#include "layout/LayoutLoader.h"
 #include "print/PrintProgressDialog.h"
 #include "print/PrintRun.h"
 #include "print/PrinterOutput.h"
@@ -266,13 +268,24 @@ void Form1::Command7_Click()
     dialog->fillFromCanvas();
 }
 
-void Form1::Command8_Click() {}
-void Form1::Command9_Click() {}
+void Form1::Command8_Click()
+{
+    LayoutCommands::save(workspace_, commonDialog_, this);
+}
+
+void Form1::Command9_Click()
+{
+    LayoutCommands::open(workspace_, commonDialog_);
+}
+
 void Form1::Command10_Click()
 {
     CodeItems::removeBoth(workspace_.canvas());
 }
-void Form1::loadLayout(const QString &) {}
+void Form1::loadLayout(const QString &path)
+{
+    LayoutLoader::load(workspace_, path);
+}
 
 void Form1::Timer1_Timer()
 {

@@ -1,0 +1,21 @@
+// The main window's two layout commands with their dialogs: save layout (Command8) and import
+// layout (Command9). Both put the layout filter on the window's shared file dialog.
+#pragma once
+
+class QWidget;
+
+namespace tagloom {
+
+class CommonDialog;
+class Workspace;
+
+class LayoutCommands
+{
+public:
+    // The save dialog, then the file; "保存完成" when written, an error message when not.
+    static void save(Workspace &workspace, CommonDialog &dialog, QWidget *parent);
+    // The open dialog, then the load, silent whatever happens.
+    static void open(Workspace &workspace, CommonDialog &dialog);
+};
+
+} // namespace tagloom

@@ -1,0 +1,70 @@
+#include "LayoutLoader.h"
+
+#include "LayoutRestorer.h"
+#include "LayoutText.h"
+#include "app/LabelPictureChoice.h"
+#include "app/Workspace.h"
+#include "canvas/LabelDesign.h"
+#include "data/DataTable.h"
+#include "data/WorkbookImport.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace tagloom {
+
+namespace {
+
+// Field 1 of line n as a path: a relative path is taken from the layout file's folder, so a
+// folder with a layout, its picture and its workbook can move as a whole. Nothing when the line
+// or the field is missing.
+std::optional<QString> pathField(const QStringList &lines, int n, const QString &folder)
+{
+    if (n > lines.size()) return std::nullopt;
+    const QString &line = lines.at(n - 1);
+    const qsizetype comma = line.indexOf(QLatin1Char(','));
+    if (comma < 0) return std::nullopt;
+    const qsizetype end = line.indexOf(QLatin1Char(','), comma + 1);
+    const QString path = line.mid(comma + 1, end < 0 ? -1 : end - comma - 1);
+    if (path.isEmpty() || QFileInfo(path).isAbsolute()) return path;
+    return QDir::cleanPath(QDir(folder).filePath(path));
+}
+
+} // namespace
+
+bool LayoutLoader::load(Workspace &workspace, const QString &path)
+{
+    const std::optional<QStringList> lines = LayoutText::read(path);
+    if (!lines) return false;
+    const QString folder = QFileInfo(path).absolutePath();
+
+    const std::optional<QString> picturePath = pathField(*lines, 1, folder);
+    if (!picturePath || !LabelPictureChoice::apply(workspace, *picturePath)) return false;
+
+    const std::optional<QString> dataPath = pathField(*lines, 2, folder);
+    if (!dataPath) return false;
+    workspace.panel().setDataFilePath(*dataPath);
+    if (!WorkbookImport::run(workspace)) return false;
+    createFieldItems(workspace);
+
+    return LayoutRestorer::restore(workspace, *lines);
+}
+
+void LayoutLoader::createFieldItems(Workspace &workspace)
+{
+    if (workspace.hasCanvas() && workspace.canvas().fieldCount() > 1) {
+        const PictureRef picture = workspace.canvas().picture();
+        workspace.discardCanvas();
+        if (picture) workspace.canvas().setPicture(picture);
+        workspace.windows().showCanvas();
+    }
+    LabelDesign &design = workspace.canvas();
+    const DataTable &table = workspace.dataTable();
+    for (int col = 1; col < table.cols(); ++col) {
+        design.loadField(col);
+        design.setFieldCaption(col, table.cell(0, col));
+        design.setFieldVisible(col, true);
+    }
+}
+
+} // namespace tagloom

@@ -1,0 +1,24 @@
+// Loads a layout file into the design: the label picture and the workbook it names are read again,
+// one field item is created per data column, and the records from line 3 on are applied. Every
+// failure ends the load silently; whatever was restored before it stays.
+#pragma once
+
+#include <QString>
+
+namespace tagloom {
+
+class Workspace;
+
+class LayoutLoader
+{
+public:
+    // True when the whole layout was restored.
+    static bool load(Workspace &workspace, const QString &path);
+
+    // Creates field items 1 .. Cols - 1 of the data table, captioned with their headers and
+    // visible, all at the template's place with its font. A canvas that holds field items
+    // already is first renewed as a freshly created one, keeping its picture.
+    static void createFieldItems(Workspace &workspace);
+};
+
+} // namespace tagloom

@@ -1,0 +1,28 @@
+// The text of a layout file: its bytes read, decoded and cut into lines. Files written here are
+// UTF-8; files from Chinese Windows systems are GB18030 (GBK), which is taken when the bytes are
+// not valid UTF-8.
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+#include <optional>
+
+namespace tagloom {
+
+class LayoutText
+{
+public:
+    // Far beyond any real layout (at most 257 short lines and two paths); larger files are refused
+    // rather than read into memory.
+    static constexpr qint64 maxBytes = 1 << 20;
+
+    // The lines of a layout file; nothing when it cannot be read, is too large or is no text.
+    static std::optional<QStringList> read(const QString &path);
+
+    // The lines of the content, split at LF with a CR before it dropped. Text after the last line
+    // end is a line of its own. Nothing when the bytes decode neither as UTF-8 nor as GB18030:
+    // a guessed character in a path would name another file.
+    static std::optional<QStringList> lines(const QByteArray &bytes);
+};
+
+} // namespace tagloom

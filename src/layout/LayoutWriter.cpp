@@ -1,0 +1,67 @@
+#include "LayoutWriter.h"
+
+#include "app/MainPanel.h"
+#include "canvas/LabelDesign.h"
+#include "canvas/NumberText.h"
+
+#include <QSaveFile>
+
+namespace tagloom {
+
+namespace {
+
+QString numbers(std::initializer_list<float> values)
+{
+    QStringList texts;
+    for (float value : values)
+        texts.append(NumberText::fromSingle(value));
+    return texts.join(QLatin1Char(','));
+}
+
+QString geometryLine(const QString &keyword, const TwipsRect &rect, bool inserted)
+{
+    if (!inserted) return {};
+    return keyword + numbers({rect.top, rect.left, rect.width, rect.height});
+}
+
+} // namespace
+
+QByteArray LayoutWriter::text(const MainPanel &panel, const LabelDesign &design)
+{
+    QStringList lines {QStringLiteral("text1,") + panel.labelPicturePath(),
+        QStringLiteral("text2,") + panel.dataFilePath()};
+    for (int index = 1; index < design.fieldCount(); ++index) {
+        const FieldItem &item = design.field(index);
+        lines.append(QStringLiteral("label1(%1),").arg(index)
+            + numbers({item.top, item.left, item.font.pointSize}));
+    }
+    lines.append(geometryLine(
+        QStringLiteral("Image1,"), design.codeImage().geometry, design.qrCodeInserted()));
+    lines.append(geometryLine(
+        QStringLiteral("Picture2,"), design.barcodeHolder().geometry, design.barcodeInserted()));
+    lines.append(
+        QStringLiteral("Combo1(0),%1").arg(panel.chooser(MainPanel::QrSource).listIndex()));
+    lines.append(
+        QStringLiteral("Combo1(1),%1").arg(panel.chooser(MainPanel::BarcodeSource).listIndex()));
+
+    QString text;
+    for (const QString &line : lines)
+        text += line + QLatin1String("\r\n");
+    return text.toUtf8();
+}
+
+bool LayoutWriter::save(
+    const MainPanel &panel, const LabelDesign &design, const QString &path, QString *reason)
+{
+    const QByteArray bytes = text(panel, design);
+    QSaveFile file(path);
+    // Qt 6.4's commit() does not notice a failure of the final flush (a full disk) and would put
+    // the cut-short file in place: flush and check first. Without a commit the file is discarded.
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()
+        && file.commit())
+        return true;
+    *reason = file.errorString();
+    return false;
+}
+
+} // namespace tagloom
