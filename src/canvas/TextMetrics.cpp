@@ -2,7 +2,6 @@
 
 #include "Twips.h"
 
-#include <QFontMetricsF>
 #include <QImage>
 
 namespace tagloom {
@@ -31,6 +30,56 @@ QSizeF TextMetrics::captionSize(const QString &caption, const QFont &font)
 double TextMetrics::textWidth(const QString &text, const QFont &font)
 {
     return QFontMetricsF(font, &twipsDevice()).horizontalAdvance(text);
+}
+
+namespace {
+
+QFont withoutKerning(QFont font)
+{
+    font.setKerning(false);
+    return font;
+}
+
+// Characters whose width in a line is their own advance: no combining marks, no shaping, no
+// direction or format controls.
+bool standsAlone(char16_t c)
+{
+    return (c >= 0x20 && c < 0x7f) || (c >= 0xa0 && c < 0x300) || (c >= 0x370 && c < 0x483)
+        || (c >= 0x3000 && c < 0x3099) || (c > 0x309a && c < 0x3100) || (c >= 0x3400 && c < 0xa000)
+        || (c >= 0xac00 && c < 0xd7a4) || (c >= 0xff01 && c < 0xff61);
+}
+
+} // namespace
+
+TextWidthMeter::TextWidthMeter(QFont font)
+    : font_(withoutKerning(std::move(font)))
+    , metrics_(font_, &twipsDevice())
+    , advances_(0x10000, -1.0F)
+{
+}
+
+double TextWidthMeter::advance(char16_t character)
+{
+    float &known = advances_[character];
+    if (known < 0)
+        known = static_cast<float>(metrics_.horizontalAdvance(QChar(character)));
+    return known;
+}
+
+double TextWidthMeter::operator()(const QString &text)
+{
+    double width = 0;
+    bool afterWide = false;
+    for (const QChar character : text) {
+        const char16_t c = character.unicode();
+        // A space or a Latin character right after Chinese, Japanese or Korean text may be drawn
+        // in the font of that text: only shaping tells.
+        if (!standsAlone(c) || (afterWide && c < 0x3000))
+            return metrics_.horizontalAdvance(text);
+        afterWide = c >= 0x3000;
+        width += advance(c);
+    }
+    return width;
 }
 
 } // namespace tagloom

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
+
+#include <vector>
 #include <QSizeF>
 #include <QString>
 
@@ -15,6 +18,23 @@ public:
 
     // Width in twips of a single line of text in the font.
     static double textWidth(const QString &text, const QFont &font);
+};
+
+// Measures many single-line texts in one font, without kerning, fast enough for every cell of a
+// large sheet: text in scripts that need no shaping (Latin, Greek, Cyrillic, Chinese, Japanese kana,
+// Korean syllables) is measured as the sum of its characters' advances; other text is shaped.
+class TextWidthMeter
+{
+public:
+    explicit TextWidthMeter(QFont font);
+    double operator()(const QString &text);
+
+private:
+    double advance(char16_t character);
+
+    QFont font_;
+    QFontMetricsF metrics_;
+    std::vector<float> advances_; // per UTF-16 unit, negative until measured
 };
 
 } // namespace tagloom

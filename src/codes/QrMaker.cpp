@@ -4,7 +4,7 @@
 #include "codes/QrEncoder.h"
 
 #include <QImageWriter>
-#include <QSaveFile>
+#include <QFile>
 
 namespace tagloom {
 
@@ -34,12 +34,13 @@ bool QrMaker::saveBitmap(const QString &path, int, QString *reason) const
         if (reason) *reason = QStringLiteral("没有可保存的二维码");
         return false;
     }
-    // Through a temporary file, so a failed write leaves an older bitmap untouched.
-    QSaveFile file(path);
+    // Written in place: the bitmap is read straight back, and syncing it to disk for every printed
+    // row would cost more than the rest of the row.
+    QFile file(path);
     QImageWriter writer(&file, "bmp");
-    const bool written = file.open(QIODevice::WriteOnly)
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate)
         && writer.write(m_picture->convertToFormat(QImage::Format_Mono, Qt::ThresholdDither))
-        && file.commit();
+        && file.flush();
     if (!written && reason) *reason = QStringLiteral("无法写入位图文件：%1").arg(path);
     return written;
 }

@@ -52,9 +52,8 @@ void Form3::detach()
 
 void Form3::Command1_Click()
 {
-    const QFont measuringFont = font();
-    Module1::FitGridColumns([&measuringFont](const QString &text) { return TextMetrics::textWidth(text, measuringFont); },
-                            *table_, 0);
+    TextWidthMeter meter(font());
+    Module1::FitGridColumns(std::ref(meter), *table_, 0);
 }
 
 void Form3::applyColWidth(int col)

@@ -1,0 +1,190 @@
+#include "BenchCases.h"
+
+#include "app/BatchDialogs.h"
+#include "app/Form1.h"
+#include "app/Forms.h"
+#include "app/Workspace.h"
+#include "canvas/LabelDesign.h"
+#include "codes/QrMaker.h"
+#include "data/DataTable.h"
+#include "data/FieldItemGenerator.h"
+#include "data/WorkbookImport.h"
+#include "print/PrintProgress.h"
+#include "print/PrintRun.h"
+#include "print/PrinterOutput.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImage>
+#include <QRandomGenerator>
+
+#include <cstdio>
+
+namespace tagloom::bench {
+
+namespace {
+
+void report(double seconds, const QString &detail)
+{
+    std::printf("%.6f\t%s\n", seconds, qPrintable(detail));
+}
+
+// Import of a workbook through the windows: reading, binding to the grid, fitting the columns.
+int importWorkbook(const QString &path)
+{
+    BatchDialogs dialogs;
+    Workspace workspace(dialogs);
+    Forms forms(workspace);
+    workspace.panel().setDataFilePath(path);
+    QElapsedTimer timer;
+    timer.start();
+    const bool imported = WorkbookImport::run(workspace);
+    const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+    if (!imported)
+        return 1;
+    if (qEnvironmentVariableIsSet("TAGLOOM_BENCH_SPLIT")) {
+        timer.restart();
+        forms.form3()->Command1_Click();
+        std::fprintf(stderr, "fit alone: %.3f s\n", static_cast<double>(timer.nsecsElapsed()) / 1e9);
+    }
+    report(seconds, QStringLiteral("%1 rows x %2 columns").arg(workspace.dataTable().rows() - 1).arg(workspace.dataTable().cols() - 1));
+    return 0;
+}
+
+// Field item generation for a table of many columns.
+int fieldItems(int columns)
+{
+    BatchDialogs dialogs;
+    Workspace workspace(dialogs);
+    Forms forms(workspace);
+    std::vector<QString> cells;
+    for (int row = 0; row < 2; ++row)
+        for (int col = 1; col <= columns; ++col)
+            cells.push_back(row == 0 ? QStringLiteral("字段 %1").arg(col) : QString::number(col));
+    workspace.dataTable().bind(columns, std::move(cells));
+    QElapsedTimer timer;
+    timer.start();
+    FieldItemGenerator::run(workspace);
+    report(static_cast<double>(timer.nsecsElapsed()) / 1e9, QStringLiteral("%1 field items").arg(workspace.canvas().fieldCount() - 1));
+    return 0;
+}
+
+// QR codes of label-like texts, made and written as the print run does.
+int qrEncode(int codes)
+{
+    QrMaker maker;
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < codes; ++i) {
+        maker.setCodeData(QStringLiteral("https://example.com/p/%1").arg(100000 + i));
+        maker.refresh();
+    }
+    report(static_cast<double>(timer.nsecsElapsed()) / 1e9 / codes, QStringLiteral("per code, %1 codes").arg(codes));
+    return 0;
+}
+
+// A photo-like picture: smooth colour gradients with fine noise, which compresses badly.
+QImage photoLikePicture(int width, int height)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const int noise = int(random.bounded(48));
+            line[x] = qRgb((x * 255 / width + noise) % 256, (y * 255 / height + noise) % 256, (x + y + noise) % 256);
+        }
+    }
+    return picture;
+}
+
+// The print run to PDF: a photo-like background, five field items, a QR code and a barcode.
+int printToPdf(int rows, const QString &pdf)
+{
+    BatchDialogs dialogs;
+    Workspace workspace(dialogs);
+    const int columns = 5;
+    std::vector<QString> cells;
+    const QStringList headers = {"SKU", "名称", "规格", "产地", "网址"};
+    for (const QString &header : headers)
+        cells.push_back(header);
+    for (int row = 1; row <= rows; ++row) {
+        cells.push_back(QStringLiteral("TL-%1").arg(row, 6, 10, QLatin1Char('0')));
+        cells.push_back(QStringLiteral("青花瓷茶杯 %1 号").arg(row % 97));
+        cells.push_back(QStringLiteral("%1 ml").arg(100 + row % 400));
+        cells.push_back(QStringLiteral("景德镇"));
+        cells.push_back(QStringLiteral("https://example.com/p/%1").arg(row));
+    }
+    DataTable &table = workspace.dataTable();
+    table.bind(columns, std::move(cells));
+    table.numberRows();
+
+    LabelDesign &design = workspace.canvas();
+    design.setPicture(std::make_shared<const QImage>(photoLikePicture(900, 600)));
+    for (int col = 1; col <= columns; ++col) {
+        design.loadField(col);
+        design.moveField(col, 300, float(300 + 600 * col));
+        design.setFieldVisible(col, true);
+    }
+    design.setCodeImageVisible(true);
+    design.setCodeImagePicture(design.qrMaker().codePicture());
+    design.setCodeImageGeometry({9000, 600, 2400, 2400});
+    design.setBarcodeHolderVisible(true);
+    design.setBarcodeHolderGeometry({5000, 6000, 6000, 2000});
+    design.setBarcodeGeometry({-400, 0, 9000, 2000});
+    for (const QString &header : headers) {
+        workspace.panel().chooser(MainPanel::QrSource).append(header);
+        workspace.panel().chooser(MainPanel::BarcodeSource).append(header);
+    }
+    workspace.panel().chooser(MainPanel::QrSource).setListIndex(4);
+    workspace.panel().chooser(MainPanel::BarcodeSource).setListIndex(0);
+    workspace.panel().setRangeText(MainPanel::LastRow, QString::number(rows));
+
+    const std::unique_ptr<PrinterOutput> output = PrinterOutput::forPdf(pdf);
+    SilentProgress progress;
+    QElapsedTimer timer;
+    timer.start();
+    const PrintRun::Result result = PrintRun(workspace, *output, progress).run();
+    const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+    if (result.outcome != PrintRun::Outcome::Printed || result.pagesSent != rows)
+        return 1;
+    report(seconds, QStringLiteral("%1 labels, %2 labels/s, PDF %3 MB")
+                        .arg(rows)
+                        .arg(rows / seconds, 0, 'f', 0)
+                        .arg(static_cast<double>(QFileInfo(pdf).size()) / 1e6, 0, 'f', 1));
+    return 0;
+}
+
+// Start-up: the main window shown and drawn once.
+int startUp()
+{
+    BatchDialogs dialogs;
+    Workspace workspace(dialogs);
+    Forms forms(workspace);
+    forms.showMainWindow();
+    forms.form1()->grab(); // drawn once
+    report(0, QStringLiteral("main window shown"));
+    return 0;
+}
+
+} // namespace
+
+int runCase(const QStringList &arguments)
+{
+    const QString name = arguments.value(0);
+    if (name == QLatin1String("import"))
+        return importWorkbook(arguments.value(1));
+    if (name == QLatin1String("fields"))
+        return fieldItems(arguments.value(1).toInt());
+    if (name == QLatin1String("qr"))
+        return qrEncode(arguments.value(1).toInt());
+    if (name == QLatin1String("startup"))
+        return startUp();
+    if (name == QLatin1String("print"))
+        return printToPdf(arguments.value(1).toInt(), arguments.value(2));
+    std::fprintf(stderr, "tagloom-bench: unknown case %s\n", qPrintable(name));
+    return 2;
+}
+
+} // namespace tagloom::bench

@@ -1,0 +1,123 @@
+// tagloom-bench: measures the program's heavy work and prints a table of figures.
+//   tagloom-bench [BIG.xls]   runs every case, each in a fresh process (BIG.xls: a 65,535-row
+//                             workbook; made with tests/fixtures/xls/make_big_xls.py when absent)
+#include "BenchCases.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+extern char **environ;
+
+namespace {
+
+struct Measure
+{
+    bool ok = false;
+    double wallSeconds = 0;
+    double caseSeconds = -1; // what the case timed itself, when it did
+    long peakKilobytes = 0;
+    QString detail;
+};
+
+// Runs a program to its end and takes its wall time and peak memory from the kernel.
+Measure measure(const QStringList &command)
+{
+    QTemporaryDir folder;
+    const QByteArray outPath = folder.filePath(QStringLiteral("out")).toLocal8Bit();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<QByteArray> args;
+    for (const QString &argument : command)
+        args.push_back(argument.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    Measure result;
+    QElapsedTimer timer;
+    timer.start();
+    pid_t child = 0;
+    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+        return result;
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    result.wallSeconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+    posix_spawn_file_actions_destroy(&actions);
+    result.peakKilobytes = usage.ru_maxrss;
+    result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    QFile out(QString::fromLocal8Bit(outPath));
+    if (out.open(QIODevice::ReadOnly)) {
+        const QList<QByteArray> fields = out.readAll().trimmed().split('\t');
+        if (fields.size() == 2) {
+            result.caseSeconds = fields[0].toDouble();
+            result.detail = QString::fromUtf8(fields[1]);
+        }
+    }
+    return result;
+}
+
+void row(const char *what, const Measure &m, bool useCaseTime = true)
+{
+    if (!m.ok) {
+        std::printf("| %-44s | %10s | %9s | %s\n", what, "FAILED", "", qPrintable(m.detail));
+        return;
+    }
+    const double seconds = useCaseTime && m.caseSeconds >= 0 ? m.caseSeconds : m.wallSeconds;
+    const QString time = seconds < 0.001 ? QStringLiteral("%1 µs").arg(seconds * 1e6, 0, 'f', 1)
+                                         : QStringLiteral("%1 s").arg(seconds, 0, 'f', 3);
+    std::printf("| %-44s | %10s | %6.0f MB | %s |\n", what, qPrintable(time), static_cast<double>(m.peakKilobytes) / 1024.0,
+                qPrintable(m.detail));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc > 1 && QByteArray(argv[1]) == "--case") {
+        qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+        QApplication app(argc, argv);
+        return tagloom::bench::runCase(QCoreApplication::arguments().mid(2));
+    }
+
+    QCoreApplication app(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir scratch;
+    QString big = QCoreApplication::arguments().value(1);
+    if (big.isEmpty()) {
+        big = scratch.filePath(QStringLiteral("big.xls"));
+        std::printf("making a 65,535-row workbook...\n");
+        std::fflush(stdout);
+        QProcess::execute(QStringLiteral("/usr/bin/python3"),
+                          {QStringLiteral(TAGLOOM_SOURCE_DIR "/tests/fixtures/xls/make_big_xls.py"), big,
+                           scratch.filePath(QStringLiteral("big.tsv"))});
+    }
+    const QString self = QCoreApplication::applicationFilePath();
+    auto benchCase = [&](const QStringList &arguments) { return measure(QStringList{self, QStringLiteral("--case")} + arguments); };
+
+    std::printf("| %-44s | %10s | %9s | %s |\n", "case", "time", "peak mem", "detail");
+    std::printf("|%s|%s|%s|%s|\n", "----------------------------------------------", "------------", "-----------", "---");
+    row("workbook import 65,535 x 10, grid and fitting", benchCase({QStringLiteral("import"), big}));
+    Measure table = measure({QStringLiteral(TAGLOOM_BINARY), QStringLiteral("table"), big});
+    table.detail = QStringLiteral("whole process");
+    row("tagloom table on it", table, false);
+    row("field item generation, 256 columns", benchCase({QStringLiteral("fields"), QStringLiteral("256")}));
+    row("QR code encode", benchCase({QStringLiteral("qr"), QStringLiteral("10000")}));
+    row("print run 10,000 labels to PDF", benchCase({QStringLiteral("print"), QStringLiteral("10000"), scratch.filePath(QStringLiteral("labels.pdf"))}));
+    Measure startUp = benchCase({QStringLiteral("startup")});
+    startUp.detail = QStringLiteral("process start to main window drawn, and exit");
+    row("start-up to the main window", startUp, false);
+    return 0;
+}
