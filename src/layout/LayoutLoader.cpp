@@ -30,6 +30,12 @@ std::optional<QString> pathField(const QStringList &lines, int n, const QString 
     return QDir::cleanPath(QDir(folder).filePath(path));
 }
 
+// An empty path names no file, nor one holding a NUL (Qt would open the part before it).
+bool namesNoFile(const QString &path)
+{
+    return path.isEmpty() || path.contains(QChar(0));
+}
+
 } // namespace
 
 bool LayoutLoader::load(Workspace &workspace, const QString &path)
@@ -39,12 +45,17 @@ bool LayoutLoader::load(Workspace &workspace, const QString &path)
     const QString folder = QFileInfo(path).absolutePath();
 
     const std::optional<QString> picturePath = pathField(*lines, 1, folder);
-    if (!picturePath || !LabelPictureChoice::apply(workspace, *picturePath)) return false;
+    if (!picturePath) return false;
+    if (namesNoFile(*picturePath)) {
+        workspace.panel().setLabelPicturePath(*picturePath);
+        return false;
+    }
+    if (!LabelPictureChoice::apply(workspace, *picturePath)) return false;
 
     const std::optional<QString> dataPath = pathField(*lines, 2, folder);
     if (!dataPath) return false;
     workspace.panel().setDataFilePath(*dataPath);
-    if (!WorkbookImport::run(workspace)) return false;
+    if (namesNoFile(*dataPath) || !WorkbookImport::run(workspace)) return false;
     createFieldItems(workspace);
 
     return LayoutRestorer::restore(workspace, *lines);
