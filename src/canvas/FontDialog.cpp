@@ -15,6 +15,7 @@ namespace tagloom {
 
 FontDialog::FontDialog(const FontChoice &initial, QWidget *parent)
     : QDialog(parent)
+    , familyName_(initial.font.family)
 {
     setObjectName(QStringLiteral("FontDialog"));
     setWindowTitle(QStringLiteral("字体"));
@@ -60,10 +61,14 @@ FontDialog::FontDialog(const FontChoice &initial, QWidget *parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(colorButton_, &QPushButton::clicked, this, [this] {
         const QColor chosen = QColorDialog::getColor(color_, this, QStringLiteral("颜色"));
-        if (chosen.isValid())
-            setColor(chosen);
+        if (chosen.isValid()) setColor(chosen);
     });
-    connect(family_, &QFontComboBox::currentFontChanged, this, &FontDialog::updatePreview);
+    // A face this system lacks shows as its stand-in but keeps its name until the user picks
+    // another, so that OK without a change changes nothing.
+    connect(family_, &QFontComboBox::currentFontChanged, this, [this](const QFont &font) {
+        familyName_ = font.family();
+        updatePreview();
+    });
     connect(size_, &QDoubleSpinBox::valueChanged, this, &FontDialog::updatePreview);
     for (QCheckBox *box : {bold_, italic_, underline_, strikeout_})
         connect(box, &QCheckBox::toggled, this, &FontDialog::updatePreview);
@@ -73,7 +78,7 @@ FontDialog::FontDialog(const FontChoice &initial, QWidget *parent)
 FontChoice FontDialog::choice() const
 {
     FontChoice result;
-    result.font.family = family_->currentFont().family();
+    result.font.family = familyName_;
     result.font.pointSize = static_cast<float>(size_->value());
     result.font.bold = bold_->isChecked();
     result.font.italic = italic_->isChecked();

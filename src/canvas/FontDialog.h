@@ -31,6 +31,7 @@ private:
     void updatePreview();
 
     QFontComboBox *family_;
+    QString familyName_;
     QDoubleSpinBox *size_;
     QCheckBox *bold_;
     QCheckBox *italic_;
