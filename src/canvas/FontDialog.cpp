@@ -52,6 +52,8 @@ FontDialog::FontDialog(const FontChoice &initial, QWidget *parent)
     form->addRow(QStringLiteral("效果:"), effects);
     form->addRow(QStringLiteral("颜色:"), colorButton_);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(preview_);
