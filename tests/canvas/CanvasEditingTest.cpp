@@ -121,10 +121,8 @@ void CanvasEditingTest::dragsMoveByThePointerOffset_data()
         << "Label1(1)" << QPointF(1999.75, 317.25) << QPoint(-5, 9) << 1;
     QTest::newRow("field item past the top left edge")
         << "Label1(3)" << QPointF() << QPoint(-160, -80) << 4;
-    QTest::newRow("QR code image") << "Image1" << QPointF() << QPoint(23, 41) << 1;
     QTest::newRow("QR code image at fractional twips")
         << "Image1" << QPointF(2760.5, 359.75) << QPoint(-11, -3) << 2;
-    QTest::newRow("barcode holder") << "Picture2" << QPointF() << QPoint(15, -20) << 1;
     QTest::newRow("long drag of a field item")
         << "Label1(2)" << QPointF(2000.25, 600.75) << QPoint(171, 53) << 400;
     QTest::newRow("long drag of the holder")
@@ -270,11 +268,10 @@ void CanvasEditingTest::fontDialogCopiesOrChangesNothing()
     QCOMPARE(a.widget("Label1(2)")->geometry(), a.pixelsOf("Label1(2)"));
     const QImage drawn = a.widget("Picture1")->grab(a.pixelsOf("Label1(2)")).toImage();
     int inColour = 0;
-    for (int y = 0; y < drawn.height(); ++y) {
+    for (int y = 0; y < drawn.height(); ++y)
         for (int x = 0; x < drawn.width(); ++x)
             inColour += drawn.pixelColor(x, y) == chosen.color;
-    }
-    QVERIFY2(inColour > 20, qPrintable(QString::number(inColour)));
+    QVERIFY(inColour > 20); // the canvas draws the text in that colour
 
     // Cancel again: the dialog opens on its previous choice and the font set before stays.
     a.program.dialogs.cancelFont();
