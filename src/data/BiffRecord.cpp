@@ -75,6 +75,8 @@ QString BiffRecord::characters(qsizetype count, quint8 flags)
             continue;
         }
         const char *in = take(available * (wide ? 2 : 1));
+        // Compressed characters are UTF-16 without the high byte, i.e. Latin-1: in BIFF8 the
+        // CODEPAGE record has no say in them.
         if (wide)
             qFromLittleEndian<char16_t>(in, available, out);
         else

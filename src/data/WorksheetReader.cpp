@@ -56,6 +56,7 @@ static bool holdsOneValue(quint16 type)
     return false;
 }
 
+// BLANK, MULBLANK and the records that hold no cell value are passed over.
 void WorksheetReader::readCell(BiffRecord &record)
 {
     if (record.type() == biff::String) {
@@ -70,7 +71,6 @@ void WorksheetReader::readCell(BiffRecord &record)
             m_builder.setCell(row, column, numberText(rkValue(record.u32()), xf));
         }
     } else if (holdsOneValue(record.type())) {
-        // BLANK, MULBLANK and the records that hold no cell value are passed over.
         const Address address {record.u16(), record.u16()};
         const quint16 xf = record.u16();
         m_builder.setCell(address.row, address.column, valueText(record, address, xf));
