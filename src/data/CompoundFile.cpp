@@ -74,15 +74,17 @@ QByteArray CompoundFile::workbookStream(const QByteArray &fileBytes)
         g_clear_error(&error);
         throw WorkbookError::damaged();
     }
-    // Stream names in a compound file are compared without regard to case.
+    // Stream names in a compound file are compared without regard to case. "Book" holds an
+    // Excel 5.0/95 workbook; files saved for both versions have it beside "Workbook".
     GObjectPtr<GsfInput> stream;
+    bool olderFormat = false;
     for (int i = 0; i < gsf_infile_num_children(ole.get()) && !stream; ++i) {
         const QString name = QString::fromUtf8(gsf_infile_name_by_index(ole.get(), i));
-        if (name.compare(u"Book", Qt::CaseInsensitive) == 0) throw WorkbookError::olderFormat();
         if (name.compare(u"Workbook", Qt::CaseInsensitive) == 0)
             stream.reset(gsf_infile_child_by_index(ole.get(), i));
+        olderFormat = olderFormat || name.compare(u"Book", Qt::CaseInsensitive) == 0;
     }
-    if (!stream) throw WorkbookError::notWorkbook();
+    if (!stream) throw olderFormat ? WorkbookError::olderFormat() : WorkbookError::notWorkbook();
     // A stream cannot be larger than the file that holds it, unless its sector chain is damaged.
     const gsf_off_t size = gsf_input_size(stream.get());
     if (size > fileBytes.size()) throw WorkbookError::damaged();
