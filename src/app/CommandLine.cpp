@@ -11,6 +11,9 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -86,6 +89,12 @@ int runWindows(int argc, char *argv[])
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.size() > 1)
         return usageError(QStringLiteral("只能给出一个布局文件"));
+
+    // The interface is Chinese: Qt's own dialogs and buttons too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
 
     QtDialogProvider dialogs;
     Workspace workspace(dialogs);
