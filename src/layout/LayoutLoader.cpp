@@ -38,27 +38,34 @@ bool namesNoFile(const QString &path)
 
 } // namespace
 
-bool LayoutLoader::load(Workspace &workspace, const QString &path)
+bool LayoutLoader::load(Workspace &workspace, const QString &path, QString *reason)
 {
-    const std::optional<QStringList> lines = LayoutText::read(path);
+    const auto fail = [reason](const QString &why) {
+        if (reason) *reason = why;
+        return false;
+    };
+    const std::optional<QStringList> lines = LayoutText::read(path, reason);
     if (!lines) return false;
     const QString folder = QFileInfo(path).absolutePath();
 
     const std::optional<QString> picturePath = pathField(*lines, 1, folder);
-    if (!picturePath) return false;
+    if (!picturePath) return fail(QStringLiteral("第 1 行没有标签图片的路径"));
+    const QString noPicture = QStringLiteral("无法读取标签图片“%1”").arg(*picturePath);
     if (namesNoFile(*picturePath)) {
         workspace.panel().setLabelPicturePath(*picturePath);
-        return false;
+        return fail(noPicture);
     }
-    if (!LabelPictureChoice::apply(workspace, *picturePath)) return false;
+    if (!LabelPictureChoice::apply(workspace, *picturePath)) return fail(noPicture);
 
     const std::optional<QString> dataPath = pathField(*lines, 2, folder);
-    if (!dataPath) return false;
+    if (!dataPath) return fail(QStringLiteral("第 2 行没有数据文件的路径"));
     workspace.panel().setDataFilePath(*dataPath);
-    if (namesNoFile(*dataPath) || !WorkbookImport::run(workspace)) return false;
+    QString why = QStringLiteral("路径无效");
+    if (namesNoFile(*dataPath) || !WorkbookImport::run(workspace, &why))
+        return fail(QStringLiteral("无法导入数据文件“%1”：%2").arg(*dataPath, why));
     createFieldItems(workspace);
 
-    return LayoutRestorer::restore(workspace, *lines);
+    return LayoutRestorer::restore(workspace, *lines, reason);
 }
 
 void LayoutLoader::createFieldItems(Workspace &workspace)

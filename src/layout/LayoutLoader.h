@@ -12,8 +12,8 @@ class Workspace;
 class LayoutLoader
 {
 public:
-    // True when the whole layout was restored.
-    static bool load(Workspace &workspace, const QString &path);
+    // True when the whole layout was restored; otherwise `reason` says where the load ended.
+    static bool load(Workspace &workspace, const QString &path, QString *reason = nullptr);
 
     // Creates field items 1 .. Cols - 1 of the data table, captioned with their headers and
     // visible, all at the template's place with its font. A canvas that holds field items

@@ -7,73 +7,73 @@
 
 namespace tagloom {
 
-namespace {
-
-// Field k of a line converted by `convert`; nothing when the line has no field k.
-template<class Convert>
-auto fieldValue(const QStringList &fields, int k, Convert convert) -> decltype(convert(QString()))
+bool LayoutRestorer::restore(Workspace &workspace, const QStringList &lines, QString *reason)
 {
-    if (k >= fields.size()) return std::nullopt;
-    return convert(fields.at(k));
+    LayoutRestorer restorer(lines);
+    if (restorer.restoreAll(workspace)) return true;
+    if (reason) *reason = restorer.failure();
+    return false;
 }
 
-} // namespace
-
-bool LayoutRestorer::restore(Workspace &workspace, const QStringList &lines)
+bool LayoutRestorer::takeLine(int n)
 {
-    // Line n of the file, split at every comma; nothing past the end.
-    const auto line = [&lines](int n) -> std::optional<QStringList> {
-        if (n > lines.size()) return std::nullopt;
-        return lines.at(n - 1).split(QLatin1Char(','));
-    };
-    // An empty line splits into one empty keyword.
-    const auto isEmpty
-        = [](const QStringList &fields) { return fields.size() == 1 && fields.front().isEmpty(); };
+    line_ = n;
+    field_ = 0;
+    if (n > lines_.size()) return false;
+    fields_ = lines_.at(n - 1).split(QLatin1Char(','));
+    return true;
+}
 
+template<class T>
+std::optional<T> LayoutRestorer::field(int k, std::optional<T> (*convert)(const QString &))
+{
+    field_ = k;
+    if (k >= fields_.size()) return std::nullopt;
+    return convert(fields_.at(k));
+}
+
+bool LayoutRestorer::restoreAll(Workspace &workspace)
+{
     LabelDesign &design = workspace.canvas();
     const int columns = workspace.dataTable().cols();
     for (int index = 1; index < columns; ++index) {
-        const std::optional<QStringList> fields = line(index + 2);
-        if (!fields || !restoreFieldItem(design, index, *fields)) return false;
+        if (!takeLine(index + 2) || !restoreFieldItem(design, index)) return false;
     }
 
-    const std::optional<QStringList> qrLine = line(columns + 2);
-    if (!qrLine) return false;
-    if (!isEmpty(*qrLine)) {
+    if (!takeLine(columns + 2)) return false;
+    if (!currentLineEmpty()) {
         design.setCodeImagePicture(design.qrMaker().codePicture());
-        if (!restoreGeometry(*qrLine, design.codeImage().geometry,
+        if (!restoreGeometry(design.codeImage().geometry,
                 [&design](const TwipsRect &rect) { design.setCodeImageGeometry(rect); }))
             return false;
     }
 
-    const std::optional<QStringList> barcodeLine = line(columns + 3);
-    if (!barcodeLine) return false;
-    if (!isEmpty(*barcodeLine)) {
+    if (!takeLine(columns + 3)) return false;
+    if (!currentLineEmpty()) {
         design.setBarcodeHolderVisible(true);
-        if (!restoreGeometry(*barcodeLine, design.barcodeHolder().geometry,
+        if (!restoreGeometry(design.barcodeHolder().geometry,
                 [&design](const TwipsRect &rect) { design.setBarcodeHolderGeometry(rect); }))
             return false;
     }
 
     MainPanel &panel = workspace.panel();
     for (auto source : {MainPanel::QrSource, MainPanel::BarcodeSource}) {
-        const std::optional<QStringList> fields = line(columns + 4 + source);
-        if (!fields || !restoreChooser(panel.chooser(source), *fields)) return false;
+        if (!takeLine(columns + 4 + source) || !restoreChooser(panel.chooser(source))) return false;
     }
     return true;
 }
 
-bool LayoutRestorer::restoreFieldItem(LabelDesign &design, int index, const QStringList &fields)
+bool LayoutRestorer::restoreFieldItem(LabelDesign &design, int index)
 {
-    const std::optional<Twips> top = fieldValue(fields, 1, LayoutValue::position);
+    const std::optional<Twips> top = field(1, LayoutValue::position);
     if (!top) return false;
     design.moveField(index, design.field(index).left, *top);
 
-    const std::optional<Twips> left = fieldValue(fields, 2, LayoutValue::position);
+    const std::optional<Twips> left = field(2, LayoutValue::position);
     if (!left) return false;
     design.moveField(index, *left, design.field(index).top);
 
-    const std::optional<float> fontSize = fieldValue(fields, 3, LayoutValue::fontSize);
+    const std::optional<float> fontSize = field(3, LayoutValue::fontSize);
     if (!fontSize) return false;
     LabelFont font = design.field(index).font;
     font.pointSize = *fontSize;
@@ -81,8 +81,8 @@ bool LayoutRestorer::restoreFieldItem(LabelDesign &design, int index, const QStr
     return true;
 }
 
-bool LayoutRestorer::restoreGeometry(const QStringList &fields, TwipsRect geometry,
-    const std::function<void(const TwipsRect &)> &apply)
+bool LayoutRestorer::restoreGeometry(
+    TwipsRect geometry, const std::function<void(const TwipsRect &)> &apply)
 {
     struct Part
     {
@@ -94,7 +94,7 @@ bool LayoutRestorer::restoreGeometry(const QStringList &fields, TwipsRect geomet
             {&TwipsRect::width, &LayoutValue::size}, {&TwipsRect::height, &LayoutValue::size}};
     int k = 1;
     for (const Part &part : parts) {
-        const std::optional<Twips> value = fieldValue(fields, k++, part.convert);
+        const std::optional<Twips> value = field(k++, part.convert);
         if (!value) return false;
         geometry.*part.member = *value;
         apply(geometry);
@@ -102,10 +102,21 @@ bool LayoutRestorer::restoreGeometry(const QStringList &fields, TwipsRect geomet
     return true;
 }
 
-bool LayoutRestorer::restoreChooser(SourceChooser &chooser, const QStringList &fields)
+bool LayoutRestorer::restoreChooser(SourceChooser &chooser)
 {
-    const std::optional<int> index = fieldValue(fields, 1, LayoutValue::listIndex);
+    const std::optional<int> index = field(1, LayoutValue::listIndex);
     return index && chooser.setListIndex(*index);
+}
+
+QString LayoutRestorer::failure() const
+{
+    if (line_ > lines_.size()) return QStringLiteral("布局文件在第 %1 行之前就结束了").arg(line_);
+    if (field_ >= fields_.size())
+        return QStringLiteral("第 %1 行缺少第 %2 项").arg(line_).arg(field_);
+    return QStringLiteral("第 %1 行第 %2 项“%3”不是可用的数值")
+        .arg(line_)
+        .arg(field_)
+        .arg(fields_.at(field_));
 }
 
 } // namespace tagloom

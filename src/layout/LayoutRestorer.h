@@ -8,6 +8,7 @@
 
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace tagloom {
 
@@ -19,16 +20,33 @@ class LayoutRestorer
 {
 public:
     // Applies the records in order, each field as soon as it is read. Stops at the first line
-    // missing or field missing, not a number or refused, and returns false; what was set before
-    // stays. `lines` holds the whole file, line 1 first.
-    static bool restore(Workspace &workspace, const QStringList &lines);
+    // missing or field missing, not a number or refused, and returns false, saying where in
+    // `reason`; what was set before stays. `lines` holds the whole file, line 1 first.
+    static bool restore(Workspace &workspace, const QStringList &lines, QString *reason = nullptr);
 
 private:
-    static bool restoreFieldItem(LabelDesign &design, int index, const QStringList &fields);
+    explicit LayoutRestorer(const QStringList &lines)
+        : lines_(lines)
+    {
+    }
+
+    // Makes line n the current one, split at every comma; false past the end of the file.
+    bool takeLine(int n);
+    bool currentLineEmpty() const { return fields_.size() == 1 && fields_.front().isEmpty(); }
+    // Field k of the current line converted by `convert`; nothing when missing or refused.
+    template<class T> std::optional<T> field(int k, std::optional<T> (*convert)(const QString &));
+
+    bool restoreAll(Workspace &workspace);
+    bool restoreFieldItem(LabelDesign &design, int index);
     // Top, Left, Width, Height from fields 1 to 4, each handed to `apply` as soon as it is read.
-    static bool restoreGeometry(const QStringList &fields, TwipsRect geometry,
-        const std::function<void(const TwipsRect &)> &apply);
-    static bool restoreChooser(SourceChooser &chooser, const QStringList &fields);
+    bool restoreGeometry(TwipsRect geometry, const std::function<void(const TwipsRect &)> &apply);
+    bool restoreChooser(SourceChooser &chooser);
+    QString failure() const;
+
+    const QStringList &lines_;
+    int line_ = 0;
+    int field_ = 0; // the field being read, 0 while none
+    QStringList fields_;
 };
 
 } // namespace tagloom

@@ -16,14 +16,23 @@ std::optional<QString> decode(QStringDecoder decoder, const QByteArray &bytes)
 
 } // namespace
 
-std::optional<QStringList> LayoutText::read(const QString &path)
+std::optional<QStringList> LayoutText::read(const QString &path, QString *reason)
 {
+    const auto fail = [reason](const QString &why) -> std::optional<QStringList> {
+        if (reason) *reason = why;
+        return std::nullopt;
+    };
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("无法打开布局文件：%1").arg(file.errorString()));
     // Reading one byte past the limit also stops devices that never end.
     const QByteArray bytes = file.read(maxBytes + 1);
-    if (bytes.size() > maxBytes || file.error() != QFileDevice::NoError) return std::nullopt;
-    return lines(bytes);
+    if (file.error() != QFileDevice::NoError)
+        return fail(QStringLiteral("无法读取布局文件：%1").arg(file.errorString()));
+    if (bytes.size() > maxBytes) return fail(QStringLiteral("布局文件大于 1 MiB"));
+    std::optional<QStringList> text = lines(bytes);
+    if (!text) return fail(QStringLiteral("布局文件既不是 UTF-8 也不是 GB18030 (GBK) 文本"));
+    return text;
 }
 
 std::optional<QStringList> LayoutText::lines(const QByteArray &bytes)

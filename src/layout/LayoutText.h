@@ -16,8 +16,9 @@ public:
     // rather than read into memory.
     static constexpr qint64 maxBytes = 1 << 20;
 
-    // The lines of a layout file; nothing when it cannot be read, is too large or is no text.
-    static std::optional<QStringList> read(const QString &path);
+    // The lines of a layout file; nothing, saying why in `reason`, when it cannot be read, is
+    // too large or is no text.
+    static std::optional<QStringList> read(const QString &path, QString *reason = nullptr);
 
     // The lines of the content, split at LF with a CR before it dropped. Text after the last line
     // end is a line of its own. Nothing when the bytes decode neither as UTF-8 nor as GB18030:

@@ -6,6 +6,7 @@
 #include "canvas/LabelDesign.h"
 #include "canvas/NumberText.h"
 #include "data/DataTable.h"
+#include "layout/LayoutLoader.h"
 
 #include <QDir>
 #include <QFile>
@@ -223,7 +224,10 @@ void LayoutLoadTest::aValueEndsTheLoadWhereItIsRefused()
     QFETCH(QString, text);
     QFETCH(QList<float>, applied);
     TestProgram program;
-    DesignScenario::load(program, write("refused.ini", withLine(line, text.toUtf8())));
+    // The load of Command9 after its dialog, with the reason the command line reports.
+    QString reason;
+    const bool loaded = LayoutLoader::load(
+        program.workspace, write("refused.ini", withLine(line, text.toUtf8())), &reason);
 
     qsizetype first = 0;
     while (values_[first].line < line)
@@ -242,6 +246,10 @@ void LayoutLoadTest::aValueEndsTheLoadWhereItIsRefused()
     const LabelDesign &design = program.workspace.canvas();
     QCOMPARE(design.qrCodeInserted(), line >= 6 || complete);
     QCOMPARE(design.barcodeInserted(), line >= 7 || complete);
+    QCOMPARE(loaded, complete);
+    const QString where = QStringLiteral("第 %1 行").arg(line);
+    const QString which = QStringLiteral("第 %1 项").arg(applied.size() + 1);
+    QVERIFY2(complete || (reason.contains(where) && reason.contains(which)), qPrintable(reason));
 }
 
 void LayoutLoadTest::dataFilesThatGainedOrLostColumns()
@@ -407,6 +415,7 @@ void LayoutLoadTest::damagedFilesChangeNothing_data()
     QTest::newRow("line 1 without a field") << write("nofield.ini", withLine(1, "text1"));
     QTest::newRow("neither UTF-8 nor GB18030")
         << write("undecodable.ini", withLine(1, "text1,/label\xff.bmp"));
+    QTest::newRow("a character cut off at the end") << write("cutchar.ini", saved_ + "\xe6");
     QTest::newRow("larger than 1 MiB") << write("huge.ini", saved_ + QByteArray(1 << 20, ' '));
 }
 
