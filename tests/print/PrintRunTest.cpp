@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QPainter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -63,6 +64,7 @@ private slots:
     void aBareCanvasPrintsWithoutTheTable();
     void theRunLeavesTheLastRowOnTheCanvas();
     void cancellingSendsThePagesDone();
+    void printCommandPrintsALayoutWithoutWindows();
 
 private:
     // A design with a picture, the products table, its field items, both codes and both sources.
@@ -325,6 +327,48 @@ void PrintRunTest::cancellingSendsThePagesDone()
     QCOMPARE(pdfPageCount(pdf), 2);
     QCOMPARE(program.dialogs.messages().last().text, QStringLiteral("打印已取消，已送出2张标签。"));
     QVERIFY(!program.workspace.canvas().barcodeVisible());
+}
+
+void PrintRunTest::printCommandPrintsALayoutWithoutWindows()
+{
+    const QString example = sourceFile("examples/example.ini");
+    const QString pdf = scratch_.filePath("command.pdf");
+    QProcess print;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // it needs no display of its own
+    environment.remove(QStringLiteral("DISPLAY"));
+    print.setProcessEnvironment(environment);
+    print.start(programBinary(), {"print", example, "--from", "4", "--to", "6", "--pdf", pdf});
+    QVERIFY(print.waitForFinished(60000));
+    QCOMPARE(print.readAllStandardError(), QByteArray());
+    QCOMPARE(print.exitCode(), 0);
+    QCOMPARE(pdfPageCount(pdf), 3);
+    const QImage page = renderPdfPage(pdf, 2);
+    QCOMPARE(decodeCode128(page), QStringLiteral("QM-1005"));
+    QCOMPARE(decodeQr(page), QStringLiteral("https://example.com/p/QM-1005"));
+    QVERIFY(pdfPageText(pdf, 2).contains(QStringLiteral("白瓷公道杯")));
+
+    // Failures: one line on standard error, a non-zero status, no PDF.
+    const struct {
+        QStringList arguments;
+        int status;
+        QString says;
+    } failures[] = {
+        {{"print", example, "--from", "11", "--to", "13", "--pdf", pdf + "x"}, 1, "第1到12行"},
+        {{"print", scratch_.filePath("missing.ini"), "--pdf", pdf + "x"}, 1, "missing.ini"},
+        {{"print", example, "--from"}, 2, "--from"},
+        {{"print", example, "--pdf", pdf + "x", "--printer", "P"}, 2, "--printer"},
+    };
+    for (const auto &failure : failures) {
+        print.start(programBinary(), failure.arguments);
+        QVERIFY(print.waitForFinished(60000));
+        QCOMPARE(print.exitCode(), failure.status);
+        const QString error = QString::fromUtf8(print.readAllStandardError());
+        QVERIFY2(error.contains(failure.says), qPrintable(error));
+        if (failure.status == 1)
+            QCOMPARE(error.count(QLatin1Char('\n')), 1);
+        QVERIFY(!QFile::exists(pdf + "x"));
+    }
 }
 
 QTEST_MAIN(PrintRunTest)
