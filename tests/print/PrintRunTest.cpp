@@ -348,6 +348,25 @@ void PrintRunTest::printCommandPrintsALayoutWithoutWindows()
     QCOMPARE(decodeQr(page), QStringLiteral("https://example.com/p/QM-1005"));
     QVERIFY(pdfPageText(pdf, 2).contains(QStringLiteral("白瓷公道杯")));
 
+    // A hundred rows end to end; in the sanitizer build this run also checks for leaks.
+    QList<QStringList> hundred = {{"货号", "品名", "规格", "产地", "价格", "网址"}};
+    for (int row = 1; row <= 100; ++row)
+        hundred.append({QStringLiteral("QM-%1").arg(2000 + row), QStringLiteral("样品%1").arg(row), "1", "2", "3",
+                        QStringLiteral("https://example.com/p/%1").arg(row)});
+    QVERIFY(writeWorkbook(scratch_.filePath("hundred.xls"), hundred));
+    QFile::copy(sourceFile("examples/label.png"), scratch_.filePath("label.png"));
+    QFile layout(scratch_.filePath("hundred.ini"));
+    QFile exampleLayout(example);
+    QVERIFY(exampleLayout.open(QIODevice::ReadOnly) && layout.open(QIODevice::WriteOnly));
+    layout.write(exampleLayout.readAll().replace("products.xls", "hundred.xls"));
+    layout.close();
+    print.start(programBinary(), {"print", layout.fileName(), "--pdf", pdf});
+    QVERIFY(print.waitForFinished(120000));
+    QCOMPARE(print.readAllStandardError(), QByteArray());
+    QCOMPARE(print.exitCode(), 0);
+    QCOMPARE(pdfPageCount(pdf), 100);
+    QCOMPARE(decodeCode128(renderPdfPage(pdf, 100)), QStringLiteral("QM-2100"));
+
     // Failures: one line on standard error, a non-zero status, no PDF.
     const struct {
         QStringList arguments;
