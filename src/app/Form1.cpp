@@ -26,6 +26,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <limits>
+
 namespace tagloom {
 
 namespace {
@@ -70,16 +72,13 @@ void addLine(QWidget *parent, int index, Twips top)
     ScreenTwips::place(line, 0, top - 15, 5280, 30);
 }
 
-// Keeps a hidden path box and the panel's path the same, whichever side changes.
-void bindPath(QLineEdit *edit, MainPanel &panel, const QString &initial,
-              void (MainPanel::*changed)(const QString &), void (MainPanel::*set)(const QString &))
+// Shows the panel's path in its hidden box. The box never changes the path: nobody types in it,
+// and a line edit would cut a long path short.
+void showPath(QLineEdit *edit, MainPanel &panel, const QString &initial, void (MainPanel::*changed)(const QString &))
 {
+    edit->setMaxLength(std::numeric_limits<int>::max());
     edit->setText(initial);
-    QObject::connect(&panel, changed, edit, [edit](const QString &text) {
-        if (edit->text() != text)
-            edit->setText(text);
-    });
-    QObject::connect(edit, &QLineEdit::textChanged, &panel, [&panel, set](const QString &text) { (panel.*set)(text); });
+    QObject::connect(&panel, changed, edit, &QLineEdit::setText);
 }
 
 // Keeps a combo box showing a source chooser's list and choice.
@@ -188,9 +187,8 @@ void Form1::buildControls()
 void Form1::bindPanel()
 {
     MainPanel &panel = workspace_.panel();
-    bindPath(text1_, panel, panel.labelPicturePath(), &MainPanel::labelPicturePathChanged,
-             &MainPanel::setLabelPicturePath);
-    bindPath(text2_, panel, panel.dataFilePath(), &MainPanel::dataFilePathChanged, &MainPanel::setDataFilePath);
+    showPath(text1_, panel, panel.labelPicturePath(), &MainPanel::labelPicturePathChanged);
+    showPath(text2_, panel, panel.dataFilePath(), &MainPanel::dataFilePathChanged);
     for (auto bound : {MainPanel::FirstRow, MainPanel::LastRow}) {
         QLineEdit *edit = text3_[bound];
         edit->setText(panel.rangeText(bound));
