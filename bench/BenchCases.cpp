@@ -1,6 +1,7 @@
 #include "BenchCases.h"
 
 #include "app/BatchDialogs.h"
+#include "app/CommandLine.h"
 #include "app/Form1.h"
 #include "app/Forms.h"
 #include "app/Workspace.h"
@@ -9,25 +10,44 @@
 #include "data/DataTable.h"
 #include "data/FieldItemGenerator.h"
 #include "data/WorkbookImport.h"
+#include "layout/LayoutLoader.h"
+#include "layout/LayoutWriter.h"
 #include "print/PrintProgress.h"
 #include "print/PrintRun.h"
 #include "print/PrinterOutput.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QRandomGenerator>
 
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace tagloom::bench {
 
 namespace {
 
+// Peak resident memory of this process so far, in kilobytes.
+long peakKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return 0;
+}
+
+// One line for the driver: seconds, peak memory, what was done.
 void report(double seconds, const QString &detail)
 {
-    std::printf("%.6f\t%s\n", seconds, qPrintable(detail));
+    std::printf("%.6f\t%ld\t%s\n", seconds, peakKilobytes(), qPrintable(detail));
 }
 
 // Import of a workbook through the windows: reading, binding to the grid, fitting the columns.
@@ -43,11 +63,6 @@ int importWorkbook(const QString &path)
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
     if (!imported)
         return 1;
-    if (qEnvironmentVariableIsSet("TAGLOOM_BENCH_SPLIT")) {
-        timer.restart();
-        forms.form3()->Command1_Click();
-        std::fprintf(stderr, "fit alone: %.3f s\n", static_cast<double>(timer.nsecsElapsed()) / 1e9);
-    }
     report(seconds, QStringLiteral("%1 rows x %2 columns").arg(workspace.dataTable().rows() - 1).arg(workspace.dataTable().cols() - 1));
     return 0;
 }
@@ -156,6 +171,46 @@ int printToPdf(int rows, const QString &pdf)
     return 0;
 }
 
+// The table command on a workbook, its output thrown away.
+int tableCommand(const QString &path)
+{
+    std::fflush(stdout);
+    const int report_fd = dup(STDOUT_FILENO);
+    const int nowhere = open("/dev/null", O_WRONLY);
+    dup2(nowhere, STDOUT_FILENO);
+    QByteArray program("tagloom"), command("table"), file = path.toLocal8Bit();
+    char *argv[] = {program.data(), command.data(), file.data(), nullptr};
+    QElapsedTimer timer;
+    timer.start();
+    const int status = CommandLine::run(3, argv);
+    const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+    std::fflush(stdout);
+    dup2(report_fd, STDOUT_FILENO);
+    report(seconds, QStringLiteral("table of %1").arg(QFileInfo(path).fileName()));
+    return status;
+}
+
+// Saving the example design and loading it back, in a freshly started program each.
+int layoutSaveAndLoad(const QString &example, const QString &saved)
+{
+    BatchDialogs dialogs;
+    Workspace loaded(dialogs);
+    QElapsedTimer timer;
+    timer.start();
+    if (!LayoutLoader::load(loaded, example))
+        return 1;
+    const double loadSeconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+    timer.restart();
+    QString reason;
+    if (!LayoutWriter::save(loaded.panel(), loaded.canvas(), saved, &reason))
+        return 1;
+    const double saveSeconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
+    report(loadSeconds + saveSeconds, QStringLiteral("load %1 ms (picture, workbook, items), save %2 ms")
+                                          .arg(loadSeconds * 1000, 0, 'f', 1)
+                                          .arg(saveSeconds * 1000, 0, 'f', 2));
+    return 0;
+}
+
 // Start-up: the main window shown and drawn once.
 int startUp()
 {
@@ -170,8 +225,16 @@ int startUp()
 
 } // namespace
 
-int runCase(const QStringList &arguments)
+int runCase(int argc, char *argv[])
 {
+    // The table command makes its own application object, as the program does.
+    if (QByteArray(argv[0]) == "table")
+        return tableCommand(QString::fromLocal8Bit(argv[1]));
+
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
     const QString name = arguments.value(0);
     if (name == QLatin1String("import"))
         return importWorkbook(arguments.value(1));
@@ -179,6 +242,8 @@ int runCase(const QStringList &arguments)
         return fieldItems(arguments.value(1).toInt());
     if (name == QLatin1String("qr"))
         return qrEncode(arguments.value(1).toInt());
+    if (name == QLatin1String("layout"))
+        return layoutSaveAndLoad(arguments.value(1), arguments.value(2));
     if (name == QLatin1String("startup"))
         return startUp();
     if (name == QLatin1String("print"))

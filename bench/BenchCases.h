@@ -2,12 +2,10 @@
 // is its own, and prints one line "seconds<TAB>detail".
 #pragma once
 
-#include <QString>
-#include <QStringList>
 
 namespace tagloom::bench {
 
-// Runs the case named by the arguments; returns the process exit status.
-int runCase(const QStringList &arguments);
+// Runs the case named by argv[0] with its arguments; returns the process exit status.
+int runCase(int argc, char *argv[]);
 
 } // namespace tagloom::bench
