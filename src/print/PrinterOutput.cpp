@@ -57,6 +57,13 @@ bool PrinterOutput::begin(const QSizeF &labelTwips, QString *reason)
         partialPdfPath_ = target.dir().filePath(QStringLiteral(".%1.%2.part")
                                                      .arg(target.fileName())
                                                      .arg(QCoreApplication::applicationPid()));
+        // Asked first, so that a folder that takes no file gets our message rather than Qt's warning.
+        QFile probe(partialPdfPath_);
+        if (!probe.open(QIODevice::WriteOnly)) {
+            *reason = QStringLiteral("无法写入 PDF 文件 %1").arg(pdfPath_);
+            return false;
+        }
+        probe.close();
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(partialPdfPath_);
         // A PDF page is the label itself.

@@ -210,6 +210,11 @@ void MainWindowTest::aFileThatIsNoPictureOnlyChangesText1_data()
     QTest::newRow("truncated jpeg") << jpegBytes.left(jpegBytes.size() / 2) << "cut.jpg";
     QTest::newRow("truncated bmp") << bmpBytes.left(bmpBytes.size() / 2) << "cut.bmp";
     QTest::newRow("truncated png") << pngBytes.left(pngBytes.size() / 2) << "cut.png";
+    QByteArray hugeBitmap("BM", 2); // a header that claims 50000 x 50000 pixels
+    hugeBitmap += QByteArray::fromHex("36b6c7d8000000003600000028000000" "50c3000050c300000100180000000000"
+                                      "00000000130b0000130b00000000000000000000");
+    hugeBitmap += QByteArray(64, '\x7f');
+    QTest::newRow("huge bitmap") << hugeBitmap << "huge.bmp";
     QTest::newRow("workbook") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(504, '\0') << "data.xls";
 }
 

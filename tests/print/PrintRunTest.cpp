@@ -7,6 +7,7 @@
 #include "canvas/LabelDesign.h"
 #include "data/DataTable.h"
 #include "print/PrintProgress.h"
+#include "print/LabelOutput.h"
 #include "print/PrintRun.h"
 #include "print/PrinterOutput.h"
 
@@ -48,6 +49,29 @@ const QList<QStringList> products = {
     {"TL-0006", "茶叶罐", "https://example.com/p/6"},
 };
 
+// A printer that takes a number of pages and then refuses the next one.
+class FailingOutput : public LabelOutput
+{
+public:
+    FailingOutput(LabelOutput &pages, int refuseAfter) : pages_(pages), refuseAfter_(refuseAfter) {}
+    bool begin(const QSizeF &labelTwips, QString *reason) override { return pages_.begin(labelTwips, reason); }
+    QPainter &painter() override { return pages_.painter(); }
+    bool nextPage(QString *reason) override
+    {
+        if (++taken_ >= refuseAfter_) {
+            *reason = QStringLiteral("打印机缺纸");
+            return false;
+        }
+        return pages_.nextPage(reason);
+    }
+    bool finish(QString *reason) override { return pages_.finish(reason); }
+
+private:
+    LabelOutput &pages_;
+    int refuseAfter_;
+    int taken_ = 0;
+};
+
 } // namespace
 
 class PrintRunTest : public QObject
@@ -64,6 +88,7 @@ private slots:
     void aBareCanvasPrintsWithoutTheTable();
     void theRunLeavesTheLastRowOnTheCanvas();
     void cancellingSendsThePagesDone();
+    void aFailingPrinterStopsAndSaysWhatWasSent();
     void printCommandPrintsALayoutWithoutWindows();
 
 private:
@@ -329,6 +354,27 @@ void PrintRunTest::cancellingSendsThePagesDone()
     QVERIFY(!program.workspace.canvas().barcodeVisible());
 }
 
+void PrintRunTest::aFailingPrinterStopsAndSaysWhatWasSent()
+{
+    TestProgram program;
+    prepare(program);
+    program.panel().setRangeText(MainPanel::LastRow, QStringLiteral("6"));
+    program.dialogs.answerMessage();
+    program.dialogs.answerMessage();
+    const QString pdf = scratch_.filePath("out-of-paper.pdf");
+    const std::unique_ptr<PrinterOutput> pages = PrinterOutput::forPdf(pdf);
+    FailingOutput printer(*pages, 3);
+    SilentProgress progress;
+    const PrintRun::Result result = PrintRun(program.workspace, printer, progress).run();
+    QCOMPARE(result.outcome, PrintRun::Outcome::Failed);
+    QCOMPARE(result.pagesSent, 3);
+    QCOMPARE(pdfPageCount(pdf), 3);
+    const MessageRequest message = program.dialogs.messages().last();
+    QCOMPARE(message.title, QStringLiteral("出错"));
+    QCOMPARE(message.text, QStringLiteral("打印机缺纸。已送出3张标签。"));
+    QVERIFY(!program.workspace.canvas().barcodeVisible());
+}
+
 void PrintRunTest::printCommandPrintsALayoutWithoutWindows()
 {
     const QString example = sourceFile("examples/example.ini");
@@ -375,6 +421,8 @@ void PrintRunTest::printCommandPrintsALayoutWithoutWindows()
     } failures[] = {
         {{"print", example, "--from", "11", "--to", "13", "--pdf", pdf + "x"}, 1, "第1到12行"},
         {{"print", scratch_.filePath("missing.ini"), "--pdf", pdf + "x"}, 1, "missing.ini"},
+        {{"print", example, "--pdf", scratch_.filePath("no/such/folder/out.pdf")}, 1, "无法写入 PDF 文件"},
+        {{"print", example, "--printer", "NoSuchPrinter"}, 1, "找不到打印机 NoSuchPrinter"},
         {{"print", example, "--from"}, 2, "--from"},
         {{"print", example, "--pdf", pdf + "x", "--printer", "P"}, 2, "--printer"},
     };
