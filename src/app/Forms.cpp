@@ -67,6 +67,7 @@ void Forms::canvasCreated(LabelDesign &design)
 {
     form2_ = new Form2(design, workspace_.dialogs());
     form2_->setWindowIcon(form1_->windowIcon());
+    form2_->setCloseGuard([this] { return !workspace_.isHeld(); });
     connect(form2_, &Form2::closed, this, &Forms::unloadCanvasWindow);
 }
 
@@ -74,6 +75,7 @@ void Forms::dataTableCreated(DataTable &table)
 {
     form3_ = new Form3(table);
     form3_->setWindowIcon(form1_->windowIcon());
+    form3_->setCloseGuard([this] { return !workspace_.isHeld(); });
     connect(form3_, &Form3::closed, this, &Forms::unloadDataWindow);
 }
 

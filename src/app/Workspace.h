@@ -34,6 +34,21 @@ public:
     bool hasDataTable() const { return dataTable_ != nullptr; }
     void discardDataTable();
 
+    // Keeps the design and the table in existence while a command that lets events run (a print
+    // run with its progress dialog) works on them: their windows refuse to close meanwhile.
+    class Hold
+    {
+    public:
+        explicit Hold(Workspace &workspace) : workspace_(workspace) { ++workspace_.holds_; }
+        ~Hold() { --workspace_.holds_; }
+        Hold(const Hold &) = delete;
+        Hold &operator=(const Hold &) = delete;
+
+    private:
+        Workspace &workspace_;
+    };
+    bool isHeld() const { return holds_ > 0; }
+
     WindowEffects &windows() { return *windows_; }
     void setWindowEffects(WindowEffects *windows);
 
@@ -44,6 +59,7 @@ private:
     std::unique_ptr<DataTable> dataTable_;
     WindowEffects noWindows_;
     WindowEffects *windows_ = &noWindows_;
+    int holds_ = 0;
 };
 
 } // namespace tagloom

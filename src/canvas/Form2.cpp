@@ -5,7 +5,6 @@
 #include "LabelDesign.h"
 #include "app/ScreenTwips.h"
 
-#include <QCloseEvent>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -28,8 +27,7 @@ QString fieldName(int index)
 } // namespace
 
 Form2::Form2(LabelDesign &design, DialogProvider &dialogs)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , design_(&design)
+    : design_(&design)
     , dialogs_(dialogs)
     , commonDialog_(dialogs, this)
 {
@@ -242,12 +240,6 @@ void Form2::Picture2_MouseMove(int button, Twips x, Twips y)
 void Form2::del_Click()
 {
     design_->setFieldVisible(delIndex_, false);
-}
-
-void Form2::closeEvent(QCloseEvent *event)
-{
-    event->accept();
-    emit closed();
 }
 
 } // namespace tagloom

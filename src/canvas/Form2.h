@@ -3,9 +3,8 @@
 #pragma once
 
 #include "Twips.h"
+#include "app/ClosableWindow.h"
 #include "app/CommonDialog.h"
-
-#include <QWidget>
 
 #include <vector>
 
@@ -18,7 +17,7 @@ class CanvasItemWidget;
 class CanvasWidget;
 class LabelDesign;
 
-class Form2 : public QWidget
+class Form2 : public ClosableWindow
 {
     Q_OBJECT
 
@@ -49,12 +48,6 @@ public:
     Twips grabX() const { return grabX_; }
     Twips grabY() const { return grabY_; }
     int delIndex() const { return delIndex_; }
-
-signals:
-    void closed();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void addFieldWidget(int index);

@@ -6,7 +6,6 @@
 #include "canvas/LabelDesign.h"
 #include "canvas/NumberText.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,8 +45,7 @@ QLineEdit *addBox(QGroupBox *frame, int index, Twips top)
 } // namespace
 
 Form4::Form4(Workspace &workspace)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , workspace_(workspace)
+    : workspace_(workspace)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("修改尺寸"));
@@ -117,12 +115,6 @@ void Form4::Command1_Click()
     holder.height = size[BarcodeHeight];
     design.setBarcodeHolderGeometry(holder);
     close();
-}
-
-void Form4::closeEvent(QCloseEvent *event)
-{
-    event->accept();
-    emit closed();
 }
 
 } // namespace tagloom

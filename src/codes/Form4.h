@@ -1,7 +1,7 @@
 // The size dialog: width and height of the QR code item and of the barcode item, in twips.
 #pragma once
 
-#include <QWidget>
+#include "app/ClosableWindow.h"
 
 class QLineEdit;
 
@@ -9,7 +9,7 @@ namespace tagloom {
 
 class Workspace;
 
-class Form4 : public QWidget
+class Form4 : public ClosableWindow
 {
     Q_OBJECT
 
@@ -25,12 +25,6 @@ public:
 
     // Largest size a box accepts: about 1.7 m, far beyond any label.
     static constexpr double largestSize = 100000;
-
-signals:
-    void closed();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     QLineEdit *text1_[4] = {};

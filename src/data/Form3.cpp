@@ -6,15 +6,13 @@
 #include "app/ScreenTwips.h"
 #include "canvas/TextMetrics.h"
 
-#include <QCloseEvent>
 #include <QHeaderView>
 #include <QTableView>
 
 namespace tagloom {
 
 Form3::Form3(DataTable &table)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , table_(&table)
+    : table_(&table)
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("数据源"));
@@ -75,12 +73,6 @@ void Form3::applyAllColWidths()
 {
     for (int col = 0; col < table_->cols(); ++col)
         applyColWidth(col);
-}
-
-void Form3::closeEvent(QCloseEvent *event)
-{
-    event->accept();
-    emit closed();
 }
 
 } // namespace tagloom

@@ -1,7 +1,7 @@
 // The data source window: the data table in a read-only grid with one fixed row and column.
 #pragma once
 
-#include <QWidget>
+#include "app/ClosableWindow.h"
 
 class QTableView;
 
@@ -10,7 +10,7 @@ namespace tagloom {
 class DataGridModel;
 class DataTable;
 
-class Form3 : public QWidget
+class Form3 : public ClosableWindow
 {
     Q_OBJECT
 
@@ -25,12 +25,6 @@ public:
 
     // Cuts the window off its table, which goes away when the window is closed.
     void detach();
-
-signals:
-    void closed();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void applyColWidth(int col);

@@ -8,7 +8,8 @@ PrintProgressDialog::PrintProgressDialog(QWidget *parent)
     dialog_.setObjectName(QStringLiteral("PrintProgress"));
     dialog_.setWindowTitle(QStringLiteral("打印"));
     dialog_.setCancelButtonText(QStringLiteral("取消"));
-    dialog_.setWindowModality(Qt::WindowModal);
+    // Every window waits for the run: it works on the canvas and the data table.
+    dialog_.setWindowModality(Qt::ApplicationModal);
     dialog_.setMinimumDuration(500);
     dialog_.setAutoClose(true);
 }

@@ -155,6 +155,7 @@ bool PrintRun::fillRow(LabelDesign &design, const DataTable *table, int row, con
 
 PrintRun::Result PrintRun::run()
 {
+    const Workspace::Hold hold(workspace_);
     MainPanel &panel = workspace_.panel();
     const QString firstText = panel.rangeText(MainPanel::FirstRow);
     const QString lastText = panel.rangeText(MainPanel::LastRow);

@@ -89,6 +89,7 @@ private slots:
     void theRunLeavesTheLastRowOnTheCanvas();
     void cancellingSendsThePagesDone();
     void aFailingPrinterStopsAndSaysWhatWasSent();
+    void theWindowsStayWhileTheRunWorksOnThem();
     void printCommandPrintsALayoutWithoutWindows();
 
 private:
@@ -373,6 +374,42 @@ void PrintRunTest::aFailingPrinterStopsAndSaysWhatWasSent()
     QCOMPARE(message.title, QStringLiteral("出错"));
     QCOMPARE(message.text, QStringLiteral("打印机缺纸。已送出3张标签。"));
     QVERIFY(!program.workspace.canvas().barcodeVisible());
+}
+
+// The progress dialog lets events run between pages: a user could close the canvas or the data
+// window, whose contents the run is printing.
+void PrintRunTest::theWindowsStayWhileTheRunWorksOnThem()
+{
+    TestProgram program;
+    prepare(program);
+    program.panel().setRangeText(MainPanel::LastRow, QStringLiteral("4"));
+    program.dialogs.answerMessage();
+    class ClosingWindows : public PrintProgress
+    {
+    public:
+        explicit ClosingWindows(Forms &forms) : forms_(forms) {}
+        bool advance(int pagesDone, int) override
+        {
+            if (pagesDone == 2) {
+                forms_.form2()->close();
+                forms_.form3()->close();
+                QCoreApplication::processEvents();
+            }
+            return true;
+        }
+
+    private:
+        Forms &forms_;
+    } closing(program.forms);
+    const Form2 *canvas = program.forms.form2();
+    QCOMPARE(print(program, scratch_.filePath("closing.pdf"), &closing).pagesSent, 4);
+    QVERIFY(canvas->isVisible());
+    QCOMPARE(program.forms.form2(), canvas);
+    QCOMPARE(program.workspace.canvas().field(1).caption, products[4][0]);
+    // Once the run is over they close as ever.
+    program.forms.form3()->close();
+    TestProgram::settle();
+    QVERIFY(!program.workspace.hasDataTable());
 }
 
 void PrintRunTest::printCommandPrintsALayoutWithoutWindows()
