@@ -3,7 +3,8 @@
 namespace tagloom {
 
 DataTable::DataTable()
-    : cells_(4)
+    : rowNumbers_(2)
+    , fields_(2)
     , colWidths_(2, defaultColWidth)
 {
 }
@@ -11,7 +12,9 @@ DataTable::DataTable()
 const QString &DataTable::cell(int row, int col) const
 {
     Q_ASSERT(contains(row, col));
-    return cells_[static_cast<size_t>(row) * cols_ + col];
+    if (col == 0)
+        return rowNumbers_[static_cast<size_t>(row)];
+    return fields_[static_cast<size_t>(row) * static_cast<size_t>(cols_ - 1) + static_cast<size_t>(col - 1)];
 }
 
 void DataTable::bind(int fieldCount, std::vector<QString> fieldsAndRecords)
@@ -20,12 +23,8 @@ void DataTable::bind(int fieldCount, std::vector<QString> fieldsAndRecords)
     const size_t sourceRows = fieldsAndRecords.size() / static_cast<size_t>(fieldCount);
     rows_ = static_cast<int>(sourceRows);
     cols_ = fieldCount + 1;
-    cells_.assign(sourceRows * static_cast<size_t>(cols_), QString());
-    for (size_t row = 0; row < sourceRows; ++row) {
-        auto from = fieldsAndRecords.begin() + static_cast<std::ptrdiff_t>(row * static_cast<size_t>(fieldCount));
-        auto to = cells_.begin() + static_cast<std::ptrdiff_t>(row * static_cast<size_t>(cols_) + 1);
-        std::move(from, from + fieldCount, to);
-    }
+    fields_ = std::move(fieldsAndRecords);
+    rowNumbers_.assign(sourceRows, QString());
     colWidths_.assign(static_cast<size_t>(cols_), defaultColWidth);
     emit reset();
 }
@@ -35,7 +34,7 @@ bool DataTable::numberRows()
     if (rows_ < 2)
         return false;
     for (int row = 1; row < rows_; ++row)
-        mutableCell(row, 0) = QString::number(row);
+        rowNumbers_[static_cast<size_t>(row)] = QString::number(row);
     emit rowNumbersWritten();
     return true;
 }

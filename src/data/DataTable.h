@@ -26,7 +26,8 @@ public:
 
     // Replaces the whole table by a query result: its field names in row 0 from column 1 on, its
     // records in rows 1 and up, column 0 blank, default column widths.
-    // `fieldsAndRecords` is row-major, `fieldCount` cells per row, the field names first.
+    // `fieldsAndRecords` is row-major, `fieldCount` cells per row, the field names first; the
+    // table keeps it as it is, so a large sheet is never copied.
     void bind(int fieldCount, std::vector<QString> fieldsAndRecords);
 
     // Writes the row numbers 1 .. rows - 1 into column 0; false when there is no data row.
@@ -43,11 +44,11 @@ signals:
     void colWidthChanged(int col);
 
 private:
-    QString &mutableCell(int row, int col) { return cells_[static_cast<size_t>(row) * cols_ + col]; }
 
     int rows_ = 2;
     int cols_ = 2;
-    std::vector<QString> cells_;
+    std::vector<QString> rowNumbers_; // column 0
+    std::vector<QString> fields_;     // columns 1 and up, row by row
     std::vector<Twips> colWidths_;
 };
 
