@@ -85,7 +85,7 @@ int fieldItems(int columns)
     return 0;
 }
 
-// QR codes of label-like texts, made and written as the print run does.
+// QR codes of label-like texts, encoded as the print run encodes them.
 int qrEncode(int codes)
 {
     QrMaker maker;

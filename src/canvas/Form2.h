@@ -27,7 +27,8 @@ public:
     LabelDesign &design() { return *design_; }
     CommonDialog &commonDialog() { return commonDialog_; }
 
-    // The window's outer size in twips: the picture plus room for the title bar and frame.
+    // The window's Width and Height in twips as the sizing rule sets them: the picture plus room
+    // for a title bar and frame. The client area itself is exactly the picture.
     Twips windowWidth() const { return windowWidth_; }
     Twips windowHeight() const { return windowHeight_; }
 

@@ -1,7 +1,7 @@
 // Imports the sheet "sheet1" of the workbook named in Text2 into the data table: binds it, numbers
 // the rows, offers the headers in both source choosers, shows the data source window with fitted
 // columns and ends the print range at the last row. The data file command and layout loading
-// share it; the first stops short of enabling the generate command.
+// share it; only the data file command then enables the generate command.
 #pragma once
 
 #include <QString>

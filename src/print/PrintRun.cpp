@@ -81,7 +81,8 @@ bool PrintRun::checkTable(const DataTable &table, const LabelDesign &design, int
     }
     const int lastColumn = table.cols() - 1;
     if (design.fieldCount() - 1 > lastColumn) {
-        refuse(QStringLiteral("标签上有%1个数据项，但数据表只有%2列：请关闭标签窗口后重新生成数据项。")
+        refuse(QStringLiteral("标签上有%1个数据项，但数据表只有%2列：请重新选择数据文件"
+                              "（关闭数据源窗口会清空数据表），或关闭标签窗口后重新生成数据项。")
                    .arg(design.fieldCount() - 1)
                    .arg(lastColumn));
         return false;

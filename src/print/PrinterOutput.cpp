@@ -1,6 +1,7 @@
 #include "PrinterOutput.h"
 
 #include "canvas/LabelPainter.h"
+#include "canvas/Twips.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -40,6 +41,11 @@ PrinterOutput::~PrinterOutput()
     }
 }
 
+QString PrinterOutput::refusal() const
+{
+    return pdfPath_.isEmpty() ? QStringLiteral("打印机拒绝了打印任务") : QStringLiteral("无法写入 PDF 文件 %1").arg(pdfPath_);
+}
+
 bool PrinterOutput::begin(const QSizeF &labelTwips, QString *reason)
 {
     if (pdfPath_.isEmpty()) {
@@ -60,14 +66,14 @@ bool PrinterOutput::begin(const QSizeF &labelTwips, QString *reason)
         // Asked first, so that a folder that takes no file gets our message rather than Qt's warning.
         QFile probe(partialPdfPath_);
         if (!probe.open(QIODevice::WriteOnly)) {
-            *reason = QStringLiteral("无法写入 PDF 文件 %1").arg(pdfPath_);
+            *reason = refusal();
             return false;
         }
         probe.close();
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(partialPdfPath_);
         // A PDF page is the label itself.
-        printer_->setPageSize(QPageSize(QSizeF(labelTwips.width() / 1440.0, labelTwips.height() / 1440.0),
+        printer_->setPageSize(QPageSize(QSizeF(labelTwips.width() / twipsPerInch, labelTwips.height() / twipsPerInch),
                                         QPageSize::Inch, QStringLiteral("Label"), QPageSize::ExactMatch));
         printer_->setPageOrientation(QPageLayout::Portrait);
         printer_->setFullPage(true);
@@ -76,8 +82,7 @@ bool PrinterOutput::begin(const QSizeF &labelTwips, QString *reason)
     printer_->setCreator(QStringLiteral("Tagloom"));
     printer_->setDocName(QStringLiteral("Tagloom 标签"));
     if (!painter_.begin(printer_.get())) {
-        *reason = pdfPath_.isEmpty() ? QStringLiteral("打印机拒绝了打印任务")
-                                     : QStringLiteral("无法写入 PDF 文件 %1").arg(pdfPath_);
+        *reason = refusal();
         QFile::remove(partialPdfPath_);
         return false;
     }
@@ -100,8 +105,7 @@ bool PrinterOutput::finish(QString *reason)
 {
     const bool ended = painter_.end();
     if (!ended || printer_->printerState() == QPrinter::Error) {
-        *reason = pdfPath_.isEmpty() ? QStringLiteral("打印机拒绝了打印任务")
-                                     : QStringLiteral("无法写入 PDF 文件 %1").arg(pdfPath_);
+        *reason = refusal();
         QFile::remove(partialPdfPath_);
         return false;
     }
@@ -110,7 +114,7 @@ bool PrinterOutput::finish(QString *reason)
         std::filesystem::rename(QFile::encodeName(partialPdfPath_).toStdString(),
                                 QFile::encodeName(pdfPath_).toStdString(), error);
         if (error) {
-            *reason = QStringLiteral("无法写入 PDF 文件 %1").arg(pdfPath_);
+            *reason = refusal();
             QFile::remove(partialPdfPath_);
             return false;
         }

@@ -18,7 +18,9 @@ class PrinterOutput : public LabelOutput
 public:
     // An empty name means the default printer.
     static std::unique_ptr<PrinterOutput> forPrinter(const QString &printerName = {});
-    // Writes the PDF next to its final place and moves it there only when the whole job succeeded.
+    // Writes the PDF next to its final place and moves it there when the job is sent: complete,
+    // or with the pages done when a run stops early. A program that dies half-way leaves no
+    // half-written file in its place.
     static std::unique_ptr<PrinterOutput> forPdf(const QString &pdfPath);
     ~PrinterOutput() override;
 
@@ -29,7 +31,8 @@ public:
 
 private:
     PrinterOutput(const QString &printerName, const QString &pdfPath);
-    void startPage();
+    // Why the printer or the PDF file would not take the job.
+    QString refusal() const;
 
     QString printerName_;
     QString pdfPath_;
