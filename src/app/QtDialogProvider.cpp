@@ -2,9 +2,13 @@
 
 #include "canvas/FontDialog.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTranslator>
 
 namespace tagloom {
 
@@ -17,20 +21,29 @@ QString QtDialogProvider::qtFilter(const QString &filter)
     return entries.join(QStringLiteral(";;"));
 }
 
-std::optional<QString> QtDialogProvider::getOpenFileName(QWidget *parent, const FileDialogRequest &request)
+void QtDialogProvider::installChineseTexts()
 {
-    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), request.fileName, qtFilter(request.filter));
+    auto *texts = new QTranslator(QCoreApplication::instance());
+    if (texts->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(texts);
+}
+
+static std::optional<QString> chosenFile(const QString &chosen)
+{
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen;
 }
 
+std::optional<QString> QtDialogProvider::getOpenFileName(QWidget *parent, const FileDialogRequest &request)
+{
+    return chosenFile(QFileDialog::getOpenFileName(parent, QString(), request.fileName, qtFilter(request.filter)));
+}
+
 std::optional<QString> QtDialogProvider::getSaveFileName(QWidget *parent, const FileDialogRequest &request)
 {
-    const QString chosen = QFileDialog::getSaveFileName(parent, QString(), request.fileName, qtFilter(request.filter));
-    if (chosen.isEmpty())
-        return std::nullopt;
-    return chosen;
+    return chosenFile(QFileDialog::getSaveFileName(parent, QString(), request.fileName, qtFilter(request.filter)));
 }
 
 std::optional<FontChoice> QtDialogProvider::getFont(QWidget *parent, const FontChoice &initial, int)

@@ -16,6 +16,9 @@ public:
 
     // "description|pattern|description|pattern" as Qt's "description (pattern);;..." filter.
     static QString qtFilter(const QString &filter);
+
+    // The interface is Chinese: Qt's own dialogs and buttons too. Call once the application exists.
+    static void installChineseTexts();
 };
 
 } // namespace tagloom

@@ -39,6 +39,7 @@ PrintRun::PrintRun(Workspace &workspace, LabelOutput &output, PrintProgress &pro
 
 void PrintRun::refuse(const QString &message)
 {
+    message_ = message;
     errorBox(workspace_.dialogs(), nullptr, message);
 }
 
@@ -50,11 +51,13 @@ PrintRun::Result PrintRun::endEarly(Outcome outcome, int pagesDone, const QStrin
         pagesSent = 0;
     const QString message = pagesSent > 0 ? QStringLiteral("%1已送出%2张标签。").arg(what).arg(pagesSent)
                                           : QStringLiteral("%1没有打印任何标签。").arg(what);
-    if (outcome == Outcome::Cancelled)
+    if (outcome == Outcome::Cancelled) {
+        message_ = message;
         messageBox(workspace_.dialogs(), nullptr, message);
-    else
+    } else {
         refuse(message);
-    return {outcome, pagesSent};
+    }
+    return {outcome, pagesSent, message_};
 }
 
 bool PrintRun::readsTable(const LabelDesign &design) const
@@ -164,34 +167,34 @@ PrintRun::Result PrintRun::run()
     const std::optional<int> last = rowNumber(lastText);
     if (!first || !last) {
         refuse(QStringLiteral("打印范围必须是从1开始的整数行号：“%1”不是。").arg(first ? lastText : firstText));
-        return {Outcome::Refused, 0};
+        return {Outcome::Refused, 0, message_};
     }
 
     const qint64 labels = qint64(*last) - *first + 1;
     const QString prompt = QStringLiteral("将打印第%1到%2行,共%3个标签").arg(firstText, lastText).arg(labels);
     if (messageBox(workspace_.dialogs(), nullptr, prompt, MessageButtons::OkCancel) != MessageAnswer::Ok)
-        return {Outcome::Declined, 0};
+        return {Outcome::Declined, 0, {}};
 
     LabelDesign &design = workspace_.canvas();
     const int qrIndex = panel.chooser(MainPanel::QrSource).listIndex();
     const int barcodeIndex = panel.chooser(MainPanel::BarcodeSource).listIndex();
     if (design.qrCodeInserted() && qrIndex == -1) {
         refuse(QStringLiteral("没有选择二维码的对应数据项"));
-        return {Outcome::Refused, 0};
+        return {Outcome::Refused, 0, message_};
     }
     if (design.barcodeInserted() && barcodeIndex == -1) {
         refuse(QStringLiteral("没有选择条形码的对应数据项"));
-        return {Outcome::Refused, 0};
+        return {Outcome::Refused, 0, message_};
     }
     qrColumn_ = qrIndex + 1;
     barcodeColumn_ = barcodeIndex + 1;
 
-    Result result{Outcome::Printed, 0};
+    Result result{Outcome::Printed, 0, {}};
     if (*first <= *last) {
         // The data table is read only when something on the label comes from it.
         const DataTable *table = readsTable(design) ? &workspace_.dataTable() : nullptr;
         if (table && !(checkTable(*table, design, *first, *last) && checkCodes(*table, design, *first, *last)))
-            return {Outcome::Refused, 0};
+            return {Outcome::Refused, 0, message_};
         result = printRows(design, table, *first, *last);
     }
     design.setBarcodeVisible(false);
@@ -227,7 +230,7 @@ PrintRun::Result PrintRun::printRows(LabelDesign &design, const DataTable *table
     QString reason;
     if (!output_.finish(&reason))
         return endEarly(Outcome::Failed, 0, QStringLiteral("%1，").arg(reason));
-    return {Outcome::Printed, pages};
+    return {Outcome::Printed, pages, {}};
 }
 
 } // namespace tagloom

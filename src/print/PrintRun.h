@@ -28,6 +28,7 @@ public:
     {
         Outcome outcome;
         int pagesSent = 0;
+        QString message; // what the user was told when the run did not print in full
     };
 
     PrintRun(Workspace &workspace, LabelOutput &output, PrintProgress &progress);
@@ -48,6 +49,7 @@ private:
     Workspace &workspace_;
     LabelOutput &output_;
     PrintProgress &progress_;
+    QString message_;
     int qrColumn_ = 0;      // data column of the QR code, 0 for none
     int barcodeColumn_ = 0; // data column of the barcode, 0 for none
 };

@@ -7,12 +7,10 @@
 #include "app/Workspace.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QTest>
-#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -21,10 +19,7 @@ int main(int argc, char *argv[])
         qWarning("usage: ReadmeScreenshot LAYOUT.ini OUT.png");
         return 2;
     }
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtTexts);
+    tagloom::QtDialogProvider::installChineseTexts();
 
     tagloom::QtDialogProvider dialogs;
     tagloom::Workspace workspace(dialogs);

@@ -1,0 +1,19 @@
+// Writing the command line's text and errors.
+#include "ConsoleText.h"
+
+namespace tagloom {
+
+void ConsoleText::write(FILE *stream, const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    std::fwrite(utf8.constData(), 1, static_cast<size_t>(utf8.size()), stream);
+    std::fflush(stream);
+}
+
+int ConsoleText::usageError(const QString &problem)
+{
+    write(stderr, QStringLiteral("tagloom: %1\n请运行 tagloom --help 查看用法。\n").arg(problem));
+    return exitUsage;
+}
+
+} // namespace tagloom

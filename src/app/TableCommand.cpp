@@ -1,0 +1,40 @@
+// The table command: the same import as the data file command, without windows.
+#include "TableCommand.h"
+
+#include "BatchDialogs.h"
+#include "ConsoleText.h"
+#include "Workspace.h"
+#include "data/DataTableTsv.h"
+#include "data/WorkbookImport.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+namespace tagloom {
+
+int TableCommand::run(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments().mid(2);
+    if (arguments.size() != 1)
+        return ConsoleText::usageError(QStringLiteral("table 需要且只需要一个工作簿文件"));
+    const QString &path = arguments.first();
+
+    BatchDialogs dialogs;
+    Workspace workspace(dialogs);
+    workspace.panel().setDataFilePath(path);
+    QString reason;
+    if (!WorkbookImport::run(workspace, &reason)) {
+        ConsoleText::write(stderr, QStringLiteral("tagloom table: %1: %2\n").arg(path, reason));
+        return exitFailure;
+    }
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly) || out.write(DataTableTsv::write(workspace.dataTable())) < 0
+        || !out.flush()) {
+        ConsoleText::write(stderr, QStringLiteral("tagloom table: 无法写出标准输出\n"));
+        return exitFailure;
+    }
+    return exitOk;
+}
+
+} // namespace tagloom

@@ -1,0 +1,13 @@
+// tagloom table FILE.xls: the data table the workbook import builds, as TSV on standard output.
+#pragma once
+
+namespace tagloom {
+
+class TableCommand
+{
+public:
+    // argv[0] is the program, argv[1] "table"; returns the exit status.
+    static int run(int argc, char *argv[]);
+};
+
+} // namespace tagloom
