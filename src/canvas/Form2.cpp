@@ -52,22 +52,14 @@ Form2::Form2(LabelDesign &design, DialogProvider &dialogs)
     del->setObjectName(QStringLiteral("del"));
     connect(del, &QAction::triggered, this, &Form2::del_Click);
 
-    connect(image1_, &CanvasItemWidget::pressed, this, [this](QMouseEvent *event) {
-        const QPointF at = pointerOnItem(image1_, event, design_->codeImage().geometry.toRectF().topLeft());
-        Image1_MouseDown(event->button(), static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
-    });
-    connect(image1_, &CanvasItemWidget::moved, this, [this](QMouseEvent *event) {
-        const QPointF at = pointerOnItem(image1_, event, design_->codeImage().geometry.toRectF().topLeft());
-        Image1_MouseMove(event->buttons(), static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
-    });
-    connect(picture2_, &CanvasItemWidget::pressed, this, [this](QMouseEvent *event) {
-        const QPointF at = pointerOnItem(picture2_, event, design_->barcodeHolder().geometry.toRectF().topLeft());
-        Picture2_MouseDown(event->button(), static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
-    });
-    connect(picture2_, &CanvasItemWidget::moved, this, [this](QMouseEvent *event) {
-        const QPointF at = pointerOnItem(picture2_, event, design_->barcodeHolder().geometry.toRectF().topLeft());
-        Picture2_MouseMove(event->buttons(), static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
-    });
+    routeMouse(
+        image1_, [this] { return design_->codeImage().geometry.toRectF().topLeft(); },
+        [this](int button, Twips x, Twips y) { Image1_MouseDown(button, x, y); },
+        [this](int buttons, Twips x, Twips y) { Image1_MouseMove(buttons, x, y); });
+    routeMouse(
+        picture2_, [this] { return design_->barcodeHolder().geometry.toRectF().topLeft(); },
+        [this](int button, Twips x, Twips y) { Picture2_MouseDown(button, x, y); },
+        [this](int buttons, Twips x, Twips y) { Picture2_MouseMove(buttons, x, y); });
 
     connect(&design, &LabelDesign::pictureChanged, this, &Form2::syncPicture);
     connect(&design, &LabelDesign::fieldAdded, this, &Form2::addFieldWidget);
@@ -93,14 +85,10 @@ void Form2::addFieldWidget(int index)
 {
     auto *widget = new CanvasItemWidget(fieldName(index), picture1_);
     label1_.push_back(widget);
-    connect(widget, &CanvasItemWidget::pressed, this, [this, widget, index](QMouseEvent *event) {
-        const QPointF at = pointerOnItem(widget, event, design_->field(index).rect().topLeft());
-        Label1_MouseDown(index, event->button(), static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
-    });
-    connect(widget, &CanvasItemWidget::moved, this, [this, widget, index](QMouseEvent *event) {
-        const QPointF at = pointerOnItem(widget, event, design_->field(index).rect().topLeft());
-        Label1_MouseMove(index, event->buttons(), static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
-    });
+    routeMouse(
+        widget, [this, index] { return design_->field(index).rect().topLeft(); },
+        [this, index](int button, Twips x, Twips y) { Label1_MouseDown(index, button, x, y); },
+        [this, index](int buttons, Twips x, Twips y) { Label1_MouseMove(index, buttons, x, y); });
     connect(widget, &CanvasItemWidget::doubleClicked, this, [this, index](QMouseEvent *) { Label1_DblClick(index); });
     syncField(index);
 }
@@ -162,12 +150,27 @@ bool Form2::recordGrab(int button, Twips x, Twips y)
     return true;
 }
 
-bool Form2::dragOffset(int buttons, Twips x, Twips y, QPointF *offset) const
+void Form2::routeMouse(CanvasItemWidget *widget, const std::function<QPointF()> &itemTopLeft,
+                       const std::function<void(int, Twips, Twips)> &mouseDown,
+                       const std::function<void(int, Twips, Twips)> &mouseMove)
+{
+    connect(widget, &CanvasItemWidget::pressed, this, [=, this](QMouseEvent *event) {
+        const QPointF at = pointerOnItem(widget, event, itemTopLeft());
+        mouseDown(event->button(), static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
+    });
+    connect(widget, &CanvasItemWidget::moved, this, [=, this](QMouseEvent *event) {
+        const QPointF at = pointerOnItem(widget, event, itemTopLeft());
+        mouseMove(event->buttons(), static_cast<Twips>(at.x()), static_cast<Twips>(at.y()));
+    });
+}
+
+bool Form2::drag(int buttons, Twips x, Twips y, Twips &left, Twips &top) const
 {
     // Only the left button alone drags; left and right together do nothing.
     if (buttons != leftButton)
         return false;
-    *offset = QPointF(x - grabX_, y - grabY_);
+    left = left + (x - grabX_);
+    top = top + (y - grabY_);
     return true;
 }
 
@@ -182,11 +185,10 @@ void Form2::Label1_MouseDown(int index, int button, Twips x, Twips y)
 
 void Form2::Label1_MouseMove(int index, int button, Twips x, Twips y)
 {
-    QPointF offset;
-    if (!dragOffset(button, x, y, &offset))
-        return;
-    const FieldItem &item = design_->field(index);
-    design_->moveField(index, static_cast<Twips>(item.left + offset.x()), static_cast<Twips>(item.top + offset.y()));
+    Twips left = design_->field(index).left;
+    Twips top = design_->field(index).top;
+    if (drag(button, x, y, left, top))
+        design_->moveField(index, left, top);
 }
 
 void Form2::Label1_DblClick(int index)
@@ -207,13 +209,9 @@ void Form2::Image1_MouseDown(int button, Twips x, Twips y)
 
 void Form2::Image1_MouseMove(int button, Twips x, Twips y)
 {
-    QPointF offset;
-    if (!dragOffset(button, x, y, &offset))
-        return;
     TwipsRect geometry = design_->codeImage().geometry;
-    geometry.left = static_cast<Twips>(geometry.left + offset.x());
-    geometry.top = static_cast<Twips>(geometry.top + offset.y());
-    design_->setCodeImageGeometry(geometry);
+    if (drag(button, x, y, geometry.left, geometry.top))
+        design_->setCodeImageGeometry(geometry);
 }
 
 void Form2::Picture2_MouseDown(int button, Twips x, Twips y)
@@ -223,12 +221,9 @@ void Form2::Picture2_MouseDown(int button, Twips x, Twips y)
 
 void Form2::Picture2_MouseMove(int button, Twips x, Twips y)
 {
-    QPointF offset;
-    if (!dragOffset(button, x, y, &offset))
-        return;
     TwipsRect holder = design_->barcodeHolder().geometry;
-    holder.left = static_cast<Twips>(holder.left + offset.x());
-    holder.top = static_cast<Twips>(holder.top + offset.y());
+    if (!drag(button, x, y, holder.left, holder.top))
+        return;
     design_->setBarcodeHolderGeometry(holder);
     // The barcode goes back to its place inside the holder after every move.
     TwipsRect barcode = design_->barcodeGeometry();

@@ -6,6 +6,7 @@
 #include "app/ClosableWindow.h"
 #include "app/CommonDialog.h"
 
+#include <functional>
 #include <vector>
 
 class QMenu;
@@ -61,7 +62,13 @@ private:
     // item's exact place so that a long drag does not drift with pixel rounding.
     QPointF pointerOnItem(const QWidget *itemWidget, const QMouseEvent *event, QPointF itemTopLeft) const;
     bool recordGrab(int button, Twips x, Twips y);
-    bool dragOffset(int buttons, Twips x, Twips y, QPointF *offset) const;
+    // Hands an item widget's mouse presses and moves to the item's handlers, in twips.
+    void routeMouse(CanvasItemWidget *widget, const std::function<QPointF()> &itemTopLeft,
+                    const std::function<void(int, Twips, Twips)> &mouseDown,
+                    const std::function<void(int, Twips, Twips)> &mouseMove);
+    // Moves left and top by the pointer's way from the grab point while the left button alone is
+    // held; false, changing nothing, otherwise.
+    bool drag(int buttons, Twips x, Twips y, Twips &left, Twips &top) const;
 
     LabelDesign *design_;
     DialogProvider &dialogs_;
