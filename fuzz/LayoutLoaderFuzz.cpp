@@ -4,6 +4,7 @@
 // or a hang, and never a value outside what the items take.
 #include "app/BatchDialogs.h"
 #include "app/Workspace.h"
+#include "canvas/DesignLimits.h"
 #include "canvas/LabelDesign.h"
 #include "data/DataTable.h"
 #include "layout/LayoutLoader.h"
@@ -56,10 +57,10 @@ bool within(float value, float low, float high)
 
 bool sane(const TwipsRect &rect)
 {
-    return within(rect.left, -LayoutValue::maxPosition, LayoutValue::maxPosition)
-        && within(rect.top, -LayoutValue::maxPosition, LayoutValue::maxPosition)
-        && within(rect.width, 0, LayoutValue::maxSize)
-        && within(rect.height, 0, LayoutValue::maxSize);
+    return within(rect.left, -DesignLimits::largestPosition, DesignLimits::largestPosition)
+        && within(rect.top, -DesignLimits::largestPosition, DesignLimits::largestPosition)
+        && within(rect.width, 0, DesignLimits::largestSize)
+        && within(rect.height, 0, DesignLimits::largestSize);
 }
 
 } // namespace
@@ -86,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (int index = 1; index < design.fieldCount(); ++index) {
         const FieldItem &item = design.field(index);
         if (!item.visible || !sane({item.left, item.top, 0, 0})
-            || !within(item.font.pointSize, LayoutValue::minFontSize, LayoutValue::maxFontSize))
+            || !within(item.font.pointSize, DesignLimits::smallestFontSize, DesignLimits::largestFontSize))
             std::abort();
     }
     if (!sane(design.codeImage().geometry) || !sane(design.barcodeHolder().geometry)) std::abort();

@@ -1,12 +1,14 @@
 #include "Form1.h"
 
 #include "Forms.h"
+#include "ControlName.h"
 #include "LabelPictureChoice.h"
 #include "ScreenTwips.h"
 #include "Workspace.h"
 #include "canvas/Form2.h"
 #include "codes/CodeItems.h"
 #include "canvas/LabelDesign.h"
+#include "canvas/LabelFont.h"
 #include "data/FieldItemGenerator.h"
 #include "data/Form3.h"
 #include "data/WorkbookImport.h"
@@ -23,7 +25,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 #include <limits>
@@ -31,21 +32,6 @@
 namespace tagloom {
 
 namespace {
-
-QString arrayName(const char *name, int index)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
-
-QFont stepDigitFont()
-{
-    QFont font;
-    font.setFamilies(QStringList{QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("WenQuanYi Micro Hei"),
-                      QStringLiteral("Noto Sans CJK SC")});
-    font.setPointSizeF(21.75);
-    font.setWeight(QFont::Normal);
-    return font;
-}
 
 QLabel *addLabel(QWidget *parent, const QString &name, const QString &caption, const TwipsRect &rect)
 {
@@ -66,7 +52,7 @@ QLineEdit *addTextBox(QWidget *parent, const QString &name, const TwipsRect &rec
 void addLine(QWidget *parent, int index, Twips top)
 {
     auto *line = new QFrame(parent);
-    line->setObjectName(arrayName("Line1", index));
+    line->setObjectName(controlName("Line1", index));
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
     ScreenTwips::place(line, 0, top - 15, 5280, 30);
@@ -142,11 +128,11 @@ void Form1::buildControls()
     addButton("Command7", QStringLiteral("调整大小"), 2400, 1680, 1215, 495, &Form1::Command7_Click);
     addButton("Command10", QStringLiteral("删除二维码"), 3840, 1680, 1095, 495, &Form1::Command10_Click);
 
-    addLabel(this, arrayName("Label1", 0), QStringLiteral("二维码数据来源"), {3720, 240, 1335, 255});
-    addLabel(this, arrayName("Label1", 1), QStringLiteral("条形码数据来源"), {3720, 960, 1335, 255});
+    addLabel(this, controlName("Label1", 0), QStringLiteral("二维码数据来源"), {3720, 240, 1335, 255});
+    addLabel(this, controlName("Label1", 1), QStringLiteral("条形码数据来源"), {3720, 960, 1335, 255});
     for (int k = 0; k < 2; ++k) {
         combo1_[k] = new QComboBox(this);
-        combo1_[k]->setObjectName(arrayName("Combo1", k));
+        combo1_[k]->setObjectName(controlName("Combo1", k));
         ScreenTwips::place(combo1_[k], 3720, k == 0 ? 480 : 1200, 1335, 300);
     }
 
@@ -155,11 +141,11 @@ void Form1::buildControls()
     auto *frame = new QGroupBox(QStringLiteral("打印范围"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     ScreenTwips::place(frame, 480, 2520, 2295, 855);
-    addLabel(frame, arrayName("Label2", 0), QStringLiteral("从"), {120, 360, 255, 255});
-    text3_[0] = addTextBox(frame, arrayName("Text3", 0), {360, 360, 615, 270});
-    addLabel(frame, arrayName("Label2", 1), QStringLiteral("到"), {1080, 360, 255, 255});
-    text3_[1] = addTextBox(frame, arrayName("Text3", 1), {1320, 360, 615, 270});
-    addLabel(frame, arrayName("Label2", 2), QStringLiteral("行"), {2040, 360, 255, 255});
+    addLabel(frame, controlName("Label2", 0), QStringLiteral("从"), {120, 360, 255, 255});
+    text3_[0] = addTextBox(frame, controlName("Text3", 0), {360, 360, 615, 270});
+    addLabel(frame, controlName("Label2", 1), QStringLiteral("到"), {1080, 360, 255, 255});
+    text3_[1] = addTextBox(frame, controlName("Text3", 1), {1320, 360, 615, 270});
+    addLabel(frame, controlName("Label2", 2), QStringLiteral("行"), {2040, 360, 255, 255});
 
     addButton("Command6", QStringLiteral("开始打印"), 3240, 2760, 1695, 495, &Form1::Command6_Click);
     addLine(this, 1, 3600);
@@ -176,9 +162,9 @@ void Form1::buildControls()
         Twips left;
         Twips top;
     } stepPlaces[] = {{120, 240}, {120, 960}, {120, 1680}, {2040, 240}, {2040, 960}, {2040, 1680}, {120, 2760}, {2880, 2760}};
-    const QFont digitFont = stepDigitFont();
+    const QFont digitFont = chineseFont(QStringLiteral("SimSun"), 21.75);
     for (int step = 0; step < 8; ++step) {
-        QLabel *digit = addLabel(this, arrayName("Label3", step), QString::number(step + 1),
+        QLabel *digit = addLabel(this, controlName("Label3", step), QString::number(step + 1),
                                  {stepPlaces[step].left, stepPlaces[step].top, 255, 495});
         digit->setFont(digitFont);
     }
@@ -255,11 +241,8 @@ void Form1::Command6_Click()
 void Form1::Command7_Click()
 {
     Form4 *dialog = forms_.form4();
-    if (!dialog->isVisible()) {
-        QRect frame = dialog->frameGeometry();
-        frame.moveCenter(screen()->availableGeometry().center());
-        dialog->move(frame.topLeft());
-    }
+    if (!dialog->isVisible())
+        ScreenTwips::centreOnScreen(dialog);
     dialog->show();
     dialog->raise();
     dialog->activateWindow();

@@ -1,12 +1,11 @@
 #include "Forms.h"
 
 #include "Form1.h"
+#include "ScreenTwips.h"
 #include "Workspace.h"
 #include "canvas/Form2.h"
 #include "data/Form3.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace tagloom {
 
@@ -55,11 +54,7 @@ Form4 *Forms::form4()
 
 void Forms::showMainWindow()
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame = form1_->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        form1_->move(frame.topLeft());
-    }
+    ScreenTwips::centreOnScreen(form1_.get());
     form1_->show();
 }
 

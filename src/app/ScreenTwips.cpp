@@ -1,5 +1,6 @@
 #include "ScreenTwips.h"
 
+#include <QScreen>
 #include <QWidget>
 
 namespace tagloom {
@@ -33,6 +34,13 @@ QPointF ScreenTwips::windowPosition(const QWidget *window)
 void ScreenTwips::moveWindow(QWidget *window, Twips left, Twips top)
 {
     window->move(qRound(twipsToPixels(left, dpiX(window))), qRound(twipsToPixels(top, dpiY(window))));
+}
+
+void ScreenTwips::centreOnScreen(QWidget *window)
+{
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(window->screen()->availableGeometry().center());
+    window->move(frame.topLeft());
 }
 
 } // namespace tagloom

@@ -27,6 +27,8 @@ public:
     // The outer position of a top-level window in screen twips, and moving it there.
     static QPointF windowPosition(const QWidget *window);
     static void moveWindow(QWidget *window, Twips left, Twips top);
+    // Puts a top-level window in the middle of its screen.
+    static void centreOnScreen(QWidget *window);
 };
 
 } // namespace tagloom

@@ -1,5 +1,7 @@
 #include "FontDialog.h"
 
+#include "DesignLimits.h"
+
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -25,7 +27,7 @@ FontDialog::FontDialog(const FontChoice &initial, QWidget *parent)
     family_->setCurrentFont(initial.font.toQFont());
     size_ = new QDoubleSpinBox(this);
     size_->setObjectName(QStringLiteral("size"));
-    size_->setRange(smallestSize, largestSize);
+    size_->setRange(DesignLimits::smallestFontSize, DesignLimits::largestFontSize);
     size_->setDecimals(2);
     size_->setSingleStep(0.5);
     size_->setValue(initial.font.pointSize);

@@ -23,9 +23,6 @@ public:
 
     FontChoice choice() const;
 
-    static constexpr double smallestSize = 1;
-    static constexpr double largestSize = 1638;
-
 private:
     void setColor(const QColor &color);
     void updatePreview();

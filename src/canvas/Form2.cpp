@@ -3,6 +3,7 @@
 #include "CanvasItemWidget.h"
 #include "CanvasWidget.h"
 #include "LabelDesign.h"
+#include "app/ControlName.h"
 #include "app/ScreenTwips.h"
 
 #include <QMenu>
@@ -18,11 +19,6 @@ constexpr Twips frameAllowanceHeight = 450;
 
 constexpr int leftButton = 1;
 constexpr int rightButton = 2;
-
-QString fieldName(int index)
-{
-    return QStringLiteral("Label1(%1)").arg(index);
-}
 
 } // namespace
 
@@ -83,7 +79,7 @@ void Form2::detach()
 
 void Form2::addFieldWidget(int index)
 {
-    auto *widget = new CanvasItemWidget(fieldName(index), picture1_);
+    auto *widget = new CanvasItemWidget(controlName("Label1", index), picture1_);
     label1_.push_back(widget);
     routeMouse(
         widget, [this, index] { return design_->field(index).rect().topLeft(); },

@@ -4,11 +4,17 @@
 
 namespace tagloom {
 
-QFont LabelFont::toQFont() const
+QFont chineseFont(const QString &family, double pointSize)
 {
     QFont font;
     font.setFamilies({family, QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
     font.setPointSizeF(pointSize);
+    return font;
+}
+
+QFont LabelFont::toQFont() const
+{
+    QFont font = chineseFont(family, pointSize);
     font.setBold(bold);
     font.setItalic(italic);
     font.setUnderline(underline);

@@ -24,4 +24,8 @@ struct LabelFont
 // The face of new field items: a plain face that also carries Chinese, where the system has one.
 LabelFont defaultLabelFont();
 
+// A font of the given face and size that falls back to a Chinese face this system has, so Chinese
+// text never shows as boxes when the face itself (a Windows face such as SimSun) is missing.
+QFont chineseFont(const QString &family, double pointSize);
+
 } // namespace tagloom

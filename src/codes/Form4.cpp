@@ -1,8 +1,10 @@
 #include "Form4.h"
 
+#include "app/ControlName.h"
 #include "app/MessageBox.h"
 #include "app/ScreenTwips.h"
 #include "app/Workspace.h"
+#include "canvas/DesignLimits.h"
 #include "canvas/LabelDesign.h"
 #include "canvas/NumberText.h"
 
@@ -22,7 +24,7 @@ const char *const boxMeaning[] = {"二维码的长", "二维码的高", "条形�
 QGroupBox *addFrame(QWidget *parent, int index, const QString &caption, Twips left)
 {
     auto *frame = new QGroupBox(caption, parent);
-    frame->setObjectName(QStringLiteral("Frame1(%1)").arg(index));
+    frame->setObjectName(controlName("Frame1", index));
     ScreenTwips::place(frame, left, 120, 1575, 1215);
     return frame;
 }
@@ -30,14 +32,14 @@ QGroupBox *addFrame(QWidget *parent, int index, const QString &caption, Twips le
 void addCaption(QGroupBox *frame, int index, const QString &caption, Twips top)
 {
     auto *label = new QLabel(caption, frame);
-    label->setObjectName(QStringLiteral("Label1(%1)").arg(index));
+    label->setObjectName(controlName("Label1", index));
     ScreenTwips::place(label, 240, top, 495, 255);
 }
 
 QLineEdit *addBox(QGroupBox *frame, int index, Twips top)
 {
     auto *box = new QLineEdit(frame);
-    box->setObjectName(QStringLiteral("Text1(%1)").arg(index));
+    box->setObjectName(controlName("Text1", index));
     ScreenTwips::place(box, 600, top, 615, 270);
     return box;
 }
@@ -89,11 +91,11 @@ void Form4::Command1_Click()
     float size[4] = {};
     for (int box = 0; box < 4; ++box) {
         const std::optional<float> value = NumberText::toSingle(text1_[box]->text());
-        if (!value || *value <= 0 || *value > largestSize) {
+        if (!value || *value <= 0 || *value > DesignLimits::largestSize) {
             errorBox(workspace_.dialogs(), this,
                      QStringLiteral("%1必须是大于0、不超过%2的数字(单位:缇)")
                          .arg(QString::fromUtf8(boxMeaning[box]))
-                         .arg(largestSize));
+                         .arg(double(DesignLimits::largestSize)));
             text1_[box]->setFocus();
             text1_[box]->selectAll();
             return;

@@ -23,9 +23,6 @@ public:
     // message, and then nothing is applied and the dialog stays open.
     void Command1_Click();
 
-    // Largest size a box accepts: about 1.7 m, far beyond any label.
-    static constexpr double largestSize = 100000;
-
 private:
     QLineEdit *text1_[4] = {};
     Workspace &workspace_;

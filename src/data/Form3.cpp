@@ -4,6 +4,7 @@
 #include "DataTable.h"
 #include "Module1.h"
 #include "app/ScreenTwips.h"
+#include "canvas/LabelFont.h"
 #include "canvas/TextMetrics.h"
 
 #include <QHeaderView>
@@ -22,10 +23,7 @@ Form3::Form3(DataTable &table)
     model_ = new DataGridModel(table, this);
     grid_ = new QTableView(this);
     grid_->setObjectName(QStringLiteral("MSHFlexGrid1"));
-    QFont gridFont;
-    gridFont.setFamilies(QStringList{QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("WenQuanYi Micro Hei")});
-    gridFont.setPointSize(9);
-    grid_->setFont(gridFont);
+    grid_->setFont(chineseFont(QStringLiteral("SimSun"), 9));
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);

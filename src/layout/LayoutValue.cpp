@@ -20,17 +20,17 @@ std::optional<float> within(const QString &text, float low, float high)
 
 std::optional<Twips> LayoutValue::position(const QString &text)
 {
-    return within(text, -maxPosition, maxPosition);
+    return within(text, -DesignLimits::largestPosition, DesignLimits::largestPosition);
 }
 
 std::optional<Twips> LayoutValue::size(const QString &text)
 {
-    return within(text, 0, maxSize);
+    return within(text, 0, DesignLimits::largestSize);
 }
 
 std::optional<float> LayoutValue::fontSize(const QString &text)
 {
-    return within(text, minFontSize, maxFontSize);
+    return within(text, DesignLimits::smallestFontSize, DesignLimits::largestFontSize);
 }
 
 std::optional<int> LayoutValue::listIndex(const QString &text)

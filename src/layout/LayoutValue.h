@@ -2,7 +2,7 @@
 // take is refused like text that is no number, so a damaged file never puts an item out of reach.
 #pragma once
 
-#include "canvas/Twips.h"
+#include "canvas/DesignLimits.h"
 
 #include <QString>
 #include <optional>
@@ -12,16 +12,8 @@ namespace tagloom {
 class LayoutValue
 {
 public:
-    // Positions reach well past any label picture (100000 twips are 1.76 m) in either direction.
-    static constexpr Twips maxPosition = 100000;
-    // Sizes of the QR code image and the barcode holder: not negative, no larger than a position.
-    static constexpr Twips maxSize = 100000;
-    // Font sizes in points: the largest is the one whose height in twips still fits 16 bits.
-    static constexpr float minFontSize = 1;
-    static constexpr float maxFontSize = 1638;
-
     // Single-precision numbers, spaces around them allowed; nothing when empty, no number or out
-    // of range.
+    // of the design's limits (sizes may be 0 here: an item of no size was saved as such).
     static std::optional<Twips> position(const QString &text);
     static std::optional<Twips> size(const QString &text);
     static std::optional<float> fontSize(const QString &text);
