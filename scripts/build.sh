@@ -12,9 +12,10 @@ case "$flavour" in
   *) echo "build.sh: unknown flavour '$flavour' (release, test or asan)" >&2; exit 2 ;;
 esac
 
+# The generator is chosen once, when the folder is new; the flavour's options are applied every time.
 generator=()
-command -v ninja >/dev/null && generator=(-G Ninja)
-if [ ! -f "build/$flavour/CMakeCache.txt" ]; then
-  cmake -S . -B "build/$flavour" "${generator[@]}" "${args[@]}"
+if [ ! -f "build/$flavour/CMakeCache.txt" ] && command -v ninja >/dev/null; then
+  generator=(-G Ninja)
 fi
+cmake -S . -B "build/$flavour" "${generator[@]}" "${args[@]}" >/dev/null
 cmake --build "build/$flavour" --parallel "$(nproc)"

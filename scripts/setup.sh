@@ -24,8 +24,12 @@ fi
 echo "setup: installing ${missing[*]}"
 if [ "$(id -u)" -eq 0 ]; then
   apt=(apt-get)
-else
+elif command -v sudo >/dev/null; then
   apt=(sudo apt-get)
+else
+  echo "setup: missing packages: ${missing[*]}" >&2
+  echo "setup: install them as root: apt-get install ${missing[*]}" >&2
+  exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
 "${apt[@]}" update -qq

@@ -24,8 +24,6 @@ class Form1 : public QWidget
 public:
     Form1(Workspace &workspace, Forms &forms);
 
-    CommonDialog &commonDialog() { return commonDialog_; }
-
     // Loads a layout file as the import layout command does after its dialog.
     void loadLayout(const QString &path);
 

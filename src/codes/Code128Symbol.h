@@ -21,9 +21,6 @@ public:
     // rectangles, with the text below them when area is tall enough for it.
     void paint(QPainter &painter, const QRectF &area) const;
 
-    // Width of the symbol in modules, quiet zones included.
-    int moduleCount() const { return m_moduleCount; }
-
 private:
     struct Bar
     {
@@ -36,7 +33,7 @@ private:
     qreal textPixelSize(qreal areaHeight, qreal symbolWidth) const;
 
     std::vector<Bar> m_bars;
-    int m_moduleCount = 0;
+    int m_moduleCount = 0; // the symbol's width, quiet zones included
     QString m_humanText;
 };
 

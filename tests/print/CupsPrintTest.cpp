@@ -8,11 +8,16 @@
 #include "canvas/LabelDesign.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <pwd.h>
+#include <unistd.h>
 
 using namespace tagloom;
 using namespace tagloom::test;
@@ -29,10 +34,27 @@ private:
     static QStringList pdfsWrittenSince(const QDateTime &start);
 };
 
+// Where cups-pdf puts the files of this user's jobs: its "Out" setting, with ${HOME} the home of
+// the job's user, or its folder for anonymous jobs.
+static QStringList cupsPdfFolders()
+{
+    QString out = QStringLiteral("${HOME}/PDF");
+    QFile config(QStringLiteral("/etc/cups/cups-pdf.conf"));
+    if (config.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : config.readAll().split('\n')) {
+            if (line.startsWith("Out "))
+                out = QString::fromUtf8(line.mid(4).trimmed());
+        }
+    }
+    const passwd *user = getpwuid(getuid());
+    out.replace(QLatin1String("${HOME}"), user ? QString::fromLocal8Bit(user->pw_dir) : QDir::homePath());
+    return {out, QStringLiteral("/var/spool/cups-pdf/ANONYMOUS")};
+}
+
 QStringList CupsPrintTest::pdfsWrittenSince(const QDateTime &start)
 {
     QStringList found;
-    for (const QString &folder : {QDir::home().filePath(QStringLiteral("PDF")), QStringLiteral("/var/spool/cups-pdf/ANONYMOUS")}) {
+    for (const QString &folder : cupsPdfFolders()) {
         for (const QFileInfo &file : QDir(folder).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files)) {
             if (file.lastModified() >= start)
                 found << file.filePath();
@@ -94,10 +116,19 @@ void CupsPrintTest::printsThroughTheDefaultPrinter()
         pdfs = pdfsWrittenSince(start);
         return queue.readAllStandardOutput().trimmed().isEmpty() && !pdfs.isEmpty();
     }, 60000));
-    QTest::qWait(500); // the file is complete a moment after the queue empties
-    pdfs = pdfsWrittenSince(start);
     QCOMPARE(pdfs.size(), 1);
     const QString pdf = pdfs.first();
+    // The file is complete a moment after the queue empties: wait until it stops growing.
+    qint64 size = -1;
+    QElapsedTimer unchanged;
+    QVERIFY(QTest::qWaitFor([&] {
+        const qint64 now = QFileInfo(pdf).size();
+        if (now != size) {
+            size = now;
+            unchanged.start();
+        }
+        return size > 0 && unchanged.elapsed() > 300;
+    }, 10000));
     QCOMPARE(pdfPageCount(pdf), 3);
     for (int page = 1; page <= 3; ++page) {
         const QImage image = renderPdfPage(pdf, page);

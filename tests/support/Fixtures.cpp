@@ -44,8 +44,11 @@ bool writeWorkbook(const QString &path, const QList<QStringList> &rows, const QS
         }
     }
     script += QStringLiteral("book.save(sys.argv[1])\n");
+    // The script goes through standard input: as one argument a large workbook's would be too long.
     QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, path, sheetName});
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-"), path, sheetName});
+    python.write(script.toUtf8());
+    python.closeWriteChannel();
     return python.waitForFinished(60000) && python.exitStatus() == QProcess::NormalExit && python.exitCode() == 0;
 }
 
