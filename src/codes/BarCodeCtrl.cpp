@@ -7,10 +7,10 @@ namespace tagloom {
 
 void BarCodeCtrl::setValue(const QString &text)
 {
-    m_value = text;
-    m_problem.clear();
-    m_symbol.reset();
-    if (!text.isEmpty()) m_symbol = Code128Symbol::encode(text, &m_problem);
+    value_ = text;
+    problem_.clear();
+    symbol_.reset();
+    if (!text.isEmpty()) symbol_ = Code128Symbol::encode(text, &problem_);
 }
 
 bool BarCodeCtrl::canEncode(const QString &text, QString *reason)
@@ -23,7 +23,7 @@ void BarCodeCtrl::paint(
 {
     painter.fillRect(componentRect, Qt::white);
     const QRectF area = visibleStrip.intersected(componentRect);
-    if (m_symbol && !area.isEmpty()) m_symbol->paint(painter, area);
+    if (symbol_ && !area.isEmpty()) symbol_->paint(painter, area);
 }
 
 } // namespace tagloom

@@ -17,18 +17,18 @@ class BarCodeCtrl
 {
 public:
     // Relative to the holder, which clips it.
-    TwipsRect geometry() const { return m_geometry; }
-    void setGeometry(const TwipsRect &geometry) { m_geometry = geometry; }
+    TwipsRect geometry() const { return geometry_; }
+    void setGeometry(const TwipsRect &geometry) { geometry_ = geometry; }
 
     // The holder draws the component only while it is visible; paint() itself does not ask.
-    bool isVisible() const { return m_visible; }
-    void setVisible(bool visible) { m_visible = visible; }
+    bool isVisible() const { return visible_; }
+    void setVisible(bool visible) { visible_ = visible; }
 
     // Encodes the text once; paint() then draws its bars. A text Code 128 cannot carry
     // draws white only and sets problem(); an empty text draws white only.
     void setValue(const QString &text);
-    const QString &value() const { return m_value; }
-    const QString &problem() const { return m_problem; }
+    const QString &value() const { return value_; }
+    const QString &problem() const { return problem_; }
 
     // Whether setValue(text) would give bars or an intended blank (an empty text).
     static bool canEncode(const QString &text, QString *reason);
@@ -38,11 +38,11 @@ public:
     void paint(QPainter &painter, const QRectF &componentRect, const QRectF &visibleStrip) const;
 
 private:
-    TwipsRect m_geometry {-400, 0, 5000, 855};
-    bool m_visible = false;
-    QString m_value;
-    QString m_problem;
-    std::optional<Code128Symbol> m_symbol;
+    TwipsRect geometry_ {-400, 0, 5000, 855};
+    bool visible_ = false;
+    QString value_;
+    QString problem_;
+    std::optional<Code128Symbol> symbol_;
 };
 
 } // namespace tagloom

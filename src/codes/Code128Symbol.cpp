@@ -85,23 +85,23 @@ std::optional<Code128Symbol> Code128Symbol::encode(const QString &text, QString 
         const bool dark = zint.isDark(0, column);
         while (column < zint.columns() && zint.isDark(0, column) == dark)
             ++column;
-        if (dark) symbol.m_bars.push_back({quietModules + start, column - start});
+        if (dark) symbol.bars_.push_back({quietModules + start, column - start});
     }
-    symbol.m_moduleCount = zint.columns() + 2 * quietModules;
-    symbol.m_humanText = zint.humanText();
+    symbol.moduleCount_ = zint.columns() + 2 * quietModules;
+    symbol.humanText_ = zint.humanText();
     return symbol;
 }
 
 void Code128Symbol::paint(QPainter &painter, const QRectF &area) const
 {
-    const ModuleGrid grid = fitModules(painter, area, m_moduleCount);
-    const qreal symbolWidth = grid.moduleWidth * m_moduleCount;
+    const ModuleGrid grid = fitModules(painter, area, moduleCount_);
+    const qreal symbolWidth = grid.moduleWidth * moduleCount_;
 
     const qreal textPixels = textPixelSize(area.height(), symbolWidth);
     const bool withText = textPixels > 0;
     const qreal barHeight = area.height() - (withText ? textPixels * textBandPerPixel : 0);
 
-    for (const Bar &bar : m_bars)
+    for (const Bar &bar : bars_)
         painter.fillRect(QRectF(grid.left + bar.start * grid.moduleWidth, area.top(),
                              bar.width * grid.moduleWidth, barHeight),
             Qt::black);
@@ -111,7 +111,7 @@ void Code128Symbol::paint(QPainter &painter, const QRectF &area) const
     painter.setPen(Qt::black);
     painter.drawText(
         QRectF(grid.left, area.top() + barHeight, symbolWidth, area.height() - barHeight),
-        Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine, m_humanText);
+        Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine, humanText_);
     painter.restore();
 }
 
@@ -119,7 +119,7 @@ qreal Code128Symbol::textPixelSize(qreal areaHeight, qreal symbolWidth) const
 {
     qreal pixels = std::min(largestTextTwips, areaHeight * maxTextShare / textBandPerPixel);
     if (pixels < smallestTextTwips) return 0;
-    const qreal width = QFontMetricsF(textFont(pixels)).horizontalAdvance(m_humanText);
+    const qreal width = QFontMetricsF(textFont(pixels)).horizontalAdvance(humanText_);
     if (width > symbolWidth) pixels *= symbolWidth / width;
     return pixels < smallestTextTwips ? 0 : pixels;
 }

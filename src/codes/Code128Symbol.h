@@ -32,9 +32,9 @@ private:
     // Font pixel size of the text below the bars, or 0 when there is no room for it.
     qreal textPixelSize(qreal areaHeight, qreal symbolWidth) const;
 
-    std::vector<Bar> m_bars;
-    int m_moduleCount = 0; // the symbol's width, quiet zones included
-    QString m_humanText;
+    std::vector<Bar> bars_;
+    int moduleCount_ = 0; // the symbol's width, quiet zones included
+    QString humanText_;
 };
 
 } // namespace tagloom

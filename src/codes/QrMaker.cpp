@@ -9,28 +9,28 @@
 namespace tagloom {
 
 QrMaker::QrMaker()
-    : m_codeData(QStringLiteral("QRCODE"))
+    : codeData_(QStringLiteral("QRCODE"))
 {
     // The design code is fixed so that a new layout always shows the same 21 x 21 symbol.
     constexpr int designVersion = 1;
     constexpr int designMask = 0;
-    m_picture = std::make_shared<const QImage>(
-        QrEncoder::encode(m_codeData.toUtf8(), designVersion, designMask, nullptr).value());
+    picture_ = std::make_shared<const QImage>(
+        QrEncoder::encode(codeData_.toUtf8(), designVersion, designMask, nullptr).value());
 }
 
 void QrMaker::refresh()
 {
-    m_problem.clear();
+    problem_.clear();
     std::optional<QImage> picture;
-    if (!m_codeData.isEmpty())
+    if (!codeData_.isEmpty())
         picture = QrEncoder::encode(
-            m_codeData.toUtf8(), QrEncoder::smallestVersion, QrEncoder::bestMask, &m_problem);
-    m_picture = std::make_shared<const QImage>(picture.value_or(QImage()));
+            codeData_.toUtf8(), QrEncoder::smallestVersion, QrEncoder::bestMask, &problem_);
+    picture_ = std::make_shared<const QImage>(picture.value_or(QImage()));
 }
 
 bool QrMaker::saveBitmap(const QString &path, int, QString *reason) const
 {
-    if (m_picture->isNull()) {
+    if (picture_->isNull()) {
         if (reason) *reason = QStringLiteral("没有可保存的二维码");
         return false;
     }
@@ -39,7 +39,7 @@ bool QrMaker::saveBitmap(const QString &path, int, QString *reason) const
     QFile file(path);
     QImageWriter writer(&file, "bmp");
     const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && writer.write(m_picture->convertToFormat(QImage::Format_Mono, Qt::ThresholdDither))
+        && writer.write(picture_->convertToFormat(QImage::Format_Mono, Qt::ThresholdDither))
         && file.flush();
     if (!written && reason) *reason = QStringLiteral("无法写入位图文件：%1").arg(path);
     return written;

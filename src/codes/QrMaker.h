@@ -13,8 +13,8 @@ class QrMaker
 public:
     QrMaker();
 
-    void setCodeData(const QString &text) { m_codeData = text; }
-    const QString &codeData() const { return m_codeData; }
+    void setCodeData(const QString &text) { codeData_ = text; }
+    const QString &codeData() const { return codeData_; }
 
     // Encodes the current code data into a new picture. An empty text gives a null picture
     // (the label goes without a code); a text that cannot be encoded gives a null picture too
@@ -23,10 +23,10 @@ public:
 
     // The same object until the next refresh(), so callers can tell whether an item
     // still shows this generator's picture by comparing pointers. Never nullptr.
-    std::shared_ptr<const QImage> codePicture() const { return m_picture; }
+    std::shared_ptr<const QImage> codePicture() const { return picture_; }
 
     // Why the last refresh() gave no code; empty when it gave one or the text was empty.
-    const QString &lastProblem() const { return m_problem; }
+    const QString &lastProblem() const { return problem_; }
 
     // Writes the current code as a Windows bitmap, one pixel per module, replacing any file
     // at path. mode is accepted and ignored: every value writes the same 1-bit bitmap.
@@ -36,9 +36,9 @@ public:
     static bool canEncode(const QString &text, QString *reason);
 
 private:
-    QString m_codeData;
-    std::shared_ptr<const QImage> m_picture;
-    QString m_problem;
+    QString codeData_;
+    std::shared_ptr<const QImage> picture_;
+    QString problem_;
 };
 
 } // namespace tagloom

@@ -15,22 +15,22 @@ public:
     explicit ZintSymbol(int symbology);
 
     // The options zint reads before encoding (input mode, option_1..3 and so on).
-    zint_symbol *operator->() const { return m_symbol.get(); }
+    zint_symbol *operator->() const { return symbol_.get(); }
 
     // Encodes the bytes; true also when zint only warns.
     bool encode(const QByteArray &data);
     // zint's status of the last encode: ZINT_ERROR_TOO_LONG and so on.
-    int status() const { return m_status; }
+    int status() const { return status_; }
 
-    int rows() const { return m_symbol->rows; }
-    int columns() const { return m_symbol->width; }
+    int rows() const { return symbol_->rows; }
+    int columns() const { return symbol_->width; }
     bool isDark(int row, int column) const;
     // The human-readable text zint made for the symbol (control characters blanked).
     QString humanText() const;
 
 private:
-    std::unique_ptr<zint_symbol, decltype(&ZBarcode_Delete)> m_symbol;
-    int m_status = 0;
+    std::unique_ptr<zint_symbol, decltype(&ZBarcode_Delete)> symbol_;
+    int status_ = 0;
 };
 
 } // namespace tagloom

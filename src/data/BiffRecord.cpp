@@ -10,17 +10,17 @@
 namespace tagloom {
 
 BiffRecord::BiffRecord(quint16 type, QByteArrayView body, std::span<const qsizetype> continueStarts)
-    : m_type(type)
-    , m_body(body)
-    , m_continueStarts(continueStarts)
+    : type_(type)
+    , body_(body)
+    , continueStarts_(continueStarts)
 {
 }
 
 const char *BiffRecord::take(qsizetype byteCount)
 {
     if (byteCount < 0 || byteCount > remaining()) throw WorkbookError::damaged();
-    const char *p = m_body.data() + m_pos;
-    m_pos += byteCount;
+    const char *p = body_.data() + pos_;
+    pos_ += byteCount;
     return p;
 }
 
@@ -53,10 +53,10 @@ void BiffRecord::skip(qsizetype byteCount)
 // after it (so a read position right on a CONTINUE start yields an empty piece), or the body end.
 qsizetype BiffRecord::segmentEnd()
 {
-    while (m_nextContinue < m_continueStarts.size() && m_continueStarts[m_nextContinue] < m_pos)
-        ++m_nextContinue;
-    return m_nextContinue < m_continueStarts.size() ? m_continueStarts[m_nextContinue]
-                                                    : m_body.size();
+    while (nextContinue_ < continueStarts_.size() && continueStarts_[nextContinue_] < pos_)
+        ++nextContinue_;
+    return nextContinue_ < continueStarts_.size() ? continueStarts_[nextContinue_]
+                                                    : body_.size();
 }
 
 QString BiffRecord::characters(qsizetype count, quint8 flags)
@@ -67,10 +67,10 @@ QString BiffRecord::characters(qsizetype count, quint8 flags)
     char16_t *out = reinterpret_cast<char16_t *>(text.data());
     bool wide = flags & 1;
     while (count > 0) {
-        const qsizetype available = std::min(count, (segmentEnd() - m_pos) / (wide ? 2 : 1));
+        const qsizetype available = std::min(count, (segmentEnd() - pos_) / (wide ? 2 : 1));
         if (available == 0) {
             // Either a CONTINUE starts here, with its own flags byte, or the text is cut short.
-            if (m_pos != segmentEnd() || m_pos == m_body.size()) throw WorkbookError::damaged();
+            if (pos_ != segmentEnd() || pos_ == body_.size()) throw WorkbookError::damaged();
             wide = u8() & 1;
             continue;
         }

@@ -37,8 +37,8 @@ public:
     // continueStarts: offsets in body where a joined CONTINUE record begins, ascending.
     BiffRecord(quint16 type, QByteArrayView body, std::span<const qsizetype> continueStarts);
 
-    quint16 type() const { return m_type; }
-    qsizetype remaining() const { return m_body.size() - m_pos; }
+    quint16 type() const { return type_; }
+    qsizetype remaining() const { return body_.size() - pos_; }
 
     // Each read throws WorkbookError::damaged() when the record is too short.
     quint8 u8();
@@ -58,11 +58,11 @@ private:
     const char *take(qsizetype byteCount);
     qsizetype segmentEnd();
 
-    quint16 m_type;
-    QByteArrayView m_body;
-    std::span<const qsizetype> m_continueStarts;
-    qsizetype m_pos = 0;
-    std::size_t m_nextContinue = 0;
+    quint16 type_;
+    QByteArrayView body_;
+    std::span<const qsizetype> continueStarts_;
+    qsizetype pos_ = 0;
+    std::size_t nextContinue_ = 0;
 };
 
 } // namespace tagloom

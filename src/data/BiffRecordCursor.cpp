@@ -8,8 +8,8 @@
 namespace tagloom {
 
 BiffRecordCursor::BiffRecordCursor(QByteArrayView stream, qsizetype offset)
-    : m_stream(stream)
-    , m_pos(offset)
+    : stream_(stream)
+    , pos_(offset)
 {
     if (offset < 0 || offset > stream.size()) throw WorkbookError::damaged();
 }
@@ -17,39 +17,39 @@ BiffRecordCursor::BiffRecordCursor(QByteArrayView stream, qsizetype offset)
 // The body of the record at the read position, which moves past it (always by 4 bytes or more).
 QByteArrayView BiffRecordCursor::body(quint16 *type)
 {
-    if (m_stream.size() - m_pos < 4) throw WorkbookError::damaged();
-    const char *header = m_stream.data() + m_pos;
+    if (stream_.size() - pos_ < 4) throw WorkbookError::damaged();
+    const char *header = stream_.data() + pos_;
     *type = qFromLittleEndian<quint16>(header);
     const quint16 length = qFromLittleEndian<quint16>(header + 2);
-    if (m_stream.size() - m_pos - 4 < length) throw WorkbookError::damaged();
-    m_pos += 4 + length;
+    if (stream_.size() - pos_ - 4 < length) throw WorkbookError::damaged();
+    pos_ += 4 + length;
     return QByteArrayView(header + 4, length);
 }
 
 bool BiffRecordCursor::next()
 {
-    m_record.reset();
-    if (m_pos == m_stream.size()) return false;
+    record_.reset();
+    if (pos_ == stream_.size()) return false;
     quint16 type = 0;
     const QByteArrayView first = body(&type);
-    m_continueStarts.clear();
+    continueStarts_.clear();
     const auto continues = [this] {
-        return m_stream.size() - m_pos >= 2
-            && qFromLittleEndian<quint16>(m_stream.data() + m_pos) == biff::Continue;
+        return stream_.size() - pos_ >= 2
+            && qFromLittleEndian<quint16>(stream_.data() + pos_) == biff::Continue;
     };
     if (!continues()) {
-        m_record.emplace(type, first, m_continueStarts);
+        record_.emplace(type, first, continueStarts_);
         return true;
     }
     // Only records followed by CONTINUE are copied, so the usual cell records are not.
-    m_joined = first.toByteArray();
+    joined_ = first.toByteArray();
     while (continues()) {
         quint16 continueType = 0;
         const QByteArrayView more = body(&continueType);
-        m_continueStarts.push_back(m_joined.size());
-        m_joined.append(more);
+        continueStarts_.push_back(joined_.size());
+        joined_.append(more);
     }
-    m_record.emplace(type, m_joined, m_continueStarts);
+    record_.emplace(type, joined_, continueStarts_);
     return true;
 }
 

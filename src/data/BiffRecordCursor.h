@@ -19,16 +19,16 @@ public:
     // The next record, valid until the following call; false at the end of the stream.
     // Throws WorkbookError::damaged() for a record that runs past the end of the stream.
     bool next();
-    BiffRecord &record() { return *m_record; }
+    BiffRecord &record() { return *record_; }
 
 private:
     QByteArrayView body(quint16 *type);
 
-    QByteArrayView m_stream;
-    qsizetype m_pos;
-    QByteArray m_joined;
-    std::vector<qsizetype> m_continueStarts;
-    std::optional<BiffRecord> m_record;
+    QByteArrayView stream_;
+    qsizetype pos_;
+    QByteArray joined_;
+    std::vector<qsizetype> continueStarts_;
+    std::optional<BiffRecord> record_;
 };
 
 } // namespace tagloom

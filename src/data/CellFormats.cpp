@@ -11,11 +11,11 @@ static bool isBuiltInDate(quint16 formatId)
 CellFormats::CellFormats(
     const QHash<quint16, QString> &patterns, const std::vector<quint16> &xfFormatIds)
 {
-    m_dateXfs.reserve(xfFormatIds.size());
+    dateXfs_.reserve(xfFormatIds.size());
     for (const quint16 id : xfFormatIds) {
         // Writers may spell out built-in formats too; what they wrote is what Excel shows.
         const auto pattern = patterns.constFind(id);
-        m_dateXfs.push_back(
+        dateXfs_.push_back(
             pattern != patterns.constEnd() ? isDatePattern(*pattern) : isBuiltInDate(id));
     }
 }

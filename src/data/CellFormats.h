@@ -16,13 +16,13 @@ public:
     CellFormats(const QHash<quint16, QString> &patterns, const std::vector<quint16> &xfFormatIds);
 
     // An index without an XF record is no date: some writers leave the styles out.
-    bool isDate(quint16 xfIndex) const { return xfIndex < m_dateXfs.size() && m_dateXfs[xfIndex]; }
+    bool isDate(quint16 xfIndex) const { return xfIndex < dateXfs_.size() && dateXfs_[xfIndex]; }
 
     // A pattern with y, m, d, h or s outside quoted text, [...] and backslash escapes.
     static bool isDatePattern(QStringView pattern);
 
 private:
-    std::vector<bool> m_dateXfs;
+    std::vector<bool> dateXfs_;
 };
 
 } // namespace tagloom

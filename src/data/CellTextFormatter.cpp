@@ -44,10 +44,10 @@ QString CellTextFormatter::date(double serial) const
     char *end = text;
     if (days > 0) {
         int year = 1900, month = 2, day = 29; // serial 60 of the 1900 system, a day only Excel has
-        if (m_dates1904 || days != 60) {
+        if (dates1904_ || days != 60) {
             // Before that day the 1900 system counts from 1899-12-31, after it from 1899-12-30.
             const QDate epoch
-                = m_dates1904 ? QDate(1904, 1, 1) : QDate(1899, 12, days < 60 ? 31 : 30);
+                = dates1904_ ? QDate(1904, 1, 1) : QDate(1899, 12, days < 60 ? 31 : 30);
             const QDate date = epoch.addDays(days);
             if (date.year() > 9999) return number(serial);
             date.getDate(&year, &month, &day);

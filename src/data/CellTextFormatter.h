@@ -10,7 +10,7 @@ class CellTextFormatter
 {
 public:
     explicit CellTextFormatter(bool dates1904 = false)
-        : m_dates1904(dates1904)
+        : dates1904_(dates1904)
     {
     }
 
@@ -25,7 +25,7 @@ public:
     static QString error(quint8 code);
 
 private:
-    bool m_dates1904;
+    bool dates1904_;
 };
 
 } // namespace tagloom

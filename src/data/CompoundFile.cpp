@@ -23,12 +23,12 @@ template<typename T> using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
 
 // libgsf reports damaged files through GLib's log, some of it without a log domain; while it
 // works for us, those messages are dropped: a refusal says all the user needs to know.
-thread_local bool t_insideLibgsf = false;
+thread_local bool insideLibgsf = false;
 
 void logUnlessInsideLibgsf(
     const gchar *domain, GLogLevelFlags level, const gchar *message, gpointer data)
 {
-    if (!t_insideLibgsf) g_log_default_handler(domain, level, message, data);
+    if (!insideLibgsf) g_log_default_handler(domain, level, message, data);
 }
 
 void initLibgsf()
@@ -46,8 +46,8 @@ void initLibgsf()
 
 struct InsideLibgsf
 {
-    InsideLibgsf() { t_insideLibgsf = true; }
-    ~InsideLibgsf() { t_insideLibgsf = false; }
+    InsideLibgsf() { insideLibgsf = true; }
+    ~InsideLibgsf() { insideLibgsf = false; }
     InsideLibgsf(const InsideLibgsf &) = delete;
     InsideLibgsf &operator=(const InsideLibgsf &) = delete;
 };

@@ -12,16 +12,16 @@ void SharedStringTable::read(BiffRecord &sst)
 {
     sst.skip(4); // total number of references, unused
     const quint32 count = sst.u32();
-    m_strings.clear();
+    strings_.clear();
     // Every string takes 3 bytes or more: the claimed count cannot make us reserve beyond the data.
-    m_strings.reserve(std::min<std::size_t>(count, std::size_t(sst.remaining() / 3)));
+    strings_.reserve(std::min<std::size_t>(count, std::size_t(sst.remaining() / 3)));
     // Some writers claim more strings than they store; the stored ones are kept.
-    while (m_strings.size() < count && sst.remaining() > 0) {
+    while (strings_.size() < count && sst.remaining() > 0) {
         const quint16 length = sst.u16();
         const quint8 flags = sst.u8();
         const quint16 runCount = (flags & 0x08) ? sst.u16() : 0;
         const quint32 phoneticSize = (flags & 0x04) ? sst.u32() : 0;
-        m_strings.push_back(sst.characters(length, flags));
+        strings_.push_back(sst.characters(length, flags));
         // Formatting runs and Far East phonetic data carry nothing the table shows.
         sst.skip(qsizetype(runCount) * 4);
         sst.skip(qsizetype(phoneticSize));
@@ -30,8 +30,8 @@ void SharedStringTable::read(BiffRecord &sst)
 
 const QString &SharedStringTable::at(quint32 index) const
 {
-    if (index >= m_strings.size()) throw WorkbookError::damaged();
-    return m_strings[index];
+    if (index >= strings_.size()) throw WorkbookError::damaged();
+    return strings_[index];
 }
 
 } // namespace tagloom

@@ -17,7 +17,7 @@ public:
     const QString &at(quint32 index) const;
 
 private:
-    std::vector<QString> m_strings;
+    std::vector<QString> strings_;
 };
 
 } // namespace tagloom

@@ -19,8 +19,8 @@ public:
     std::vector<QString> takeCells(); // moves the cells out (the data table takes them)
 
 private:
-    int m_columnCount;
-    std::vector<QString> m_cells;
+    int columnCount_;
+    std::vector<QString> cells_;
 };
 
 } // namespace tagloom

@@ -27,9 +27,9 @@ private:
         QString text;
     };
 
-    std::vector<Cell> m_cells;
-    int m_rowCount = 1;
-    int m_columnCount = 1;
+    std::vector<Cell> cells_;
+    int rowCount_ = 1;
+    int columnCount_ = 1;
 };
 
 } // namespace tagloom

@@ -17,15 +17,15 @@ public:
     static WorkbookError noSheet1();
     static WorkbookError damaged();
 
-    const QString &reason() const { return m_reason; }
+    const QString &reason() const { return reason_; }
 
 private:
     explicit WorkbookError(QString reason)
-        : m_reason(std::move(reason))
+        : reason_(std::move(reason))
     {
     }
 
-    QString m_reason;
+    QString reason_;
 };
 
 } // namespace tagloom

@@ -25,7 +25,7 @@ WorkbookGlobals::WorkbookGlobals(QByteArrayView stream)
         BiffRecord &record = cursor.record();
         switch (record.type()) {
         case biff::Eof:
-            m_formats = CellFormats(patterns, xfFormatIds);
+            formats_ = CellFormats(patterns, xfFormatIds);
             return;
         case biff::FilePass:
             throw WorkbookError::encrypted();
@@ -33,12 +33,12 @@ WorkbookGlobals::WorkbookGlobals(QByteArrayView stream)
             const quint32 offset = record.u32();
             record.skip(2); // visibility and sheet kind
             const QString name = record.string8();
-            if (!m_sheet1Offset && name.compare(u"sheet1", Qt::CaseInsensitive) == 0)
-                m_sheet1Offset = offset;
+            if (!sheet1Offset_ && name.compare(u"sheet1", Qt::CaseInsensitive) == 0)
+                sheet1Offset_ = offset;
             break;
         }
         case biff::Sst:
-            m_strings.read(record);
+            strings_.read(record);
             break;
         case biff::Format: {
             const quint16 id = record.u16();
@@ -50,7 +50,7 @@ WorkbookGlobals::WorkbookGlobals(QByteArrayView stream)
             xfFormatIds.push_back(record.u16());
             break;
         case biff::DateMode:
-            m_dates1904 = record.u16() != 0;
+            dates1904_ = record.u16() != 0;
             break;
         }
     }
@@ -59,8 +59,8 @@ WorkbookGlobals::WorkbookGlobals(QByteArrayView stream)
 
 quint32 WorkbookGlobals::sheet1Offset() const
 {
-    if (!m_sheet1Offset) throw WorkbookError::noSheet1();
-    return *m_sheet1Offset;
+    if (!sheet1Offset_) throw WorkbookError::noSheet1();
+    return *sheet1Offset_;
 }
 
 } // namespace tagloom

@@ -17,15 +17,15 @@ public:
 
     // Stream offset of the sheet named sheet1 in any letter case; throws WorkbookError::noSheet1().
     quint32 sheet1Offset() const;
-    const SharedStringTable &strings() const { return m_strings; }
-    const CellFormats &formats() const { return m_formats; }
-    bool dates1904() const { return m_dates1904; }
+    const SharedStringTable &strings() const { return strings_; }
+    const CellFormats &formats() const { return formats_; }
+    bool dates1904() const { return dates1904_; }
 
 private:
-    std::optional<quint32> m_sheet1Offset;
-    SharedStringTable m_strings;
-    CellFormats m_formats;
-    bool m_dates1904 = false;
+    std::optional<quint32> sheet1Offset_;
+    SharedStringTable strings_;
+    CellFormats formats_;
+    bool dates1904_ = false;
 };
 
 } // namespace tagloom

@@ -18,8 +18,8 @@ static double rkValue(quint32 rk)
 }
 
 WorksheetReader::WorksheetReader(const WorkbookGlobals &globals)
-    : m_globals(globals)
-    , m_text(globals.dates1904())
+    : globals_(globals)
+    , text_(globals.dates1904())
 {
 }
 
@@ -33,7 +33,7 @@ Sheet WorksheetReader::read(QByteArrayView stream, quint32 offset)
         if (record.type() == biff::Bof) {
             ++depth;
         } else if (record.type() == biff::Eof) {
-            if (--depth == 0) return m_builder.build();
+            if (--depth == 0) return builder_.build();
         } else if (depth == 1) {
             readCell(record);
         }
@@ -60,20 +60,20 @@ static bool holdsOneValue(quint16 type)
 void WorksheetReader::readCell(BiffRecord &record)
 {
     if (record.type() == biff::String) {
-        if (m_awaitingString)
-            m_builder.setCell(m_awaitingString->row, m_awaitingString->column, record.string16());
-        m_awaitingString.reset();
+        if (awaitingString_)
+            builder_.setCell(awaitingString_->row, awaitingString_->column, record.string16());
+        awaitingString_.reset();
     } else if (record.type() == biff::MulRk) {
         const quint16 row = record.u16();
         // Pairs of style and RK value for consecutive columns, then the last column number.
         for (quint16 column = record.u16(); record.remaining() > 2; ++column) {
             const quint16 xf = record.u16();
-            m_builder.setCell(row, column, numberText(rkValue(record.u32()), xf));
+            builder_.setCell(row, column, numberText(rkValue(record.u32()), xf));
         }
     } else if (holdsOneValue(record.type())) {
         const Address address {record.u16(), record.u16()};
         const quint16 xf = record.u16();
-        m_builder.setCell(address.row, address.column, valueText(record, address, xf));
+        builder_.setCell(address.row, address.column, valueText(record, address, xf));
     }
 }
 
@@ -85,7 +85,7 @@ QString WorksheetReader::valueText(BiffRecord &record, Address address, quint16 
     case biff::Rk:
         return numberText(rkValue(record.u32()), xf);
     case biff::LabelSst:
-        return m_globals.strings().at(record.u32());
+        return globals_.strings().at(record.u32());
     case biff::BoolErr: {
         const quint8 value = record.u8();
         return record.u8() ? CellTextFormatter::error(value)
@@ -107,7 +107,7 @@ QString WorksheetReader::formulaText(BiffRecord &record, Address address, quint1
     const auto payload = quint8(bits >> 16);
     switch (bits & 0xFF) {
     case 0:
-        m_awaitingString = address;
+        awaitingString_ = address;
         return {};
     case 1:
         return CellTextFormatter::boolean(payload != 0);
@@ -121,7 +121,7 @@ QString WorksheetReader::formulaText(BiffRecord &record, Address address, quint1
 
 QString WorksheetReader::numberText(double value, quint16 xfIndex) const
 {
-    return m_globals.formats().isDate(xfIndex) ? m_text.date(value)
+    return globals_.formats().isDate(xfIndex) ? text_.date(value)
                                                : CellTextFormatter::number(value);
 }
 

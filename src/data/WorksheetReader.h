@@ -33,10 +33,10 @@ private:
     QString formulaText(BiffRecord &record, Address address, quint16 xf);
     QString numberText(double value, quint16 xfIndex) const;
 
-    const WorkbookGlobals &m_globals;
-    CellTextFormatter m_text;
-    SheetBuilder m_builder;
-    std::optional<Address> m_awaitingString; // a formula whose text result is in a STRING record
+    const WorkbookGlobals &globals_;
+    CellTextFormatter text_;
+    SheetBuilder builder_;
+    std::optional<Address> awaitingString_; // a formula whose text result is in a STRING record
 };
 
 } // namespace tagloom

@@ -23,20 +23,20 @@ class ModuleReader
 {
 public:
     explicit ModuleReader(const QImage &modules)
-        : m_modules(modules)
+        : modules_(modules)
     {
     }
 
     // Appends the module at (column, row) as the next lower bit.
     void take(int column, int row)
     {
-        m_bits = (m_bits << 1) | (qGray(m_modules.pixel(column, row)) < 128 ? 1 : 0);
+        bits_ = (bits_ << 1) | (qGray(modules_.pixel(column, row)) < 128 ? 1 : 0);
     }
-    int bits() const { return m_bits; }
+    int bits() const { return bits_; }
 
 private:
-    const QImage &m_modules;
-    int m_bits = 0;
+    const QImage &modules_;
+    int bits_ = 0;
 };
 
 } // namespace
