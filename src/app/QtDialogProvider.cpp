@@ -29,12 +29,16 @@ void QtDialogProvider::installChineseTexts()
         QCoreApplication::installTranslator(texts);
 }
 
-static std::optional<QString> chosenFile(const QString &chosen)
+namespace {
+
+std::optional<QString> chosenFile(const QString &chosen)
 {
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen;
 }
+
+} // namespace
 
 std::optional<QString> QtDialogProvider::getOpenFileName(QWidget *parent, const FileDialogRequest &request)
 {

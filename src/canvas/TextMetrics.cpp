@@ -6,8 +6,10 @@
 
 namespace tagloom {
 
+namespace {
+
 // A device of 1440 dots per inch: one of its pixels is one twip.
-static const QPaintDevice &twipsDevice()
+const QPaintDevice &twipsDevice()
 {
     static const QImage device = [] {
         QImage image(1, 1, QImage::Format_Mono);
@@ -18,21 +20,6 @@ static const QPaintDevice &twipsDevice()
     }();
     return device;
 }
-
-QSizeF TextMetrics::captionSize(const QString &caption, const QFont &font)
-{
-    const QFontMetricsF metrics(font, &twipsDevice());
-    if (caption.isEmpty())
-        return {0.0, metrics.height()};
-    return metrics.boundingRect(QRectF(), Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs, caption).size();
-}
-
-double TextMetrics::textWidth(const QString &text, const QFont &font)
-{
-    return QFontMetricsF(font, &twipsDevice()).horizontalAdvance(text);
-}
-
-namespace {
 
 QFont withoutKerning(QFont font)
 {
@@ -50,6 +37,19 @@ bool standsAlone(char16_t c)
 }
 
 } // namespace
+
+QSizeF TextMetrics::captionSize(const QString &caption, const QFont &font)
+{
+    const QFontMetricsF metrics(font, &twipsDevice());
+    if (caption.isEmpty())
+        return {0.0, metrics.height()};
+    return metrics.boundingRect(QRectF(), Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs, caption).size();
+}
+
+double TextMetrics::textWidth(const QString &text, const QFont &font)
+{
+    return QFontMetricsF(font, &twipsDevice()).horizontalAdvance(text);
+}
 
 TextWidthMeter::TextWidthMeter(QFont font)
     : font_(withoutKerning(std::move(font)))

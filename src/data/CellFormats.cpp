@@ -3,10 +3,14 @@
 
 namespace tagloom {
 
-static bool isBuiltInDate(quint16 formatId)
+namespace {
+
+bool isBuiltInDate(quint16 formatId)
 {
     return (formatId >= 14 && formatId <= 22) || (formatId >= 45 && formatId <= 47);
 }
+
+} // namespace
 
 CellFormats::CellFormats(
     const QHash<quint16, QString> &patterns, const std::vector<quint16> &xfFormatIds)

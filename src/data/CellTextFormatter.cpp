@@ -24,13 +24,17 @@ QString CellTextFormatter::number(double value)
     return QString::fromLatin1(text, end.ptr - text);
 }
 
+namespace {
+
 // Writes value as width decimal digits, with leading zeros, and returns the end.
-static char *digits(char *out, qint64 value, int width)
+char *digits(char *out, qint64 value, int width)
 {
     for (int i = width - 1; i >= 0; --i, value /= 10)
         out[i] = char('0' + value % 10);
     return out + width;
 }
+
+} // namespace
 
 QString CellTextFormatter::date(double serial) const
 {

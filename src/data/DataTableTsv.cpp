@@ -4,7 +4,9 @@
 
 namespace tagloom {
 
-static void appendEscaped(QByteArray &out, const QString &cell)
+namespace {
+
+void appendEscaped(QByteArray &out, const QString &cell)
 {
     const QByteArray utf8 = cell.toUtf8();
     for (const char byte : utf8) {
@@ -17,6 +19,8 @@ static void appendEscaped(QByteArray &out, const QString &cell)
         }
     }
 }
+
+} // namespace
 
 QByteArray DataTableTsv::write(const DataTable &table)
 {

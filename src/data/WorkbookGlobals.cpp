@@ -6,7 +6,9 @@
 
 namespace tagloom {
 
-static void checkGlobalsBof(BiffRecordCursor &cursor)
+namespace {
+
+void checkGlobalsBof(BiffRecordCursor &cursor)
 {
     if (!cursor.next() || cursor.record().type() != biff::Bof) throw WorkbookError::notWorkbook();
     const quint16 version = cursor.record().u16();
@@ -14,6 +16,8 @@ static void checkGlobalsBof(BiffRecordCursor &cursor)
     if (version == 0x0500) throw WorkbookError::olderFormat();
     if (version != 0x0600 || kind != 0x0005) throw WorkbookError::notWorkbook();
 }
+
+} // namespace
 
 WorkbookGlobals::WorkbookGlobals(QByteArrayView stream)
 {

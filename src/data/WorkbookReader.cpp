@@ -10,11 +10,15 @@
 
 namespace tagloom {
 
-static Sheet sheet1(const QByteArray &workbookStream)
+namespace {
+
+Sheet sheet1(const QByteArray &workbookStream)
 {
     const WorkbookGlobals globals(workbookStream);
     return WorksheetReader(globals).read(workbookStream, globals.sheet1Offset());
 }
+
+} // namespace
 
 std::optional<Sheet> WorkbookReader::readSheet1(const QString &path, QString *reason)
 {

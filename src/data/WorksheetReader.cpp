@@ -9,13 +9,32 @@
 
 namespace tagloom {
 
+namespace {
+
 // An RK value: a 30-bit integer or the top 30 bits of a double, either one possibly times 100.
-static double rkValue(quint32 rk)
+double rkValue(quint32 rk)
 {
     const double value = (rk & 2) ? double(qint32(rk) >> 2)
                                   : std::bit_cast<double>(quint64(rk & 0xFFFFFFFCu) << 32);
     return (rk & 1) ? value / 100 : value;
 }
+
+bool holdsOneValue(quint16 type)
+{
+    switch (type) {
+    case biff::Number:
+    case biff::Rk:
+    case biff::Label:
+    case biff::RString:
+    case biff::LabelSst:
+    case biff::BoolErr:
+    case biff::Formula:
+        return true;
+    }
+    return false;
+}
+
+} // namespace
 
 WorksheetReader::WorksheetReader(const WorkbookGlobals &globals)
     : globals_(globals)
@@ -39,21 +58,6 @@ Sheet WorksheetReader::read(QByteArrayView stream, quint32 offset)
         }
     }
     throw WorkbookError::damaged(); // no EOF record
-}
-
-static bool holdsOneValue(quint16 type)
-{
-    switch (type) {
-    case biff::Number:
-    case biff::Rk:
-    case biff::Label:
-    case biff::RString:
-    case biff::LabelSst:
-    case biff::BoolErr:
-    case biff::Formula:
-        return true;
-    }
-    return false;
 }
 
 // BLANK, MULBLANK and the records that hold no cell value are passed over.

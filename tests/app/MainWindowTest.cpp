@@ -40,10 +40,14 @@ private:
     QTemporaryDir scratch_;
 };
 
-static QRect expectedPixels(const QWidget *widget, const TwipsRect &twips)
+namespace {
+
+QRect expectedPixels(const QWidget *widget, const TwipsRect &twips)
 {
     return twipsToPixelRect(twips, ScreenTwips::dpiX(widget), ScreenTwips::dpiY(widget));
 }
+
+} // namespace
 
 void MainWindowTest::controlsStandWhereTheyBelong_data()
 {

@@ -7,10 +7,14 @@
 
 namespace tagloom::test {
 
-static int pixels(double twips)
+namespace {
+
+int pixels(double twips)
 {
     return static_cast<int>(std::lround(twipsToPixels(twips, TestPage::dpi)));
 }
+
+} // namespace
 
 QImage TestPage::render(const QSizeF &areaTwips, const std::function<void(QPainter &)> &draw)
 {

@@ -7,13 +7,17 @@
 
 namespace tagloom::test {
 
-static QString escaped(QString text)
+namespace {
+
+QString escaped(QString text)
 {
     return text.replace(QLatin1String("\\"), QLatin1String("\\\\"))
         .replace(QLatin1String("\t"), QLatin1String("\\t"))
         .replace(QLatin1String("\r"), QLatin1String("\\r"))
         .replace(QLatin1String("\n"), QLatin1String("\\n"));
 }
+
+} // namespace
 
 QByteArray sheetTsv(const Sheet &sheet)
 {

@@ -21,8 +21,10 @@ private slots:
     void damagedSamples();
 };
 
+namespace {
+
 // What is wrong with the outcome of reading bytes, or an empty text when nothing is.
-static QString problem(const QByteArray &bytes)
+QString problem(const QByteArray &bytes)
 {
     QElapsedTimer timer;
     timer.start();
@@ -37,13 +39,15 @@ static QString problem(const QByteArray &bytes)
     return {};
 }
 
-static QByteArray randomBytes(QRandomGenerator &random, int size)
+QByteArray randomBytes(QRandomGenerator &random, int size)
 {
     QByteArray bytes(size, Qt::Uninitialized);
     for (char &byte : bytes)
         byte = char(random.bounded(256));
     return bytes;
 }
+
+} // namespace
 
 void WorkbookHostileTest::junk_data()
 {

@@ -34,9 +34,11 @@ private:
     static QStringList pdfsWrittenSince(const QDateTime &start);
 };
 
+namespace {
+
 // Where cups-pdf puts the files of this user's jobs: its "Out" setting, with ${HOME} the home of
 // the job's user, or its folder for anonymous jobs.
-static QStringList cupsPdfFolders()
+QStringList cupsPdfFolders()
 {
     QString out = QStringLiteral("${HOME}/PDF");
     QFile config(QStringLiteral("/etc/cups/cups-pdf.conf"));
@@ -50,6 +52,8 @@ static QStringList cupsPdfFolders()
     out.replace(QLatin1String("${HOME}"), user ? QString::fromLocal8Bit(user->pw_dir) : QDir::homePath());
     return {out, QStringLiteral("/var/spool/cups-pdf/ANONYMOUS")};
 }
+
+} // namespace
 
 QStringList CupsPrintTest::pdfsWrittenSince(const QDateTime &start)
 {

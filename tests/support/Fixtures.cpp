@@ -6,13 +6,17 @@
 
 namespace tagloom::test {
 
-static QString fromEnvironment(const char *name)
+namespace {
+
+QString fromEnvironment(const char *name)
 {
     const QString value = qEnvironmentVariable(name);
     if (value.isEmpty())
         qFatal("%s is not set: run the tests through ctest", name);
     return value;
 }
+
+} // namespace
 
 QString fixture(const QString &relativePath)
 {

@@ -6,7 +6,9 @@
 
 namespace tagloom::test {
 
-static QByteArray run(const QString &program, const QStringList &arguments)
+namespace {
+
+QByteArray run(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.start(program, arguments);
@@ -15,10 +17,12 @@ static QByteArray run(const QString &program, const QStringList &arguments)
     return process.readAllStandardOutput();
 }
 
-static QString info(const QString &pdf)
+QString info(const QString &pdf)
 {
     return QString::fromUtf8(run(QStringLiteral("pdfinfo"), {pdf}));
 }
+
+} // namespace
 
 int pdfPageCount(const QString &pdf)
 {
