@@ -1,5 +1,5 @@
 // The label's Code 128 barcode component.
-#include "codes/BarCodeCtrl.h"
+#include "BarCodeCtrl.h"
 
 #include <QPainter>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "canvas/Twips.h"
-#include "codes/Code128Symbol.h"
+#include "Code128Symbol.h"
 
 #include <QRectF>
 #include <QString>

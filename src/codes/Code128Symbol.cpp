@@ -1,7 +1,7 @@
 // One encoded Code 128 symbol and its drawing.
-#include "codes/Code128Symbol.h"
+#include "Code128Symbol.h"
 
-#include "codes/ZintSymbol.h"
+#include "ZintSymbol.h"
 
 #include <QFontMetricsF>
 #include <QPaintEngine>

@@ -1,7 +1,7 @@
 // Turns bytes into a QR code picture with zint.
-#include "codes/QrEncoder.h"
+#include "QrEncoder.h"
 
-#include "codes/ZintSymbol.h"
+#include "ZintSymbol.h"
 
 namespace tagloom {
 

@@ -1,7 +1,7 @@
 // The label's QR code generator.
-#include "codes/QrMaker.h"
+#include "QrMaker.h"
 
-#include "codes/QrEncoder.h"
+#include "QrEncoder.h"
 
 #include <QImageWriter>
 #include <QFile>

@@ -1,5 +1,5 @@
 // Owns one zint symbol for a single encode and reads its module matrix.
-#include "codes/ZintSymbol.h"
+#include "ZintSymbol.h"
 
 #include <new>
 

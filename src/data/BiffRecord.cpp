@@ -1,7 +1,7 @@
 // The body of one BIFF8 record (its CONTINUE records joined) with bounds-checked reads.
-#include "data/BiffRecord.h"
+#include "BiffRecord.h"
 
-#include "data/WorkbookError.h"
+#include "WorkbookError.h"
 
 #include <QtEndian>
 #include <algorithm>

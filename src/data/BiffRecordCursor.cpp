@@ -1,7 +1,7 @@
 // Walks the records of a BIFF8 stream from a given offset, joining each record's CONTINUE records.
-#include "data/BiffRecordCursor.h"
+#include "BiffRecordCursor.h"
 
-#include "data/WorkbookError.h"
+#include "WorkbookError.h"
 
 #include <QtEndian>
 

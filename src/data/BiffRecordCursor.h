@@ -1,7 +1,7 @@
 // Walks the records of a BIFF8 stream from a given offset, joining each record's CONTINUE records.
 #pragma once
 
-#include "data/BiffRecord.h"
+#include "BiffRecord.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

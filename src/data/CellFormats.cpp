@@ -1,5 +1,5 @@
 // Which cell styles (XF records) show numbers as dates or times.
-#include "data/CellFormats.h"
+#include "CellFormats.h"
 
 namespace tagloom {
 

@@ -1,7 +1,7 @@
 // Turns cell values (numbers, dates, booleans, error codes) into the texts the table shows.
-#include "data/CellTextFormatter.h"
+#include "CellTextFormatter.h"
 
-#include "data/WorkbookError.h"
+#include "WorkbookError.h"
 
 #include <QDate>
 #include <charconv>

@@ -1,7 +1,7 @@
 // Opens an OLE2 compound file with libgsf and hands out its workbook stream.
-#include "data/CompoundFile.h"
+#include "CompoundFile.h"
 
-#include "data/WorkbookError.h"
+#include "WorkbookError.h"
 
 #include <QString>
 #include <gsf/gsf-infile-msole.h>

@@ -1,8 +1,8 @@
 // The workbook's shared strings (SST record), which LABELSST cells refer to by index.
-#include "data/SharedStringTable.h"
+#include "SharedStringTable.h"
 
-#include "data/BiffRecord.h"
-#include "data/WorkbookError.h"
+#include "BiffRecord.h"
+#include "WorkbookError.h"
 
 #include <algorithm>
 

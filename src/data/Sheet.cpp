@@ -1,5 +1,5 @@
 // One worksheet as texts, the form in which a workbook reaches the data table.
-#include "data/Sheet.h"
+#include "Sheet.h"
 
 #include <QtGlobal>
 #include <utility>

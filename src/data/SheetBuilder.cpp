@@ -1,7 +1,7 @@
 // Gathers the non-empty cells of a worksheet and lays them out as a Sheet.
-#include "data/SheetBuilder.h"
+#include "SheetBuilder.h"
 
-#include "data/WorkbookError.h"
+#include "WorkbookError.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // Gathers the non-empty cells of a worksheet and lays them out as a Sheet.
 #pragma once
 
-#include "data/Sheet.h"
+#include "Sheet.h"
 
 #include <QString>
 #include <vector>

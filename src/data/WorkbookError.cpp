@@ -1,5 +1,5 @@
 // Why a workbook cannot be read: short Chinese texts, as the program's interface is Chinese.
-#include "data/WorkbookError.h"
+#include "WorkbookError.h"
 
 namespace tagloom {
 

@@ -1,8 +1,8 @@
 // The workbook-wide records: where sheet1 starts, shared strings, cell styles, date system.
-#include "data/WorkbookGlobals.h"
+#include "WorkbookGlobals.h"
 
-#include "data/BiffRecordCursor.h"
-#include "data/WorkbookError.h"
+#include "BiffRecordCursor.h"
+#include "WorkbookError.h"
 
 namespace tagloom {
 

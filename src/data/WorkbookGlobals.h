@@ -1,8 +1,8 @@
 // The workbook-wide records: where sheet1 starts, shared strings, cell styles, date system.
 #pragma once
 
-#include "data/CellFormats.h"
-#include "data/SharedStringTable.h"
+#include "CellFormats.h"
+#include "SharedStringTable.h"
 
 #include <QByteArrayView>
 #include <optional>

@@ -1,10 +1,10 @@
 // Entry point of the Excel 97-2003 workbook reader: the sheet named sheet1 as texts.
-#include "data/WorkbookReader.h"
+#include "WorkbookReader.h"
 
-#include "data/CompoundFile.h"
-#include "data/WorkbookError.h"
-#include "data/WorkbookGlobals.h"
-#include "data/WorksheetReader.h"
+#include "CompoundFile.h"
+#include "WorkbookError.h"
+#include "WorkbookGlobals.h"
+#include "WorksheetReader.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 // Entry point of the Excel 97-2003 workbook reader: the sheet named sheet1 as texts.
 #pragma once
 
-#include "data/Sheet.h"
+#include "Sheet.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,9 +1,9 @@
 // Reads the cell records of one worksheet substream into a Sheet of texts.
-#include "data/WorksheetReader.h"
+#include "WorksheetReader.h"
 
-#include "data/BiffRecordCursor.h"
-#include "data/WorkbookError.h"
-#include "data/WorkbookGlobals.h"
+#include "BiffRecordCursor.h"
+#include "WorkbookError.h"
+#include "WorkbookGlobals.h"
 
 #include <bit>
 

@@ -1,9 +1,9 @@
 // Reads the cell records of one worksheet substream into a Sheet of texts.
 #pragma once
 
-#include "data/CellTextFormatter.h"
-#include "data/Sheet.h"
-#include "data/SheetBuilder.h"
+#include "CellTextFormatter.h"
+#include "Sheet.h"
+#include "SheetBuilder.h"
 
 #include <QByteArrayView>
 #include <optional>

@@ -1,6 +1,6 @@
 // The main window and the label canvas: controls, choosing the label picture, docking, closing.
-#include "Fixtures.h"
-#include "TestProgram.h"
+#include "support/Fixtures.h"
+#include "support/TestProgram.h"
 #include "app/ScreenTwips.h"
 #include "canvas/CanvasWidget.h"
 #include "canvas/LabelDesign.h"

@@ -1,7 +1,7 @@
 // Checks the barcode component by scanning what it paints inside a holder on a 300 dpi page.
 #include "codes/BarCodeCtrl.h"
 
-#include "CodeDecoder.h"
+#include "support/CodeDecoder.h"
 #include "TestPage.h"
 
 #include <QPicture>

@@ -1,8 +1,8 @@
 // Checks that the decoders find our codes on a whole printed page, among a picture and text,
 // as the print tests use them: a PDF page rendered by pdftoppm.
-#include "CodeDecoder.h"
+#include "support/CodeDecoder.h"
 
-#include "Fixtures.h"
+#include "support/Fixtures.h"
 #include "codes/BarCodeCtrl.h"
 #include "codes/QrMaker.h"
 

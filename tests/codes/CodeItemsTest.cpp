@@ -1,9 +1,9 @@
 // The QR code and barcode items on the canvas: inserting, removing, the inserted tests, the size
 // dialog, and what the canvas draws of them read back by a scanner.
-#include "CodeDecoder.h"
-#include "Fixtures.h"
+#include "support/CodeDecoder.h"
+#include "support/Fixtures.h"
 #include "TestPage.h"
-#include "TestProgram.h"
+#include "support/TestProgram.h"
 #include "canvas/LabelDesign.h"
 #include "canvas/LabelPainter.h"
 

@@ -1,8 +1,8 @@
 // Checks the QR code generator by reading its pictures back as a scanner and from their modules.
 #include "codes/QrMaker.h"
 
-#include "CodeDecoder.h"
-#include "QrFormatReader.h"
+#include "support/CodeDecoder.h"
+#include "support/QrFormatReader.h"
 #include "TestPage.h"
 #include "codes/QrEncoder.h"
 

@@ -1,7 +1,7 @@
 // Choosing a workbook in the main window: the data table, the source choosers, the print range,
 // the data source window with fitted columns, field item generation and `tagloom table`.
-#include "Fixtures.h"
-#include "TestProgram.h"
+#include "support/Fixtures.h"
+#include "support/TestProgram.h"
 #include "canvas/LabelDesign.h"
 #include "canvas/TextMetrics.h"
 #include "data/DataTable.h"

@@ -1,7 +1,7 @@
 // The sample workbooks of tests/fixtures/xls and tests/fixtures/xls-extra.
 #include "SampleWorkbooks.h"
 
-#include "Fixtures.h"
+#include "support/Fixtures.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 // Reads the sample workbooks and compares what comes out with their expected data tables.
 #include "data/WorkbookReader.h"
 
-#include "Fixtures.h"
+#include "support/Fixtures.h"
 #include "SampleWorkbooks.h"
 #include "SheetTsv.h"
 

@@ -1,6 +1,6 @@
 #include "DesignScenario.h"
 
-#include "Fixtures.h"
+#include "support/Fixtures.h"
 #include "canvas/LabelDesign.h"
 
 #include <QDir>

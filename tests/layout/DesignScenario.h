@@ -2,7 +2,7 @@
 // window, and the values a load restores in the order it restores them.
 #pragma once
 
-#include "TestProgram.h"
+#include "support/TestProgram.h"
 
 #include <functional>
 

@@ -1,10 +1,10 @@
 // Printing through a real CUPS queue whose printer writes PDF files: the print command sends one
 // job with one page per row, and every page reads back as its row. Run by cups-print-test.sh,
 // which sets up the queue.
-#include "CodeDecoder.h"
-#include "Fixtures.h"
-#include "PdfPages.h"
-#include "TestProgram.h"
+#include "support/CodeDecoder.h"
+#include "support/Fixtures.h"
+#include "support/PdfPages.h"
+#include "support/TestProgram.h"
 #include "canvas/LabelDesign.h"
 
 #include <QDateTime>

@@ -1,9 +1,9 @@
 // The print run to PDF: one page per row that a scanner reads back as that row, the confirmation
 // and the checks, the refusals that keep bad labels from printing, cancelling.
-#include "CodeDecoder.h"
-#include "Fixtures.h"
-#include "PdfPages.h"
-#include "TestProgram.h"
+#include "support/CodeDecoder.h"
+#include "support/Fixtures.h"
+#include "support/PdfPages.h"
+#include "support/TestProgram.h"
 #include "canvas/LabelDesign.h"
 #include "data/DataTable.h"
 #include "print/PrintProgress.h"
