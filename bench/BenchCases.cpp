@@ -1,3 +1,4 @@
+// The benchmark's cases: each sets up its work, times it and reports one line.
 #include "BenchCases.h"
 
 #include "app/BatchDialogs.h"

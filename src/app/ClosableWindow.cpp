@@ -1,3 +1,4 @@
+// A window that asks its guard before closing and reports the close.
 #include "ClosableWindow.h"
 
 #include <QCloseEvent>

@@ -1,3 +1,4 @@
+// The common dialog: showing the file and font dialogs and keeping what the user chose.
 #include "CommonDialog.h"
 
 namespace tagloom {

@@ -1,3 +1,4 @@
+// The main window: its controls, their bindings to the main panel, the commands and docking.
 #include "Form1.h"
 
 #include "Forms.h"

@@ -1,3 +1,4 @@
+// The program's windows: created on first reference, recreated after a close, unloaded at the end.
 #include "Forms.h"
 
 #include "Form1.h"

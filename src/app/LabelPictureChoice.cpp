@@ -1,3 +1,4 @@
+// Putting a chosen label picture on the canvas.
 #include "LabelPictureChoice.h"
 
 #include "Workspace.h"

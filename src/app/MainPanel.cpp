@@ -1,3 +1,4 @@
+// The main panel's state, with a signal for each change.
 #include "MainPanel.h"
 
 namespace tagloom {

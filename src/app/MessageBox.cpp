@@ -1,3 +1,4 @@
+// Message boxes with the program's title or the error title.
 #include "MessageBox.h"
 
 namespace tagloom {

@@ -1,3 +1,4 @@
+// Qt's file dialogs, message boxes and menus, the program's font dialog, Qt's Chinese texts.
 #include "QtDialogProvider.h"
 
 #include "canvas/FontDialog.h"

@@ -1,3 +1,4 @@
+// Twips to screen pixels and back for window and control geometry.
 #include "ScreenTwips.h"
 
 #include <QScreen>

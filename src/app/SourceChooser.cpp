@@ -1,3 +1,4 @@
+// A source chooser's items and chosen position, with a signal for each change.
 #include "SourceChooser.h"
 
 namespace tagloom {

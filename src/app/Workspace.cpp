@@ -1,3 +1,4 @@
+// The shared state: the design and the data table made on first reference and discarded on close.
 #include "Workspace.h"
 
 #include "canvas/LabelDesign.h"

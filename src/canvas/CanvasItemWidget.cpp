@@ -1,3 +1,4 @@
+// A canvas item's mouse surface: it passes its mouse events on to the canvas window.
 #include "CanvasItemWidget.h"
 
 #include <QMouseEvent>

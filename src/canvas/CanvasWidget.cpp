@@ -1,3 +1,4 @@
+// Picture1: paints the label design at the screen's scale.
 #include "CanvasWidget.h"
 
 #include "LabelDesign.h"

@@ -1,3 +1,4 @@
+// A field item's size: that of its caption in its font.
 #include "FieldItem.h"
 
 #include "TextMetrics.h"

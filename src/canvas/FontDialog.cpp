@@ -1,3 +1,4 @@
+// The canvas's font dialog: its controls, the colour choice and the preview.
 #include "FontDialog.h"
 
 #include "DesignLimits.h"

@@ -1,3 +1,4 @@
+// The canvas window: item widgets that follow the design, the mouse handlers and the item menu.
 #include "Form2.h"
 
 #include "CanvasItemWidget.h"

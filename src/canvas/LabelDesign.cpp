@@ -1,3 +1,4 @@
+// The label design: its initial items and the changes the windows and commands make to it.
 #include "LabelDesign.h"
 
 namespace tagloom {

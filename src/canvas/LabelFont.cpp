@@ -1,3 +1,4 @@
+// Field item fonts as Qt fonts, with the Chinese fallback faces.
 #include "LabelFont.h"
 
 #include <QStringList>

@@ -1,3 +1,4 @@
+// Drawing the label: picture, barcode holder, QR code image and field items, in twips.
 #include "LabelPainter.h"
 
 #include "LabelDesign.h"

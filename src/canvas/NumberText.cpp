@@ -1,3 +1,4 @@
+// Writing and reading numbers in the program's locale-independent form.
 #include "NumberText.h"
 
 #include <QLocale>

@@ -1,3 +1,4 @@
+// Loading a label picture, with checks for files that Qt's readers accept though cut short.
 #include "PictureLoader.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// Showing and hiding the QR code item and the barcode item on the canvas.
 #include "CodeItems.h"
 
 #include "canvas/LabelDesign.h"

@@ -1,3 +1,4 @@
+// The size dialog: filling the boxes from the canvas and applying them.
 #include "Form4.h"
 
 #include "app/ControlName.h"

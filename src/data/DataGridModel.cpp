@@ -1,3 +1,4 @@
+// The data table as a read-only Qt item model with its first row and column as headers.
 #include "DataGridModel.h"
 
 #include "DataTable.h"

@@ -1,3 +1,4 @@
+// The data table: binding an imported sheet, numbering its rows and keeping column widths.
 #include "DataTable.h"
 
 namespace tagloom {

@@ -1,3 +1,4 @@
+// Writing the data table as escaped tab-separated text.
 #include "DataTableTsv.h"
 
 #include "DataTable.h"

@@ -1,3 +1,4 @@
+// The generate command: one field item per data column, or the hidden ones shown again.
 #include "FieldItemGenerator.h"
 
 #include "DataTable.h"

@@ -1,3 +1,4 @@
+// The data source window: the grid over the data table, its column widths and fitting them.
 #include "Form3.h"
 
 #include "DataGridModel.h"

@@ -1,3 +1,4 @@
+// Fitting the data grid's columns to their widest texts.
 #include "Module1.h"
 
 #include "DataTable.h"

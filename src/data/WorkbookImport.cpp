@@ -1,3 +1,4 @@
+// Importing sheet1 of the chosen workbook into the data table and the windows around it.
 #include "WorkbookImport.h"
 
 #include "DataTable.h"

@@ -1,3 +1,4 @@
+// The save layout and import layout commands: the file dialog, then writing or loading.
 #include "LayoutCommands.h"
 
 #include "LayoutLoader.h"

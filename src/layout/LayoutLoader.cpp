@@ -1,3 +1,4 @@
+// Loading a layout file: its picture and workbook again, new field items, then its records.
 #include "LayoutLoader.h"
 
 #include "LayoutRestorer.h"

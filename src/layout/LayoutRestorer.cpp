@@ -1,3 +1,4 @@
+// Applying a layout file's records from line 3 on to the items and the source choosers.
 #include "LayoutRestorer.h"
 
 #include "LayoutValue.h"

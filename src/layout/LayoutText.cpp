@@ -1,3 +1,4 @@
+// Reading a layout file's bytes and decoding them as UTF-8 or GB18030.
 #include "LayoutText.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// A layout file's field values, checked against the ranges the items take.
 #include "LayoutValue.h"
 
 #include "canvas/NumberText.h"

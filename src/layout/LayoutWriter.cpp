@@ -1,3 +1,4 @@
+// Writing a design's layout file lines.
 #include "LayoutWriter.h"
 
 #include "app/MainPanel.h"

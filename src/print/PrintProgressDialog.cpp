@@ -1,3 +1,4 @@
+// The print run's progress dialog and its Cancel button.
 #include "PrintProgressDialog.h"
 
 namespace tagloom {

@@ -1,3 +1,4 @@
+// The print run: its checks before the first page, then one page per row of the print range.
 #include "PrintRun.h"
 
 #include "LabelOutput.h"

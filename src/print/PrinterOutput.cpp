@@ -1,3 +1,4 @@
+// Label pages through QPrinter to a printer or a PDF file.
 #include "PrinterOutput.h"
 
 #include "canvas/LabelPainter.h"

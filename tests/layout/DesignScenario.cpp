@@ -1,3 +1,4 @@
+// The layout design scenario: building it, saving and loading it, and reading back its values.
 #include "DesignScenario.h"
 
 #include "support/Fixtures.h"

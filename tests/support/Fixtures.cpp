@@ -1,3 +1,4 @@
+// Where the tests find sample files, the source tree and the program, and writing workbooks.
 #include "Fixtures.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// Looking into PDF files with poppler's pdfinfo, pdftoppm and pdftotext.
 #include "PdfPages.h"
 
 #include <QProcess>

@@ -1,3 +1,4 @@
+// The scripted dialogs: queued answers handed out in order, failing on one not queued.
 #include "ScriptedDialogs.h"
 
 #include <QMenu>

@@ -1,3 +1,4 @@
+// A freshly started program for a test: clicking its controls by name, letting events settle.
 #include "TestProgram.h"
 
 #include <QCoreApplication>
