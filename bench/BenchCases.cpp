@@ -23,7 +23,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QRandomGenerator>
-
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -36,11 +35,9 @@ namespace {
 long peakKilobytes()
 {
     QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
+    if (!status.open(QIODevice::ReadOnly)) return 0;
     for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toLong();
     }
     return 0;
 }
@@ -62,9 +59,11 @@ int importWorkbook(const QString &path)
     timer.start();
     const bool imported = WorkbookImport::run(workspace);
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
-    if (!imported)
-        return 1;
-    report(seconds, QStringLiteral("%1 rows x %2 columns").arg(workspace.dataTable().rows() - 1).arg(workspace.dataTable().cols() - 1));
+    if (!imported) return 1;
+    report(seconds,
+        QStringLiteral("%1 rows x %2 columns")
+            .arg(workspace.dataTable().rows() - 1)
+            .arg(workspace.dataTable().cols() - 1));
     return 0;
 }
 
@@ -82,7 +81,8 @@ int fieldItems(int columns)
     QElapsedTimer timer;
     timer.start();
     FieldItemGenerator::run(workspace);
-    report(static_cast<double>(timer.nsecsElapsed()) / 1e9, QStringLiteral("%1 field items").arg(workspace.canvas().fieldCount() - 1));
+    report(static_cast<double>(timer.nsecsElapsed()) / 1e9,
+        QStringLiteral("%1 field items").arg(workspace.canvas().fieldCount() - 1));
     return 0;
 }
 
@@ -96,7 +96,8 @@ int qrEncode(int codes)
         maker.setCodeData(QStringLiteral("https://example.com/p/%1").arg(100000 + i));
         maker.refresh();
     }
-    report(static_cast<double>(timer.nsecsElapsed()) / 1e9 / codes, QStringLiteral("per code, %1 codes").arg(codes));
+    report(static_cast<double>(timer.nsecsElapsed()) / 1e9 / codes,
+        QStringLiteral("per code, %1 codes").arg(codes));
     return 0;
 }
 
@@ -109,7 +110,8 @@ QImage photoLikePicture(int width, int height)
         auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
         for (int x = 0; x < width; ++x) {
             const int noise = int(random.bounded(48));
-            line[x] = qRgb((x * 255 / width + noise) % 256, (y * 255 / height + noise) % 256, (x + y + noise) % 256);
+            line[x] = qRgb((x * 255 / width + noise) % 256, (y * 255 / height + noise) % 256,
+                (x + y + noise) % 256);
         }
     }
     return picture;
@@ -163,12 +165,12 @@ int printToPdf(int rows, const QString &pdf)
     timer.start();
     const PrintRun::Result result = PrintRun(workspace, *output, progress).run();
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
-    if (result.outcome != PrintRun::Outcome::Printed || result.pagesSent != rows)
-        return 1;
-    report(seconds, QStringLiteral("%1 labels, %2 labels/s, PDF %3 MB")
-                        .arg(rows)
-                        .arg(rows / seconds, 0, 'f', 0)
-                        .arg(static_cast<double>(QFileInfo(pdf).size()) / 1e6, 0, 'f', 1));
+    if (result.outcome != PrintRun::Outcome::Printed || result.pagesSent != rows) return 1;
+    report(seconds,
+        QStringLiteral("%1 labels, %2 labels/s, PDF %3 MB")
+            .arg(rows)
+            .arg(rows / seconds, 0, 'f', 0)
+            .arg(static_cast<double>(QFileInfo(pdf).size()) / 1e6, 0, 'f', 1));
     return 0;
 }
 
@@ -198,17 +200,16 @@ int layoutSaveAndLoad(const QString &example, const QString &saved)
     Workspace loaded(dialogs);
     QElapsedTimer timer;
     timer.start();
-    if (!LayoutLoader::load(loaded, example))
-        return 1;
+    if (!LayoutLoader::load(loaded, example)) return 1;
     const double loadSeconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
     timer.restart();
     QString reason;
-    if (!LayoutWriter::save(loaded.panel(), loaded.canvas(), saved, &reason))
-        return 1;
+    if (!LayoutWriter::save(loaded.panel(), loaded.canvas(), saved, &reason)) return 1;
     const double saveSeconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
-    report(loadSeconds + saveSeconds, QStringLiteral("load %1 ms (picture, workbook, items), save %2 ms")
-                                          .arg(loadSeconds * 1000, 0, 'f', 1)
-                                          .arg(saveSeconds * 1000, 0, 'f', 2));
+    report(loadSeconds + saveSeconds,
+        QStringLiteral("load %1 ms (picture, workbook, items), save %2 ms")
+            .arg(loadSeconds * 1000, 0, 'f', 1)
+            .arg(saveSeconds * 1000, 0, 'f', 2));
     return 0;
 }
 
@@ -229,24 +230,18 @@ int startUp()
 int runCase(int argc, char *argv[])
 {
     // The table command makes its own application object, as the program does.
-    if (QByteArray(argv[0]) == "table")
-        return tableCommand(QString::fromLocal8Bit(argv[1]));
+    if (QByteArray(argv[0]) == "table") return tableCommand(QString::fromLocal8Bit(argv[1]));
 
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     const QString name = arguments.value(0);
-    if (name == QLatin1String("import"))
-        return importWorkbook(arguments.value(1));
-    if (name == QLatin1String("fields"))
-        return fieldItems(arguments.value(1).toInt());
-    if (name == QLatin1String("qr"))
-        return qrEncode(arguments.value(1).toInt());
+    if (name == QLatin1String("import")) return importWorkbook(arguments.value(1));
+    if (name == QLatin1String("fields")) return fieldItems(arguments.value(1).toInt());
+    if (name == QLatin1String("qr")) return qrEncode(arguments.value(1).toInt());
     if (name == QLatin1String("layout"))
         return layoutSaveAndLoad(arguments.value(1), arguments.value(2));
-    if (name == QLatin1String("startup"))
-        return startUp();
+    if (name == QLatin1String("startup")) return startUp();
     if (name == QLatin1String("print"))
         return printToPdf(arguments.value(1).toInt(), arguments.value(2));
     std::fprintf(stderr, "tagloom-bench: unknown case %s\n", qPrintable(name));

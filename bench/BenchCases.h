@@ -2,7 +2,6 @@
 // is its own, and prints one line "seconds<TAB>detail".
 #pragma once
 
-
 namespace tagloom::bench {
 
 // Runs the case named by argv[0] with its arguments; returns the process exit status.

@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-
 #include <cstdio>
 #include <fcntl.h>
 #include <spawn.h>
@@ -35,7 +34,8 @@ Measure measure(const QStringList &command)
     const QByteArray outPath = folder.filePath(QStringLiteral("out")).toLocal8Bit();
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(
+        &actions, 1, outPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     std::vector<QByteArray> args;
     for (const QString &argument : command)
         args.push_back(argument.toLocal8Bit());
@@ -48,8 +48,7 @@ Measure measure(const QStringList &command)
     QElapsedTimer timer;
     timer.start();
     pid_t child = 0;
-    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-        return result;
+    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) != 0) return result;
     int status = 0;
     waitpid(child, &status, 0);
     result.wallSeconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
@@ -76,8 +75,8 @@ void row(const char *what, const Measure &m, bool useCaseTime = true)
     const double seconds = useCaseTime && m.caseSeconds >= 0 ? m.caseSeconds : m.wallSeconds;
     const QString time = seconds < 0.001 ? QStringLiteral("%1 µs").arg(seconds * 1e6, 0, 'f', 1)
                                          : QStringLiteral("%1 s").arg(seconds, 0, 'f', 3);
-    std::printf("| %-44s | %10s | %6.0f MB | %s |\n", what, qPrintable(time), static_cast<double>(m.peakKilobytes) / 1024.0,
-                qPrintable(m.detail));
+    std::printf("| %-44s | %10s | %6.0f MB | %s |\n", what, qPrintable(time),
+        static_cast<double>(m.peakKilobytes) / 1024.0, qPrintable(m.detail));
 }
 
 } // namespace
@@ -96,24 +95,32 @@ int main(int argc, char *argv[])
         std::printf("making a 65,535-row workbook...\n");
         std::fflush(stdout);
         QProcess::execute(QStringLiteral("/usr/bin/python3"),
-                          {QStringLiteral(TAGLOOM_SOURCE_DIR "/tests/fixtures/xls/make_big_xls.py"), big,
-                           scratch.filePath(QStringLiteral("big.tsv"))});
+            {QStringLiteral(TAGLOOM_SOURCE_DIR "/tests/fixtures/xls/make_big_xls.py"), big,
+                scratch.filePath(QStringLiteral("big.tsv"))});
     }
     const QString self = QCoreApplication::applicationFilePath();
-    auto benchCase = [&](const QStringList &arguments) { return measure(QStringList{self, QStringLiteral("--case")} + arguments); };
+    auto benchCase = [&](const QStringList &arguments) {
+        return measure(QStringList {self, QStringLiteral("--case")} + arguments);
+    };
 
     std::printf("| %-44s | %10s | %9s | %s |\n", "case", "time", "peak mem", "detail");
-    std::printf("|%s|%s|%s|%s|\n", "----------------------------------------------", "------------", "-----------", "---");
-    row("workbook import 65,535 x 10, grid and fitting", benchCase({QStringLiteral("import"), big}));
+    std::printf("|%s|%s|%s|%s|\n", "----------------------------------------------", "------------",
+        "-----------", "---");
+    row("workbook import 65,535 x 10, grid and fitting",
+        benchCase({QStringLiteral("import"), big}));
     Measure table = benchCase({QStringLiteral("table"), big});
     table.detail = QStringLiteral("whole process, output thrown away");
     row("tagloom table on it", table, false);
-    row("field item generation, 256 columns", benchCase({QStringLiteral("fields"), QStringLiteral("256")}));
+    row("field item generation, 256 columns",
+        benchCase({QStringLiteral("fields"), QStringLiteral("256")}));
     row("QR code encode", benchCase({QStringLiteral("qr"), QStringLiteral("10000")}));
     row("layout load and save (the example)",
-        benchCase({QStringLiteral("layout"), QStringLiteral(TAGLOOM_SOURCE_DIR "/examples/example.ini"),
-                   scratch.filePath(QStringLiteral("saved.ini"))}));
-    row("print run 10,000 labels to PDF", benchCase({QStringLiteral("print"), QStringLiteral("10000"), scratch.filePath(QStringLiteral("labels.pdf"))}));
+        benchCase(
+            {QStringLiteral("layout"), QStringLiteral(TAGLOOM_SOURCE_DIR "/examples/example.ini"),
+                scratch.filePath(QStringLiteral("saved.ini"))}));
+    row("print run 10,000 labels to PDF",
+        benchCase({QStringLiteral("print"), QStringLiteral("10000"),
+            scratch.filePath(QStringLiteral("labels.pdf"))}));
     Measure startUp = benchCase({QStringLiteral("startup")});
     startUp.detail = QStringLiteral("process start to main window drawn, and exit");
     row("start-up to the main window", startUp, false);

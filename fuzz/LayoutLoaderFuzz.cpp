@@ -87,7 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (int index = 1; index < design.fieldCount(); ++index) {
         const FieldItem &item = design.field(index);
         if (!item.visible || !sane({item.left, item.top, 0, 0})
-            || !within(item.font.pointSize, DesignLimits::smallestFontSize, DesignLimits::largestFontSize))
+            || !within(
+                item.font.pointSize, DesignLimits::smallestFontSize, DesignLimits::largestFontSize))
             std::abort();
     }
     if (!sane(design.codeImage().geometry) || !sane(design.barcodeHolder().geometry)) std::abort();

@@ -9,11 +9,23 @@ namespace tagloom {
 class BatchDialogs : public DialogProvider
 {
 public:
-    std::optional<QString> getOpenFileName(QWidget *, const FileDialogRequest &) override { return std::nullopt; }
-    std::optional<QString> getSaveFileName(QWidget *, const FileDialogRequest &) override { return std::nullopt; }
-    std::optional<FontChoice> getFont(QWidget *, const FontChoice &, int) override { return std::nullopt; }
-    MessageAnswer showMessage(QWidget *, const MessageRequest &) override { return MessageAnswer::Ok; }
-    void popupMenu(QMenu &, const QPoint &) override {}
+    std::optional<QString> getOpenFileName(QWidget *, const FileDialogRequest &) override
+    {
+        return std::nullopt;
+    }
+    std::optional<QString> getSaveFileName(QWidget *, const FileDialogRequest &) override
+    {
+        return std::nullopt;
+    }
+    std::optional<FontChoice> getFont(QWidget *, const FontChoice &, int) override
+    {
+        return std::nullopt;
+    }
+    MessageAnswer showMessage(QWidget *, const MessageRequest &) override
+    {
+        return MessageAnswer::Ok;
+    }
+    void popupMenu(QMenu &, const QPoint &) override { }
 };
 
 } // namespace tagloom

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QWidget>
-
 #include <functional>
 
 namespace tagloom {
@@ -13,8 +12,8 @@ class ClosableWindow : public QWidget
     Q_OBJECT
 
 public:
-    explicit ClosableWindow(Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                                                    | Qt::WindowCloseButtonHint);
+    explicit ClosableWindow(Qt::WindowFlags flags
+        = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     // While the guard answers false, closing the window is refused.
     void setCloseGuard(std::function<bool()> mayClose) { mayClose_ = std::move(mayClose); }

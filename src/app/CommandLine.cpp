@@ -23,7 +23,8 @@ QString helpText()
         "      tagloom print LAYOUT.ini [--from N] [--to M] [--pdf OUT.pdf | --printer NAME]\n"
         "      tagloom --help | --version\n"
         "\n"
-        "批量打印标签: 一张标签图片, 一个 Excel 97-2003 工作簿 (工作表 sheet1), 每行数据打印一张标签。\n"
+        "批量打印标签: 一张标签图片, 一个 Excel 97-2003 工作簿 (工作表 sheet1), "
+        "每行数据打印一张标签。\n"
         "\n"
         "命令:\n"
         "  (无)               打开程序窗口; 给出布局文件时先导入该布局\n"
@@ -56,8 +57,7 @@ int runWindows(int argc, char *argv[])
     Forms forms(workspace);
     QObject::connect(forms.form1(), &Form1::closed, &app, &QCoreApplication::quit);
     forms.showMainWindow();
-    if (!arguments.isEmpty())
-        forms.form1()->loadLayout(arguments.first());
+    if (!arguments.isEmpty()) forms.form1()->loadLayout(arguments.first());
     return QApplication::exec();
 }
 
@@ -66,20 +66,20 @@ int runWindows(int argc, char *argv[])
 int CommandLine::run(int argc, char *argv[])
 {
     const QByteArray command = argc > 1 ? QByteArray(argv[1]) : QByteArray();
-    if (command == "table")
-        return TableCommand::run(argc, argv);
-    if (command == "print")
-        return PrintCommand::run(argc, argv);
+    if (command == "table") return TableCommand::run(argc, argv);
+    if (command == "print") return PrintCommand::run(argc, argv);
     if (command == "-h" || command == "--help") {
         ConsoleText::write(stdout, helpText());
         return exitOk;
     }
     if (command == "--version") {
-        ConsoleText::write(stdout, QStringLiteral("tagloom %1\n").arg(QLatin1String(TAGLOOM_VERSION)));
+        ConsoleText::write(
+            stdout, QStringLiteral("tagloom %1\n").arg(QLatin1String(TAGLOOM_VERSION)));
         return exitOk;
     }
     if (command.startsWith('-'))
-        return ConsoleText::usageError(QStringLiteral("未知选项 %1").arg(QString::fromLocal8Bit(command)));
+        return ConsoleText::usageError(
+            QStringLiteral("未知选项 %1").arg(QString::fromLocal8Bit(command)));
     return runWindows(argc, argv);
 }
 

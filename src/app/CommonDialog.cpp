@@ -11,8 +11,7 @@ CommonDialog::CommonDialog(DialogProvider &provider, QWidget *parent)
 
 bool CommonDialog::confirmFile(const std::optional<QString> &chosen)
 {
-    if (!chosen)
-        return !cancelError_;
+    if (!chosen) return !cancelError_;
     fileName_ = *chosen;
     return true;
 }
@@ -30,8 +29,7 @@ bool CommonDialog::showSave()
 bool CommonDialog::showFont()
 {
     const std::optional<FontChoice> chosen = provider_.getFont(parent_, font_, flags_);
-    if (!chosen)
-        return !cancelError_;
+    if (!chosen) return !cancelError_;
     font_ = *chosen;
     return true;
 }

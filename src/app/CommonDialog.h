@@ -37,7 +37,7 @@ private:
     QString filter_;
     QString fileName_;
     int flags_ = 0;
-    FontChoice font_{defaultLabelFont(), Qt::black};
+    FontChoice font_ {defaultLabelFont(), Qt::black};
 };
 
 } // namespace tagloom

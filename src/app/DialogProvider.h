@@ -6,7 +6,6 @@
 
 #include <QColor>
 #include <QString>
-
 #include <optional>
 
 class QMenu;
@@ -17,7 +16,7 @@ namespace tagloom {
 
 struct FileDialogRequest
 {
-    QString filter;   // "description|pattern|description|pattern...", empty for none
+    QString filter; // "description|pattern|description|pattern...", empty for none
     QString fileName; // the name the dialog starts on
     int flags = 0;
 };
@@ -46,11 +45,17 @@ public:
     virtual ~DialogProvider() = default;
 
     // Each returns nothing when the user cancels.
-    virtual std::optional<QString> getOpenFileName(QWidget *parent, const FileDialogRequest &request) = 0;
-    virtual std::optional<QString> getSaveFileName(QWidget *parent, const FileDialogRequest &request) = 0;
-    virtual std::optional<FontChoice> getFont(QWidget *parent, const FontChoice &initial, int flags) = 0;
+    virtual std::optional<QString> getOpenFileName(
+        QWidget *parent, const FileDialogRequest &request)
+        = 0;
+    virtual std::optional<QString> getSaveFileName(
+        QWidget *parent, const FileDialogRequest &request)
+        = 0;
+    virtual std::optional<FontChoice> getFont(QWidget *parent, const FontChoice &initial, int flags)
+        = 0;
 
-    // A modal message box; closing it without a button answers Cancel (or Ok when that is the only one).
+    // A modal message box; closing it without a button answers Cancel (or Ok when that is the only
+    // one).
     virtual MessageAnswer showMessage(QWidget *parent, const MessageRequest &request) = 0;
 
     // Runs a popup menu modally; when it returns, the chosen item's action has been triggered.

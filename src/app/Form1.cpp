@@ -1,15 +1,15 @@
 // The main window: its controls, their bindings to the main panel, the commands and docking.
 #include "Form1.h"
 
-#include "Forms.h"
 #include "ControlName.h"
+#include "Forms.h"
 #include "LabelPictureChoice.h"
 #include "ScreenTwips.h"
 #include "Workspace.h"
 #include "canvas/Form2.h"
-#include "codes/CodeItems.h"
 #include "canvas/LabelDesign.h"
 #include "canvas/LabelFont.h"
+#include "codes/CodeItems.h"
 #include "data/FieldItemGenerator.h"
 #include "data/Form3.h"
 #include "data/WorkbookImport.h"
@@ -27,14 +27,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-
 #include <limits>
 
 namespace tagloom {
 
 namespace {
 
-QLabel *addLabel(QWidget *parent, const QString &name, const QString &caption, const TwipsRect &rect)
+QLabel *addLabel(
+    QWidget *parent, const QString &name, const QString &caption, const TwipsRect &rect)
 {
     auto *label = new QLabel(caption, parent);
     label->setObjectName(name);
@@ -61,7 +61,8 @@ void addLine(QWidget *parent, int index, Twips top)
 
 // Shows the panel's path in its hidden box. The box never changes the path: nobody types in it,
 // and a line edit would cut a long path short.
-void showPath(QLineEdit *edit, MainPanel &panel, const QString &initial, void (MainPanel::*changed)(const QString &))
+void showPath(QLineEdit *edit, MainPanel &panel, const QString &initial,
+    void (MainPanel::*changed)(const QString &))
 {
     edit->setMaxLength(std::numeric_limits<int>::max());
     edit->setText(initial);
@@ -71,17 +72,18 @@ void showPath(QLineEdit *edit, MainPanel &panel, const QString &initial, void (M
 // Keeps a combo box showing a source chooser's list and choice.
 void bindChooser(QComboBox *combo, SourceChooser &chooser)
 {
-    QObject::connect(&chooser, &SourceChooser::itemAppended, combo, [combo, &chooser](const QString &item) {
-        const QSignalBlocker blocker(combo);
-        combo->addItem(item);
-        combo->setCurrentIndex(chooser.listIndex()); // appending never chooses
-    });
+    QObject::connect(
+        &chooser, &SourceChooser::itemAppended, combo, [combo, &chooser](const QString &item) {
+            const QSignalBlocker blocker(combo);
+            combo->addItem(item);
+            combo->setCurrentIndex(chooser.listIndex()); // appending never chooses
+        });
     QObject::connect(&chooser, &SourceChooser::listIndexChanged, combo, [combo](int index) {
         const QSignalBlocker blocker(combo);
         combo->setCurrentIndex(index);
     });
     QObject::connect(combo, &QComboBox::currentIndexChanged, &chooser,
-                     [&chooser](int index) { chooser.setListIndex(index); });
+        [&chooser](int index) { chooser.setListIndex(index); });
 }
 
 } // namespace
@@ -107,8 +109,8 @@ Form1::Form1(Workspace &workspace, Forms &forms)
     connect(timer1_, &QTimer::timeout, this, &Form1::Timer1_Timer);
 }
 
-QPushButton *Form1::addButton(const char *name, const QString &caption, Twips left, Twips top, Twips width,
-                              Twips height, void (Form1::*handler)())
+QPushButton *Form1::addButton(const char *name, const QString &caption, Twips left, Twips top,
+    Twips width, Twips height, void (Form1::*handler)())
 {
     auto *button = new QPushButton(caption, this);
     button->setObjectName(QLatin1String(name));
@@ -120,17 +122,26 @@ QPushButton *Form1::addButton(const char *name, const QString &caption, Twips le
 
 void Form1::buildControls()
 {
-    addButton("Command1", QStringLiteral("选择标签图片"), 480, 240, 1335, 495, &Form1::Command1_Click);
-    addButton("Command2", QStringLiteral("选择数据文件"), 480, 960, 1335, 540, &Form1::Command2_Click);
-    command3_ = addButton("Command3", QStringLiteral("生成数据项"), 480, 1680, 1335, 495, &Form1::Command3_Click);
+    addButton(
+        "Command1", QStringLiteral("选择标签图片"), 480, 240, 1335, 495, &Form1::Command1_Click);
+    addButton(
+        "Command2", QStringLiteral("选择数据文件"), 480, 960, 1335, 540, &Form1::Command2_Click);
+    command3_ = addButton(
+        "Command3", QStringLiteral("生成数据项"), 480, 1680, 1335, 495, &Form1::Command3_Click);
     command3_->setEnabled(false);
-    addButton("Command4", QStringLiteral("插入二维码"), 2400, 240, 1215, 495, &Form1::Command4_Click);
-    addButton("Command5", QStringLiteral("插入条形码"), 2400, 960, 1215, 495, &Form1::Command5_Click);
-    addButton("Command7", QStringLiteral("调整大小"), 2400, 1680, 1215, 495, &Form1::Command7_Click);
-    addButton("Command10", QStringLiteral("删除二维码"), 3840, 1680, 1095, 495, &Form1::Command10_Click);
+    addButton(
+        "Command4", QStringLiteral("插入二维码"), 2400, 240, 1215, 495, &Form1::Command4_Click);
+    addButton(
+        "Command5", QStringLiteral("插入条形码"), 2400, 960, 1215, 495, &Form1::Command5_Click);
+    addButton(
+        "Command7", QStringLiteral("调整大小"), 2400, 1680, 1215, 495, &Form1::Command7_Click);
+    addButton(
+        "Command10", QStringLiteral("删除二维码"), 3840, 1680, 1095, 495, &Form1::Command10_Click);
 
-    addLabel(this, controlName("Label1", 0), QStringLiteral("二维码数据来源"), {3720, 240, 1335, 255});
-    addLabel(this, controlName("Label1", 1), QStringLiteral("条形码数据来源"), {3720, 960, 1335, 255});
+    addLabel(
+        this, controlName("Label1", 0), QStringLiteral("二维码数据来源"), {3720, 240, 1335, 255});
+    addLabel(
+        this, controlName("Label1", 1), QStringLiteral("条形码数据来源"), {3720, 960, 1335, 255});
     for (int k = 0; k < 2; ++k) {
         combo1_[k] = new QComboBox(this);
         combo1_[k]->setObjectName(controlName("Combo1", k));
@@ -148,7 +159,8 @@ void Form1::buildControls()
     text3_[1] = addTextBox(frame, controlName("Text3", 1), {1320, 360, 615, 270});
     addLabel(frame, controlName("Label2", 2), QStringLiteral("行"), {2040, 360, 255, 255});
 
-    addButton("Command6", QStringLiteral("开始打印"), 3240, 2760, 1695, 495, &Form1::Command6_Click);
+    addButton(
+        "Command6", QStringLiteral("开始打印"), 3240, 2760, 1695, 495, &Form1::Command6_Click);
     addLine(this, 1, 3600);
     addButton("Command9", QStringLiteral("导入布局"), 360, 3720, 975, 375, &Form1::Command9_Click);
     addButton("Command8", QStringLiteral("保存布局"), 1560, 3720, 975, 375, &Form1::Command8_Click);
@@ -159,14 +171,16 @@ void Form1::buildControls()
     text1_ = addTextBox(this, QStringLiteral("Text1"), {2280, 4080, 1335, 270});
     text1_->hide();
 
-    static constexpr struct {
+    static constexpr struct
+    {
         Twips left;
         Twips top;
-    } stepPlaces[] = {{120, 240}, {120, 960}, {120, 1680}, {2040, 240}, {2040, 960}, {2040, 1680}, {120, 2760}, {2880, 2760}};
+    } stepPlaces[] = {{120, 240}, {120, 960}, {120, 1680}, {2040, 240}, {2040, 960}, {2040, 1680},
+        {120, 2760}, {2880, 2760}};
     const QFont digitFont = chineseFont(QStringLiteral("SimSun"), 21.75);
     for (int step = 0; step < 8; ++step) {
         QLabel *digit = addLabel(this, controlName("Label3", step), QString::number(step + 1),
-                                 {stepPlaces[step].left, stepPlaces[step].top, 255, 495});
+            {stepPlaces[step].left, stepPlaces[step].top, 255, 495});
         digit->setFont(digitFont);
     }
 }
@@ -179,11 +193,12 @@ void Form1::bindPanel()
     for (auto bound : {MainPanel::FirstRow, MainPanel::LastRow}) {
         QLineEdit *edit = text3_[bound];
         edit->setText(panel.rangeText(bound));
-        connect(&panel, &MainPanel::rangeTextChanged, edit, [edit, bound](MainPanel::RangeBound changed, const QString &text) {
-            if (changed == bound && edit->text() != text)
-                edit->setText(text);
-        });
-        connect(edit, &QLineEdit::textEdited, &panel, [&panel, bound](const QString &text) { panel.setRangeText(bound, text); });
+        connect(&panel, &MainPanel::rangeTextChanged, edit,
+            [edit, bound](MainPanel::RangeBound changed, const QString &text) {
+                if (changed == bound && edit->text() != text) edit->setText(text);
+            });
+        connect(edit, &QLineEdit::textEdited, &panel,
+            [&panel, bound](const QString &text) { panel.setRangeText(bound, text); });
     }
     bindChooser(combo1_[0], panel.chooser(MainPanel::QrSource));
     bindChooser(combo1_[1], panel.chooser(MainPanel::BarcodeSource));
@@ -193,28 +208,23 @@ void Form1::bindPanel()
 void Form1::startDocking()
 {
     // Setting the interval again on a later choice changes nothing.
-    if (timer1_->interval() != 100)
-        timer1_->setInterval(100);
-    if (!timer1_->isActive())
-        timer1_->start();
+    if (timer1_->interval() != 100) timer1_->setInterval(100);
+    if (!timer1_->isActive()) timer1_->start();
 }
 
 void Form1::Command1_Click()
 {
     commonDialog_.setCancelError(true);
-    if (!commonDialog_.showOpen())
-        return;
+    if (!commonDialog_.showOpen()) return;
     LabelPictureChoice::apply(workspace_, commonDialog_.fileName());
 }
 
 void Form1::Command2_Click()
 {
     commonDialog_.setCancelError(true);
-    if (!commonDialog_.showOpen())
-        return;
+    if (!commonDialog_.showOpen()) return;
     workspace_.panel().setDataFilePath(commonDialog_.fileName());
-    if (WorkbookImport::run(workspace_))
-        workspace_.panel().enableGenerate();
+    if (WorkbookImport::run(workspace_)) workspace_.panel().enableGenerate();
 }
 
 void Form1::Command3_Click()
@@ -242,8 +252,7 @@ void Form1::Command6_Click()
 void Form1::Command7_Click()
 {
     Form4 *dialog = forms_.form4();
-    if (!dialog->isVisible())
-        ScreenTwips::centreOnScreen(dialog);
+    if (!dialog->isVisible()) ScreenTwips::centreOnScreen(dialog);
     dialog->show();
     dialog->raise();
     dialog->activateWindow();
@@ -275,9 +284,10 @@ void Form1::Timer1_Timer()
     QWidget *canvasWindow = forms_.form2();
     const Twips canvasWidth = workspace_.canvas().scaleWidth();
     ScreenTwips::moveWindow(canvasWindow, static_cast<Twips>(main.x() - canvasWidth - 200),
-                            static_cast<Twips>(main.y() + 80));
+        static_cast<Twips>(main.y() + 80));
     QWidget *dataWindow = forms_.form3();
-    ScreenTwips::moveWindow(dataWindow, static_cast<Twips>(main.x()), static_cast<Twips>(main.y() + 4850));
+    ScreenTwips::moveWindow(
+        dataWindow, static_cast<Twips>(main.x()), static_cast<Twips>(main.y() + 4850));
 }
 
 void Form1::closeEvent(QCloseEvent *event)

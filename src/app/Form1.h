@@ -51,8 +51,8 @@ protected:
 
 private:
     void buildControls();
-    QPushButton *addButton(const char *name, const QString &caption, Twips left, Twips top, Twips width,
-                           Twips height, void (Form1::*handler)());
+    QPushButton *addButton(const char *name, const QString &caption, Twips left, Twips top,
+        Twips width, Twips height, void (Form1::*handler)());
     void bindPanel();
 
     Workspace &workspace_;

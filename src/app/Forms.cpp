@@ -7,7 +7,6 @@
 #include "canvas/Form2.h"
 #include "data/Form3.h"
 
-
 namespace tagloom {
 
 Forms::Forms(Workspace &workspace)
@@ -75,12 +74,10 @@ void Forms::dataTableCreated(DataTable &table)
     connect(form3_, &Form3::closed, this, &Forms::unloadDataWindow);
 }
 
-template<class Window>
-void Forms::unload(QPointer<Window> &window, bool now)
+template<class Window> void Forms::unload(QPointer<Window> &window, bool now)
 {
     Window *closing = window;
-    if (!closing)
-        return;
+    if (!closing) return;
     window = nullptr;
     closing->detach();
     closing->hide();

@@ -10,7 +10,6 @@
 
 #include <QObject>
 #include <QPointer>
-
 #include <memory>
 
 namespace tagloom {
@@ -54,8 +53,7 @@ public:
     void fitDataColumns() override;
 
 private:
-    template<class Window>
-    void unload(QPointer<Window> &window, bool now);
+    template<class Window> void unload(QPointer<Window> &window, bool now);
 
     Workspace &workspace_;
     std::unique_ptr<Form1> form1_;

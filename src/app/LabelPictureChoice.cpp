@@ -11,8 +11,7 @@ bool LabelPictureChoice::apply(Workspace &workspace, const QString &path)
 {
     workspace.panel().setLabelPicturePath(path);
     std::optional<QImage> picture = PictureLoader::load(path);
-    if (!picture)
-        return false;
+    if (!picture) return false;
     workspace.canvas().setPicture(std::make_shared<const QImage>(std::move(*picture)));
     workspace.windows().startDocking();
     workspace.windows().showCanvas();

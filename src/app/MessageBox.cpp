@@ -3,8 +3,8 @@
 
 namespace tagloom {
 
-MessageAnswer messageBox(DialogProvider &dialogs, QWidget *parent, const QString &text, MessageButtons buttons,
-                         const QString &title)
+MessageAnswer messageBox(DialogProvider &dialogs, QWidget *parent, const QString &text,
+    MessageButtons buttons, const QString &title)
 {
     return dialogs.showMessage(parent, {text, title.isEmpty() ? applicationTitle : title, buttons});
 }

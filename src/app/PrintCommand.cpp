@@ -10,7 +10,6 @@
 #include "print/PrinterOutput.h"
 
 #include <QApplication>
-
 #include <algorithm>
 #include <optional>
 
@@ -40,7 +39,7 @@ std::optional<PrintOptions> parse(QStringList arguments, QString *problem)
     while (!arguments.isEmpty()) {
         const QString argument = arguments.takeFirst();
         const auto option = std::find_if(std::begin(valued), std::end(valued),
-                                         [&argument](const auto &known) { return argument == known.first; });
+            [&argument](const auto &known) { return argument == known.first; });
         if (option != std::end(valued)) {
             if (arguments.isEmpty() || arguments.first().isEmpty()) {
                 *problem = QStringLiteral("%1 需要一个值").arg(argument);
@@ -70,7 +69,8 @@ std::optional<PrintOptions> parse(QStringList arguments, QString *problem)
 // back to a runtime folder of its own; scripts reading our errors should see only ours.
 QtMessageHandler standardMessageHandler = nullptr;
 
-void quietAboutRuntimeFolder(QtMsgType type, const QMessageLogContext &context, const QString &message)
+void quietAboutRuntimeFolder(
+    QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (!message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
         standardMessageHandler(type, context, message);
@@ -81,29 +81,29 @@ void quietAboutRuntimeFolder(QtMsgType type, const QMessageLogContext &context, 
 int PrintCommand::run(int argc, char *argv[])
 {
     // Printing needs fonts and painting, not a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     standardMessageHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
     QApplication app(argc, argv);
     QString problem;
-    const std::optional<PrintOptions> options = parse(QCoreApplication::arguments().mid(2), &problem);
-    if (!options)
-        return ConsoleText::usageError(problem);
+    const std::optional<PrintOptions> options
+        = parse(QCoreApplication::arguments().mid(2), &problem);
+    if (!options) return ConsoleText::usageError(problem);
 
     BatchDialogs dialogs;
     Workspace workspace(dialogs);
     QString reason;
     if (!LayoutLoader::load(workspace, options->layout, &reason)) {
-        ConsoleText::write(stderr, QStringLiteral("tagloom print: %1: 布局没有完整导入：%2\n").arg(options->layout, reason));
+        ConsoleText::write(stderr,
+            QStringLiteral("tagloom print: %1: 布局没有完整导入：%2\n")
+                .arg(options->layout, reason));
         return exitFailure;
     }
-    if (options->from)
-        workspace.panel().setRangeText(MainPanel::FirstRow, *options->from);
-    if (options->to)
-        workspace.panel().setRangeText(MainPanel::LastRow, *options->to);
+    if (options->from) workspace.panel().setRangeText(MainPanel::FirstRow, *options->from);
+    if (options->to) workspace.panel().setRangeText(MainPanel::LastRow, *options->to);
 
-    const std::unique_ptr<PrinterOutput> output = options->pdf ? PrinterOutput::forPdf(*options->pdf)
-                                                               : PrinterOutput::forPrinter(options->printer.value_or(QString()));
+    const std::unique_ptr<PrinterOutput> output = options->pdf
+        ? PrinterOutput::forPdf(*options->pdf)
+        : PrinterOutput::forPrinter(options->printer.value_or(QString()));
     SilentProgress progress;
     const PrintRun::Result result = PrintRun(workspace, *output, progress).run();
     if (result.outcome != PrintRun::Outcome::Printed) {

@@ -18,15 +18,16 @@ QString QtDialogProvider::qtFilter(const QString &filter)
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        entries.append(QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '))));
+        entries.append(QStringLiteral("%1 (%2)").arg(
+            parts[i], QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '))));
     return entries.join(QStringLiteral(";;"));
 }
 
 void QtDialogProvider::installChineseTexts()
 {
     auto *texts = new QTranslator(QCoreApplication::instance());
-    if (texts->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (texts->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(texts);
 }
 
@@ -34,28 +35,30 @@ namespace {
 
 std::optional<QString> chosenFile(const QString &chosen)
 {
-    if (chosen.isEmpty())
-        return std::nullopt;
+    if (chosen.isEmpty()) return std::nullopt;
     return chosen;
 }
 
 } // namespace
 
-std::optional<QString> QtDialogProvider::getOpenFileName(QWidget *parent, const FileDialogRequest &request)
+std::optional<QString> QtDialogProvider::getOpenFileName(
+    QWidget *parent, const FileDialogRequest &request)
 {
-    return chosenFile(QFileDialog::getOpenFileName(parent, QString(), request.fileName, qtFilter(request.filter)));
+    return chosenFile(QFileDialog::getOpenFileName(
+        parent, QString(), request.fileName, qtFilter(request.filter)));
 }
 
-std::optional<QString> QtDialogProvider::getSaveFileName(QWidget *parent, const FileDialogRequest &request)
+std::optional<QString> QtDialogProvider::getSaveFileName(
+    QWidget *parent, const FileDialogRequest &request)
 {
-    return chosenFile(QFileDialog::getSaveFileName(parent, QString(), request.fileName, qtFilter(request.filter)));
+    return chosenFile(QFileDialog::getSaveFileName(
+        parent, QString(), request.fileName, qtFilter(request.filter)));
 }
 
 std::optional<FontChoice> QtDialogProvider::getFont(QWidget *parent, const FontChoice &initial, int)
 {
     FontDialog dialog(initial, parent);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.choice();
 }
 
@@ -74,8 +77,8 @@ MessageAnswer QtDialogProvider::showMessage(QWidget *parent, const MessageReques
     box.setDefaultButton(QMessageBox::Ok);
     box.exec();
     return box.clickedButton() == box.button(QMessageBox::Ok) ? MessageAnswer::Ok
-           : request.buttons == MessageButtons::Ok             ? MessageAnswer::Ok
-                                                               : MessageAnswer::Cancel;
+        : request.buttons == MessageButtons::Ok               ? MessageAnswer::Ok
+                                                              : MessageAnswer::Cancel;
 }
 
 void QtDialogProvider::popupMenu(QMenu &menu, const QPoint &globalPosition)

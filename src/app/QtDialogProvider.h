@@ -8,9 +8,12 @@ namespace tagloom {
 class QtDialogProvider : public DialogProvider
 {
 public:
-    std::optional<QString> getOpenFileName(QWidget *parent, const FileDialogRequest &request) override;
-    std::optional<QString> getSaveFileName(QWidget *parent, const FileDialogRequest &request) override;
-    std::optional<FontChoice> getFont(QWidget *parent, const FontChoice &initial, int flags) override;
+    std::optional<QString> getOpenFileName(
+        QWidget *parent, const FileDialogRequest &request) override;
+    std::optional<QString> getSaveFileName(
+        QWidget *parent, const FileDialogRequest &request) override;
+    std::optional<FontChoice> getFont(
+        QWidget *parent, const FontChoice &initial, int flags) override;
     MessageAnswer showMessage(QWidget *parent, const MessageRequest &request) override;
     void popupMenu(QMenu &menu, const QPoint &globalPosition) override;
 

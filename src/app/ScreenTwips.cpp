@@ -23,7 +23,8 @@ void ScreenTwips::place(QWidget *widget, const TwipsRect &rect)
 
 void ScreenTwips::resizeClient(QWidget *window, Twips width, Twips height)
 {
-    window->resize(qRound(twipsToPixels(width, dpiX(window))), qRound(twipsToPixels(height, dpiY(window))));
+    window->resize(
+        qRound(twipsToPixels(width, dpiX(window))), qRound(twipsToPixels(height, dpiY(window))));
 }
 
 QPointF ScreenTwips::windowPosition(const QWidget *window)
@@ -34,7 +35,8 @@ QPointF ScreenTwips::windowPosition(const QWidget *window)
 
 void ScreenTwips::moveWindow(QWidget *window, Twips left, Twips top)
 {
-    window->move(qRound(twipsToPixels(left, dpiX(window))), qRound(twipsToPixels(top, dpiY(window))));
+    window->move(
+        qRound(twipsToPixels(left, dpiX(window))), qRound(twipsToPixels(top, dpiY(window))));
 }
 
 void ScreenTwips::centreOnScreen(QWidget *window)

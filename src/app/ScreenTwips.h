@@ -18,7 +18,7 @@ public:
     static void place(QWidget *widget, const TwipsRect &rect);
     static void place(QWidget *widget, Twips left, Twips top, Twips width, Twips height)
     {
-        place(widget, TwipsRect{left, top, width, height});
+        place(widget, TwipsRect {left, top, width, height});
     }
 
     // Sets the size of a window's client area.

@@ -11,8 +11,7 @@ void SourceChooser::append(const QString &item)
 
 bool SourceChooser::setListIndex(int index)
 {
-    if (index < -1 || index >= items_.size())
-        return false;
+    if (index < -1 || index >= items_.size()) return false;
     if (index != listIndex_) {
         listIndex_ = index;
         emit listIndexChanged(index);

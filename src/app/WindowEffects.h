@@ -12,14 +12,14 @@ class WindowEffects
 public:
     virtual ~WindowEffects() = default;
 
-    virtual void canvasCreated(LabelDesign &) {}
-    virtual void canvasDiscarded() {}
-    virtual void showCanvas() {}
-    virtual void startDocking() {}
-    virtual void dataTableCreated(DataTable &) {}
-    virtual void dataTableDiscarded() {}
-    virtual void showDataWindow() {}
-    virtual void fitDataColumns() {}
+    virtual void canvasCreated(LabelDesign &) { }
+    virtual void canvasDiscarded() { }
+    virtual void showCanvas() { }
+    virtual void startDocking() { }
+    virtual void dataTableCreated(DataTable &) { }
+    virtual void dataTableDiscarded() { }
+    virtual void showDataWindow() { }
+    virtual void fitDataColumns() { }
 };
 
 } // namespace tagloom

@@ -24,8 +24,7 @@ LabelDesign &Workspace::canvas()
 
 void Workspace::discardCanvas()
 {
-    if (!canvas_)
-        return;
+    if (!canvas_) return;
     windows_->canvasDiscarded();
     canvas_.reset();
 }
@@ -41,8 +40,7 @@ DataTable &Workspace::dataTable()
 
 void Workspace::discardDataTable()
 {
-    if (!dataTable_)
-        return;
+    if (!dataTable_) return;
     windows_->dataTableDiscarded();
     dataTable_.reset();
 }

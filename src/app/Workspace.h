@@ -39,7 +39,11 @@ public:
     class Hold
     {
     public:
-        explicit Hold(Workspace &workspace) : workspace_(workspace) { ++workspace_.holds_; }
+        explicit Hold(Workspace &workspace)
+            : workspace_(workspace)
+        {
+            ++workspace_.holds_;
+        }
         ~Hold() { --workspace_.holds_; }
         Hold(const Hold &) = delete;
         Hold &operator=(const Hold &) = delete;

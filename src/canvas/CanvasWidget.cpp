@@ -17,8 +17,7 @@ CanvasWidget::CanvasWidget(LabelDesign &design, QWidget *parent)
 
 void CanvasWidget::paintEvent(QPaintEvent *)
 {
-    if (!design_)
-        return;
+    if (!design_) return;
     QPainter painter(this);
     LabelPainter::useTwips(painter);
     LabelPainter::paint(painter, *design_);

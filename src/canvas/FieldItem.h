@@ -1,4 +1,5 @@
-// A field item: one text on the label standing for one data column (index 0 is the hidden template).
+// A field item: one text on the label standing for one data column (index 0 is the hidden
+// template).
 #pragma once
 
 #include "LabelFont.h"

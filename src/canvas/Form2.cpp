@@ -33,7 +33,8 @@ Form2::Form2(LabelDesign &design, DialogProvider &dialogs)
 
     picture1_ = new CanvasWidget(design, this);
 
-    // Stacking follows creation: the holder lowest, then the template, the QR image, new items on top.
+    // Stacking follows creation: the holder lowest, then the template, the QR image, new items on
+    // top.
     picture2_ = new CanvasItemWidget(QStringLiteral("Picture2"), picture1_);
     barCodeCtrl1_ = new QWidget(picture2_);
     barCodeCtrl1_->setObjectName(QStringLiteral("BarCodeCtrl1"));
@@ -71,8 +72,7 @@ Form2::Form2(LabelDesign &design, DialogProvider &dialogs)
 
 void Form2::detach()
 {
-    if (!design_)
-        return;
+    if (!design_) return;
     disconnect(design_, nullptr, this, nullptr);
     picture1_->detach();
     design_ = nullptr;
@@ -86,7 +86,8 @@ void Form2::addFieldWidget(int index)
         widget, [this, index] { return design_->field(index).rect().topLeft(); },
         [this, index](int button, Twips x, Twips y) { Label1_MouseDown(index, button, x, y); },
         [this, index](int buttons, Twips x, Twips y) { Label1_MouseMove(index, buttons, x, y); });
-    connect(widget, &CanvasItemWidget::doubleClicked, this, [this, index](QMouseEvent *) { Label1_DblClick(index); });
+    connect(widget, &CanvasItemWidget::doubleClicked, this,
+        [this, index](QMouseEvent *) { Label1_DblClick(index); });
     syncField(index);
 }
 
@@ -113,8 +114,8 @@ void Form2::syncField(int index)
     const FieldItem &item = design_->field(index);
     const QRectF rect = item.rect();
     placeItem(label1_.at(static_cast<size_t>(index)),
-              {item.left, item.top, static_cast<Twips>(rect.width()), static_cast<Twips>(rect.height())},
-              item.visible);
+        {item.left, item.top, static_cast<Twips>(rect.width()), static_cast<Twips>(rect.height())},
+        item.visible);
 }
 
 void Form2::syncCodeImage()
@@ -131,25 +132,25 @@ void Form2::syncBarcode()
     barCodeCtrl1_->setVisible(design_->barcodeVisible());
 }
 
-QPointF Form2::pointerOnItem(const QWidget *itemWidget, const QMouseEvent *event, QPointF itemTopLeft) const
+QPointF Form2::pointerOnItem(
+    const QWidget *itemWidget, const QMouseEvent *event, QPointF itemTopLeft) const
 {
     const QPointF onPicture = itemWidget->mapTo(picture1_, event->position());
     return {pixelsToTwips(onPicture.x(), ScreenTwips::dpiX(picture1_)) - itemTopLeft.x(),
-            pixelsToTwips(onPicture.y(), ScreenTwips::dpiY(picture1_)) - itemTopLeft.y()};
+        pixelsToTwips(onPicture.y(), ScreenTwips::dpiY(picture1_)) - itemTopLeft.y()};
 }
 
 bool Form2::recordGrab(int button, Twips x, Twips y)
 {
-    if (button != leftButton)
-        return false;
+    if (button != leftButton) return false;
     grabX_ = x;
     grabY_ = y;
     return true;
 }
 
 void Form2::routeMouse(CanvasItemWidget *widget, const std::function<QPointF()> &itemTopLeft,
-                       const std::function<void(int, Twips, Twips)> &mouseDown,
-                       const std::function<void(int, Twips, Twips)> &mouseMove)
+    const std::function<void(int, Twips, Twips)> &mouseDown,
+    const std::function<void(int, Twips, Twips)> &mouseMove)
 {
     connect(widget, &CanvasItemWidget::pressed, this, [=, this](QMouseEvent *event) {
         const QPointF at = pointerOnItem(widget, event, itemTopLeft());
@@ -164,8 +165,7 @@ void Form2::routeMouse(CanvasItemWidget *widget, const std::function<QPointF()> 
 bool Form2::drag(int buttons, Twips x, Twips y, Twips &left, Twips &top) const
 {
     // Only the left button alone drags; left and right together do nothing.
-    if (buttons != leftButton)
-        return false;
+    if (buttons != leftButton) return false;
     left = left + (x - grabX_);
     top = top + (y - grabY_);
     return true;
@@ -184,16 +184,14 @@ void Form2::Label1_MouseMove(int index, int button, Twips x, Twips y)
 {
     Twips left = design_->field(index).left;
     Twips top = design_->field(index).top;
-    if (drag(button, x, y, left, top))
-        design_->moveField(index, left, top);
+    if (drag(button, x, y, left, top)) design_->moveField(index, left, top);
 }
 
 void Form2::Label1_DblClick(int index)
 {
     commonDialog_.setCancelError(true);
     commonDialog_.setFlags(0x103); // screen and printer fonts, with the effects group (colour)
-    if (!commonDialog_.showFont())
-        return;
+    if (!commonDialog_.showFont()) return;
     const FontChoice &choice = commonDialog_.fontChoice();
     design_->setFieldFont(index, choice.font);
     design_->setFieldForeColor(index, choice.color);
@@ -207,8 +205,7 @@ void Form2::Image1_MouseDown(int button, Twips x, Twips y)
 void Form2::Image1_MouseMove(int button, Twips x, Twips y)
 {
     TwipsRect geometry = design_->codeImage().geometry;
-    if (drag(button, x, y, geometry.left, geometry.top))
-        design_->setCodeImageGeometry(geometry);
+    if (drag(button, x, y, geometry.left, geometry.top)) design_->setCodeImageGeometry(geometry);
 }
 
 void Form2::Picture2_MouseDown(int button, Twips x, Twips y)
@@ -219,8 +216,7 @@ void Form2::Picture2_MouseDown(int button, Twips x, Twips y)
 void Form2::Picture2_MouseMove(int button, Twips x, Twips y)
 {
     TwipsRect holder = design_->barcodeHolder().geometry;
-    if (!drag(button, x, y, holder.left, holder.top))
-        return;
+    if (!drag(button, x, y, holder.left, holder.top)) return;
     design_->setBarcodeHolderGeometry(holder);
     // The barcode goes back to its place inside the holder after every move.
     TwipsRect barcode = design_->barcodeGeometry();

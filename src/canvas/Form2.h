@@ -60,12 +60,13 @@ private:
     void placeItem(QWidget *widget, const TwipsRect &rect, bool visible);
     // The pointer's position relative to an item's top-left corner, in twips, measured from the
     // item's exact place so that a long drag does not drift with pixel rounding.
-    QPointF pointerOnItem(const QWidget *itemWidget, const QMouseEvent *event, QPointF itemTopLeft) const;
+    QPointF pointerOnItem(
+        const QWidget *itemWidget, const QMouseEvent *event, QPointF itemTopLeft) const;
     bool recordGrab(int button, Twips x, Twips y);
     // Hands an item widget's mouse presses and moves to the item's handlers, in twips.
     void routeMouse(CanvasItemWidget *widget, const std::function<QPointF()> &itemTopLeft,
-                    const std::function<void(int, Twips, Twips)> &mouseDown,
-                    const std::function<void(int, Twips, Twips)> &mouseMove);
+        const std::function<void(int, Twips, Twips)> &mouseDown,
+        const std::function<void(int, Twips, Twips)> &mouseMove);
     // Moves left and top by the pointer's way from the grab point while the left button alone is
     // held; false, changing nothing, otherwise.
     bool drag(int buttons, Twips x, Twips y, Twips &left, Twips &top) const;

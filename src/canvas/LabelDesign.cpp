@@ -31,8 +31,7 @@ void LabelDesign::setPicture(PictureRef picture)
 
 bool LabelDesign::loadField(int index)
 {
-    if (index < fieldCount())
-        return false;
+    if (index < fieldCount()) return false;
     Q_ASSERT(index == fieldCount()); // elements are only ever added at the end
     FieldItem item = fields_.front();
     item.index = index;
@@ -45,8 +44,7 @@ bool LabelDesign::loadField(int index)
 void LabelDesign::setFieldCaption(int index, const QString &caption)
 {
     FieldItem &item = mutableField(index);
-    if (item.caption == caption)
-        return;
+    if (item.caption == caption) return;
     item.caption = caption;
     emit fieldChanged(index);
 }

@@ -10,7 +10,6 @@
 
 #include <QImage>
 #include <QObject>
-
 #include <memory>
 #include <vector>
 
@@ -21,7 +20,7 @@ using PictureRef = std::shared_ptr<const QImage>;
 // The QR code image (Image1): stretches its picture to its own size.
 struct CodeImageItem
 {
-    TwipsRect geometry{2760, 360, 1005, 1005};
+    TwipsRect geometry {2760, 360, 1005, 1005};
     bool visible = true;
     PictureRef picture;
 };
@@ -29,7 +28,7 @@ struct CodeImageItem
 // The barcode holder (Picture2): a grey box that clips the barcode inside it.
 struct BarcodeHolderItem
 {
-    TwipsRect geometry{120, 2400, 4335, 975};
+    TwipsRect geometry {120, 2400, 4335, 975};
     bool visible = false;
 };
 

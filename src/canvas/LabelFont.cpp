@@ -8,7 +8,8 @@ namespace tagloom {
 QFont chineseFont(const QString &family, double pointSize)
 {
     QFont font;
-    font.setFamilies({family, QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
+    font.setFamilies(
+        {family, QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
     font.setPointSizeF(pointSize);
     return font;
 }

@@ -1,4 +1,5 @@
-// The font attributes of a field item: what the font dialog sets and the layout file keeps a part of.
+// The font attributes of a field item: what the font dialog sets and the layout file keeps a part
+// of.
 #pragma once
 
 #include <QFont>
@@ -15,7 +16,8 @@ struct LabelFont
     bool underline = false;
     bool strikeout = false;
 
-    // A QFont of these attributes; its point size still has to be adapted to the device (LabelPainter).
+    // A QFont of these attributes; its point size still has to be adapted to the device
+    // (LabelPainter).
     QFont toQFont() const;
 
     friend bool operator==(const LabelFont &, const LabelFont &) = default;

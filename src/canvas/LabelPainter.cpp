@@ -27,8 +27,7 @@ void paintPicture(QPainter &painter, const LabelDesign &design)
 void paintBarcodeItem(QPainter &painter, const LabelDesign &design)
 {
     const BarcodeHolderItem &holder = design.barcodeHolder();
-    if (!holder.visible)
-        return;
+    if (!holder.visible) return;
     const QRectF holderRect = holder.geometry.toRectF();
     painter.save();
     painter.setClipRect(holderRect, Qt::IntersectClip);
@@ -44,8 +43,7 @@ void paintBarcodeItem(QPainter &painter, const LabelDesign &design)
 void paintCodeImage(QPainter &painter, const LabelDesign &design)
 {
     const CodeImageItem &image = design.codeImage();
-    if (!image.visible || !image.picture)
-        return;
+    if (!image.visible || !image.picture) return;
     // Modules must stay crisp at any size: no smoothing.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(image.geometry.toRectF(), *image.picture);
@@ -77,8 +75,7 @@ void LabelPainter::paint(QPainter &painter, const LabelDesign &design)
     paintCodeImage(painter, design);
     for (int index = 1; index < design.fieldCount(); ++index) {
         const FieldItem &item = design.field(index);
-        if (item.visible)
-            paintField(painter, item);
+        if (item.visible) paintField(painter, item);
     }
     painter.restore();
 }

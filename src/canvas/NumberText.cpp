@@ -2,7 +2,6 @@
 #include "NumberText.h"
 
 #include <QLocale>
-
 #include <cmath>
 #include <limits>
 
@@ -10,22 +9,19 @@ namespace tagloom {
 
 QString NumberText::fromSingle(float value)
 {
-    if (value == 0)
-        return QStringLiteral("0"); // no "-0"
+    if (value == 0) return QStringLiteral("0"); // no "-0"
     return QLocale::c().toString(double(value), 'G', 7);
 }
 
 std::optional<double> NumberText::toDouble(const QString &text)
 {
     const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return std::nullopt;
+    if (trimmed.isEmpty()) return std::nullopt;
     QLocale c = QLocale::c();
     c.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
     const double value = c.toDouble(trimmed, &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
+    if (!ok || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 

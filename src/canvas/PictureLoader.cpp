@@ -47,14 +47,12 @@ bool bitmapIsComplete(const QByteArray &head, qint64 fileSize)
     const auto *bytes = reinterpret_cast<const uchar *>(head.constData());
     const quint32 pixelOffset = qFromLittleEndian<quint32>(bytes + 10);
     const quint32 headerSize = qFromLittleEndian<quint32>(bytes + 14);
-    if (headerSize < 40)
-        return true; // the old OS/2 header: too rare to check
+    if (headerSize < 40) return true; // the old OS/2 header: too rare to check
     const qint64 width = qFromLittleEndian<qint32>(bytes + 18);
     const qint64 height = qAbs(qFromLittleEndian<qint32>(bytes + 22));
     const quint16 bitsPerPixel = qFromLittleEndian<quint16>(bytes + 28);
     const quint32 compression = qFromLittleEndian<quint32>(bytes + 30);
-    if (compression != 0 || width <= 0)
-        return true;
+    if (compression != 0 || width <= 0) return true;
     const qint64 stride = ((width * bitsPerPixel + 31) / 32) * 4;
     return fileSize >= qint64(pixelOffset) + stride * height;
 }
@@ -64,25 +62,20 @@ bool bitmapIsComplete(const QByteArray &head, qint64 fileSize)
 std::optional<QImage> PictureLoader::load(const QString &path, QString *reason)
 {
     auto fail = [reason](const QString &why) -> std::optional<QImage> {
-        if (reason)
-            *reason = why;
+        if (reason) *reason = why;
         return std::nullopt;
     };
 
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("图片文件不存在或无法读取"));
-    if (file.size() == 0)
-        return fail(QStringLiteral("图片文件是空的"));
+    if (!file.open(QIODevice::ReadOnly)) return fail(QStringLiteral("图片文件不存在或无法读取"));
+    if (file.size() == 0) return fail(QStringLiteral("图片文件是空的"));
 
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     const JpegTruncationWatch watch;
     QImage image = reader.read();
-    if (image.isNull())
-        return fail(QStringLiteral("不是能读取的图片"));
-    if (watch.truncated())
-        return fail(QStringLiteral("图片文件不完整"));
+    if (image.isNull()) return fail(QStringLiteral("不是能读取的图片"));
+    if (watch.truncated()) return fail(QStringLiteral("图片文件不完整"));
     file.seek(0);
     if (!bitmapIsComplete(file.read(64), file.size()))
         return fail(QStringLiteral("图片文件不完整"));

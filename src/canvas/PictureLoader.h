@@ -1,9 +1,9 @@
-// Loads a label picture from a file, refusing files that are missing, empty, cut short or no picture.
+// Loads a label picture from a file, refusing files that are missing, empty, cut short or no
+// picture.
 #pragma once
 
 #include <QImage>
 #include <QString>
-
 #include <optional>
 
 namespace tagloom {

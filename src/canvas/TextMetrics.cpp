@@ -42,9 +42,10 @@ bool standsAlone(char16_t c)
 QSizeF TextMetrics::captionSize(const QString &caption, const QFont &font)
 {
     const QFontMetricsF metrics(font, &twipsDevice());
-    if (caption.isEmpty())
-        return {0.0, metrics.height()};
-    return metrics.boundingRect(QRectF(), Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs, caption).size();
+    if (caption.isEmpty()) return {0.0, metrics.height()};
+    return metrics
+        .boundingRect(QRectF(), Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs, caption)
+        .size();
 }
 
 double TextMetrics::textWidth(const QString &text, const QFont &font)
@@ -62,8 +63,7 @@ TextWidthMeter::TextWidthMeter(QFont font)
 double TextWidthMeter::advance(char16_t character)
 {
     float &known = advances_[character];
-    if (known < 0)
-        known = static_cast<float>(metrics_.horizontalAdvance(QChar(character)));
+    if (known < 0) known = static_cast<float>(metrics_.horizontalAdvance(QChar(character)));
     return known;
 }
 
@@ -75,8 +75,7 @@ double TextWidthMeter::operator()(const QString &text)
         const char16_t c = character.unicode();
         // A space or a Latin character right after Chinese, Japanese or Korean text may be drawn
         // in the font of that text: only shaping tells.
-        if (!standsAlone(c) || (afterWide && c < 0x3000))
-            return metrics_.horizontalAdvance(text);
+        if (!standsAlone(c) || (afterWide && c < 0x3000)) return metrics_.horizontalAdvance(text);
         afterWide = c >= 0x3000;
         width += advance(c);
     }

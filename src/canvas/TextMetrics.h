@@ -1,12 +1,12 @@
-// Measures text in twips, the same on every screen and printer, so item sizes never depend on the device.
+// Measures text in twips, the same on every screen and printer, so item sizes never depend on the
+// device.
 #pragma once
 
 #include <QFont>
 #include <QFontMetricsF>
-
-#include <vector>
 #include <QSizeF>
 #include <QString>
+#include <vector>
 
 namespace tagloom {
 
@@ -21,8 +21,8 @@ public:
 };
 
 // Measures many single-line texts in one font, without kerning, fast enough for every cell of a
-// large sheet: text in scripts that need no shaping (Latin, Greek, Cyrillic, Chinese, Japanese kana,
-// Korean syllables) is measured as the sum of its characters' advances; other text is shaped.
+// large sheet: text in scripts that need no shaping (Latin, Greek, Cyrillic, Chinese, Japanese
+// kana, Korean syllables) is measured as the sum of its characters' advances; other text is shaped.
 class TextWidthMeter
 {
 public:

@@ -2,8 +2,8 @@
 // and the drawing of that text's bars.
 #pragma once
 
-#include "canvas/Twips.h"
 #include "Code128Symbol.h"
+#include "canvas/Twips.h"
 
 #include <QRectF>
 #include <QString>

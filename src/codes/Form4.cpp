@@ -94,9 +94,9 @@ void Form4::Command1_Click()
         const std::optional<float> value = NumberText::toSingle(text1_[box]->text());
         if (!value || *value <= 0 || *value > DesignLimits::largestSize) {
             errorBox(workspace_.dialogs(), this,
-                     QStringLiteral("%1必须是大于0、不超过%2的数字(单位:缇)")
-                         .arg(QString::fromUtf8(boxMeaning[box]))
-                         .arg(double(DesignLimits::largestSize)));
+                QStringLiteral("%1必须是大于0、不超过%2的数字(单位:缇)")
+                    .arg(QString::fromUtf8(boxMeaning[box]))
+                    .arg(double(DesignLimits::largestSize)));
             text1_[box]->setFocus();
             text1_[box]->selectAll();
             return;

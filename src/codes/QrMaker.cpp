@@ -3,8 +3,8 @@
 
 #include "QrEncoder.h"
 
-#include <QImageWriter>
 #include <QFile>
+#include <QImageWriter>
 
 namespace tagloom {
 

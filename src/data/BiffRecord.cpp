@@ -55,8 +55,7 @@ qsizetype BiffRecord::segmentEnd()
 {
     while (nextContinue_ < continueStarts_.size() && continueStarts_[nextContinue_] < pos_)
         ++nextContinue_;
-    return nextContinue_ < continueStarts_.size() ? continueStarts_[nextContinue_]
-                                                    : body_.size();
+    return nextContinue_ < continueStarts_.size() ? continueStarts_[nextContinue_] : body_.size();
 }
 
 QString BiffRecord::characters(qsizetype count, quint8 flags)

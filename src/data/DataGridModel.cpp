@@ -14,7 +14,7 @@ DataGridModel::DataGridModel(DataTable &table, QObject *parent)
         endResetModel();
     });
     connect(&table, &DataTable::rowNumbersWritten, this,
-            [this] { emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1); });
+        [this] { emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1); });
 }
 
 int DataGridModel::rowCount(const QModelIndex &parent) const
@@ -29,16 +29,15 @@ int DataGridModel::columnCount(const QModelIndex &parent) const
 
 QVariant DataGridModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid())
-        return {};
+    if (role != Qt::DisplayRole || !index.isValid()) return {};
     return table_.cell(index.row() + 1, index.column() + 1);
 }
 
 QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole)
-        return {};
-    return orientation == Qt::Horizontal ? table_.cell(0, section + 1) : table_.cell(section + 1, 0);
+    if (role != Qt::DisplayRole) return {};
+    return orientation == Qt::Horizontal ? table_.cell(0, section + 1)
+                                         : table_.cell(section + 1, 0);
 }
 
 } // namespace tagloom

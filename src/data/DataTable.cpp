@@ -13,9 +13,9 @@ DataTable::DataTable()
 const QString &DataTable::cell(int row, int col) const
 {
     Q_ASSERT(contains(row, col));
-    if (col == 0)
-        return rowNumbers_[static_cast<size_t>(row)];
-    return fields_[static_cast<size_t>(row) * static_cast<size_t>(cols_ - 1) + static_cast<size_t>(col - 1)];
+    if (col == 0) return rowNumbers_[static_cast<size_t>(row)];
+    return fields_[static_cast<size_t>(row) * static_cast<size_t>(cols_ - 1)
+        + static_cast<size_t>(col - 1)];
 }
 
 void DataTable::bind(int fieldCount, std::vector<QString> fieldsAndRecords)
@@ -32,8 +32,7 @@ void DataTable::bind(int fieldCount, std::vector<QString> fieldsAndRecords)
 
 bool DataTable::numberRows()
 {
-    if (rows_ < 2)
-        return false;
+    if (rows_ < 2) return false;
     for (int row = 1; row < rows_; ++row)
         rowNumbers_[static_cast<size_t>(row)] = QString::number(row);
     emit rowNumbersWritten();

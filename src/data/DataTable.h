@@ -6,7 +6,6 @@
 
 #include <QObject>
 #include <QString>
-
 #include <vector>
 
 namespace tagloom {
@@ -21,7 +20,10 @@ public:
 
     int rows() const { return rows_; }
     int cols() const { return cols_; }
-    bool contains(int row, int col) const { return row >= 0 && row < rows_ && col >= 0 && col < cols_; }
+    bool contains(int row, int col) const
+    {
+        return row >= 0 && row < rows_ && col >= 0 && col < cols_;
+    }
     const QString &cell(int row, int col) const;
 
     // Replaces the whole table by a query result: its field names in row 0 from column 1 on, its
@@ -39,16 +41,15 @@ public:
     static constexpr Twips defaultColWidth = 960;
 
 signals:
-    void reset();              // shape and every cell replaced
-    void rowNumbersWritten();  // column 0 filled
+    void reset(); // shape and every cell replaced
+    void rowNumbersWritten(); // column 0 filled
     void colWidthChanged(int col);
 
 private:
-
     int rows_ = 2;
     int cols_ = 2;
     std::vector<QString> rowNumbers_; // column 0
-    std::vector<QString> fields_;     // columns 1 and up, row by row
+    std::vector<QString> fields_; // columns 1 and up, row by row
     std::vector<Twips> colWidths_;
 };
 

@@ -28,8 +28,8 @@ void FieldItemGenerator::run(Workspace &workspace)
         design.setFieldVisible(col, true);
     }
     messageBox(workspace.dialogs(), nullptr,
-               QStringLiteral("拖动数据项到合适的位置，双击设置字体，右键删除没用到的数据项。"), MessageButtons::Ok,
-               QStringLiteral("完成"));
+        QStringLiteral("拖动数据项到合适的位置，双击设置字体，右键删除没用到的数据项。"),
+        MessageButtons::Ok, QStringLiteral("完成"));
 }
 
 } // namespace tagloom

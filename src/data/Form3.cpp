@@ -38,8 +38,7 @@ Form3::Form3(DataTable &table)
 
 void Form3::detach()
 {
-    if (!table_)
-        return;
+    if (!table_) return;
     disconnect(table_, nullptr, this, nullptr);
     grid_->setModel(nullptr);
     delete model_;
@@ -64,8 +63,7 @@ void Form3::applyColWidth(int col)
         return;
     }
     grid_->setColumnHidden(col - 1, width == 0);
-    if (width != 0)
-        grid_->setColumnWidth(col - 1, pixels);
+    if (width != 0) grid_->setColumnWidth(col - 1, pixels);
 }
 
 void Form3::applyAllColWidths()

@@ -11,15 +11,13 @@ bool WorkbookImport::run(Workspace &workspace, QString *reason)
 {
     MainPanel &panel = workspace.panel();
     std::optional<Sheet> sheet = WorkbookReader::readSheet1(panel.dataFilePath(), reason);
-    if (!sheet)
-        return false;
+    if (!sheet) return false;
 
     DataTable &table = workspace.dataTable();
     const int fieldCount = sheet->columnCount();
     table.bind(fieldCount, sheet->takeCells());
     if (!table.numberRows()) {
-        if (reason)
-            *reason = QStringLiteral("sheet1 中没有数据行");
+        if (reason) *reason = QStringLiteral("sheet1 中没有数据行");
         return false;
     }
 

@@ -126,7 +126,7 @@ QString WorksheetReader::formulaText(BiffRecord &record, Address address, quint1
 QString WorksheetReader::numberText(double value, quint16 xfIndex) const
 {
     return globals_.formats().isDate(xfIndex) ? text_.date(value)
-                                               : CellTextFormatter::number(value);
+                                              : CellTextFormatter::number(value);
 }
 
 } // namespace tagloom

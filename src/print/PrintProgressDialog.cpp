@@ -18,7 +18,9 @@ PrintProgressDialog::PrintProgressDialog(QWidget *parent)
 bool PrintProgressDialog::advance(int pagesDone, int pagesInAll)
 {
     dialog_.setMaximum(pagesInAll);
-    dialog_.setLabelText(QStringLiteral("正在打印第%1张标签，共%2张").arg(std::min(pagesDone + 1, pagesInAll)).arg(pagesInAll));
+    dialog_.setLabelText(QStringLiteral("正在打印第%1张标签，共%2张")
+                             .arg(std::min(pagesDone + 1, pagesInAll))
+                             .arg(pagesInAll));
     dialog_.setValue(pagesDone);
     return !dialog_.wasCanceled();
 }

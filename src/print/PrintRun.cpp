@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QImageReader>
 #include <QTemporaryDir>
-
 #include <cmath>
 
 namespace tagloom {
@@ -24,8 +23,7 @@ namespace {
 std::optional<int> rowNumber(const QString &text)
 {
     const std::optional<double> value = NumberText::toDouble(text);
-    if (!value || *value < 1 || *value > 1e9 || std::floor(*value) != *value)
-        return std::nullopt;
+    if (!value || *value < 1 || *value > 1e9 || std::floor(*value) != *value) return std::nullopt;
     return static_cast<int>(*value);
 }
 
@@ -48,10 +46,10 @@ PrintRun::Result PrintRun::endEarly(Outcome outcome, int pagesDone, const QStrin
 {
     int pagesSent = pagesDone;
     QString reason;
-    if (pagesDone > 0 && !output_.finish(&reason))
-        pagesSent = 0;
-    const QString message = pagesSent > 0 ? QStringLiteral("%1已送出%2张标签。").arg(what).arg(pagesSent)
-                                          : QStringLiteral("%1没有打印任何标签。").arg(what);
+    if (pagesDone > 0 && !output_.finish(&reason)) pagesSent = 0;
+    const QString message = pagesSent > 0
+        ? QStringLiteral("%1已送出%2张标签。").arg(what).arg(pagesSent)
+        : QStringLiteral("%1没有打印任何标签。").arg(what);
     if (outcome == Outcome::Cancelled) {
         message_ = message;
         messageBox(workspace_.dialogs(), nullptr, message);
@@ -69,7 +67,8 @@ bool PrintRun::readsTable(const LabelDesign &design) const
 QString PrintRun::columnName(const DataTable &table, int col) const
 {
     const QString &header = table.cell(0, col);
-    return header.isEmpty() ? QStringLiteral("第%1列").arg(col) : QStringLiteral("“%1”列").arg(header);
+    return header.isEmpty() ? QStringLiteral("第%1列").arg(col)
+                            : QStringLiteral("“%1”列").arg(header);
 }
 
 bool PrintRun::checkTable(const DataTable &table, const LabelDesign &design, int first, int last)
@@ -91,16 +90,18 @@ bool PrintRun::checkTable(const DataTable &table, const LabelDesign &design, int
                    .arg(lastColumn));
         return false;
     }
-    const struct {
+    const struct
+    {
         int column;
         const char *name;
     } sources[] = {{qrColumn_, "二维码"}, {barcodeColumn_, "条形码"}};
     for (const auto &source : sources) {
         if (source.column > lastColumn) {
-            refuse(QStringLiteral("%1的数据来源选择了第%2项，但数据表只有%3列：请在前%3项中重新选择。")
-                       .arg(QString::fromUtf8(source.name))
-                       .arg(source.column)
-                       .arg(lastColumn));
+            refuse(
+                QStringLiteral("%1的数据来源选择了第%2项，但数据表只有%3列：请在前%3项中重新选择。")
+                    .arg(QString::fromUtf8(source.name))
+                    .arg(source.column)
+                    .arg(lastColumn));
             return false;
         }
     }
@@ -109,24 +110,30 @@ bool PrintRun::checkTable(const DataTable &table, const LabelDesign &design, int
 
 bool PrintRun::checkCodes(const DataTable &table, const LabelDesign &design, int first, int last)
 {
-    // Only codes that print are checked: the QR code where Image1 shows, the barcode in a shown holder.
+    // Only codes that print are checked: the QR code where Image1 shows, the barcode in a shown
+    // holder.
     const bool qrPrints = qrColumn_ > 0 && design.codeImage().visible;
     const bool barcodePrints = barcodeColumn_ > 0 && design.barcodeHolder().visible;
     for (int row = first; row <= last; ++row) {
         QString why;
         if (qrPrints && !QrMaker::canEncode(table.cell(row, qrColumn_), &why)) {
-            refuse(QStringLiteral("第%1行%2不能生成二维码：%3").arg(row).arg(columnName(table, qrColumn_), why));
+            refuse(QStringLiteral("第%1行%2不能生成二维码：%3")
+                       .arg(row)
+                       .arg(columnName(table, qrColumn_), why));
             return false;
         }
         if (barcodePrints && !BarCodeCtrl::canEncode(table.cell(row, barcodeColumn_), &why)) {
-            refuse(QStringLiteral("第%1行%2不能生成条形码：%3").arg(row).arg(columnName(table, barcodeColumn_), why));
+            refuse(QStringLiteral("第%1行%2不能生成条形码：%3")
+                       .arg(row)
+                       .arg(columnName(table, barcodeColumn_), why));
             return false;
         }
     }
     return true;
 }
 
-bool PrintRun::fillRow(LabelDesign &design, const DataTable *table, int row, const QString &bitmapPath, QString *reason)
+bool PrintRun::fillRow(LabelDesign &design, const DataTable *table, int row,
+    const QString &bitmapPath, QString *reason)
 {
     // Hidden items take their caption too; the count is read afresh for every row.
     for (int col = 1; col < design.fieldCount(); ++col)
@@ -139,8 +146,7 @@ bool PrintRun::fillRow(LabelDesign &design, const DataTable *table, int row, con
         if (generator.codePicture()->isNull()) {
             design.setCodeImagePicture(nullptr); // an empty cell: this label goes without the code
         } else {
-            if (!generator.saveBitmap(bitmapPath, 2, reason))
-                return false;
+            if (!generator.saveBitmap(bitmapPath, 2, reason)) return false;
             QImageReader reader(bitmapPath);
             QImage picture = reader.read();
             if (picture.isNull()) {
@@ -167,13 +173,16 @@ PrintRun::Result PrintRun::run()
     const std::optional<int> first = rowNumber(firstText);
     const std::optional<int> last = rowNumber(lastText);
     if (!first || !last) {
-        refuse(QStringLiteral("打印范围必须是从1开始的整数行号：“%1”不是。").arg(first ? lastText : firstText));
+        refuse(QStringLiteral("打印范围必须是从1开始的整数行号：“%1”不是。")
+                   .arg(first ? lastText : firstText));
         return {Outcome::Refused, 0, message_};
     }
 
     const qint64 labels = qint64(*last) - *first + 1;
-    const QString prompt = QStringLiteral("将打印第%1到%2行,共%3个标签").arg(firstText, lastText).arg(labels);
-    if (messageBox(workspace_.dialogs(), nullptr, prompt, MessageButtons::OkCancel) != MessageAnswer::Ok)
+    const QString prompt
+        = QStringLiteral("将打印第%1到%2行,共%3个标签").arg(firstText, lastText).arg(labels);
+    if (messageBox(workspace_.dialogs(), nullptr, prompt, MessageButtons::OkCancel)
+        != MessageAnswer::Ok)
         return {Outcome::Declined, 0, {}};
 
     LabelDesign &design = workspace_.canvas();
@@ -190,11 +199,13 @@ PrintRun::Result PrintRun::run()
     qrColumn_ = qrIndex + 1;
     barcodeColumn_ = barcodeIndex + 1;
 
-    Result result{Outcome::Printed, 0, {}};
+    Result result {Outcome::Printed, 0, {}};
     if (*first <= *last) {
         // The data table is read only when something on the label comes from it.
         const DataTable *table = readsTable(design) ? &workspace_.dataTable() : nullptr;
-        if (table && !(checkTable(*table, design, *first, *last) && checkCodes(*table, design, *first, *last)))
+        if (table
+            && !(checkTable(*table, design, *first, *last)
+                && checkCodes(*table, design, *first, *last)))
             return {Outcome::Refused, 0, message_};
         result = printRows(design, table, *first, *last);
     }
@@ -202,7 +213,8 @@ PrintRun::Result PrintRun::run()
     return result;
 }
 
-PrintRun::Result PrintRun::printRows(LabelDesign &design, const DataTable *table, int first, int last)
+PrintRun::Result PrintRun::printRows(
+    LabelDesign &design, const DataTable *table, int first, int last)
 {
     // The QR bitmap lives in a folder of this run alone: the program's folder may not be writable,
     // and two running copies must not print each other's codes.
@@ -219,10 +231,11 @@ PrintRun::Result PrintRun::printRows(LabelDesign &design, const DataTable *table
     for (int row = first; row <= last; ++row) {
         QString reason;
         if (!fillRow(design, table, row, bitmapPath, &reason))
-            return endEarly(Outcome::Failed, pages, QStringLiteral("打印在第%1行中止：%2。").arg(row).arg(reason));
-        const bool pageReady = pages == 0 ? output_.begin(labelSize, &reason) : output_.nextPage(&reason);
-        if (!pageReady)
-            return endEarly(Outcome::Failed, pages, QStringLiteral("%1。").arg(reason));
+            return endEarly(Outcome::Failed, pages,
+                QStringLiteral("打印在第%1行中止：%2。").arg(row).arg(reason));
+        const bool pageReady
+            = pages == 0 ? output_.begin(labelSize, &reason) : output_.nextPage(&reason);
+        if (!pageReady) return endEarly(Outcome::Failed, pages, QStringLiteral("%1。").arg(reason));
         LabelPainter::paint(output_.painter(), design);
         ++pages;
         if (!progress_.advance(pages, total) && row < last)

@@ -18,11 +18,11 @@ class PrintRun
 {
 public:
     enum class Outcome {
-        Printed,   // every row of the range (possibly none) went out
-        Declined,  // the user said no at the confirmation
-        Refused,   // a check failed: nothing was printed
+        Printed, // every row of the range (possibly none) went out
+        Declined, // the user said no at the confirmation
+        Refused, // a check failed: nothing was printed
         Cancelled, // the user stopped it; the pages done so far were sent
-        Failed,    // the output or the bitmap failed; the pages done so far were sent
+        Failed, // the output or the bitmap failed; the pages done so far were sent
     };
     struct Result
     {
@@ -40,7 +40,8 @@ private:
     bool checkTable(const DataTable &table, const LabelDesign &design, int first, int last);
     bool checkCodes(const DataTable &table, const LabelDesign &design, int first, int last);
     QString columnName(const DataTable &table, int col) const;
-    bool fillRow(LabelDesign &design, const DataTable *table, int row, const QString &bitmapPath, QString *reason);
+    bool fillRow(LabelDesign &design, const DataTable *table, int row, const QString &bitmapPath,
+        QString *reason);
     Result printRows(LabelDesign &design, const DataTable *table, int first, int last);
     // Ends a run that stopped after `pagesDone` pages: sends them, then says what happened.
     Result endEarly(Outcome outcome, int pagesDone, const QString &what);
@@ -50,7 +51,7 @@ private:
     LabelOutput &output_;
     PrintProgress &progress_;
     QString message_;
-    int qrColumn_ = 0;      // data column of the QR code, 0 for none
+    int qrColumn_ = 0; // data column of the QR code, 0 for none
     int barcodeColumn_ = 0; // data column of the barcode, 0 for none
 };
 

@@ -11,7 +11,6 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
-
 #include <filesystem>
 
 namespace tagloom {
@@ -37,14 +36,14 @@ PrinterOutput::~PrinterOutput()
     // A job that never finished: nothing half-written stays behind.
     if (painter_.isActive()) {
         painter_.end();
-        if (!partialPdfPath_.isEmpty())
-            QFile::remove(partialPdfPath_);
+        if (!partialPdfPath_.isEmpty()) QFile::remove(partialPdfPath_);
     }
 }
 
 QString PrinterOutput::refusal() const
 {
-    return pdfPath_.isEmpty() ? QStringLiteral("打印机拒绝了打印任务") : QStringLiteral("无法写入 PDF 文件 %1").arg(pdfPath_);
+    return pdfPath_.isEmpty() ? QStringLiteral("打印机拒绝了打印任务")
+                              : QStringLiteral("无法写入 PDF 文件 %1").arg(pdfPath_);
 }
 
 bool PrinterOutput::begin(const QSizeF &labelTwips, QString *reason)
@@ -62,9 +61,10 @@ bool PrinterOutput::begin(const QSizeF &labelTwips, QString *reason)
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         const QFileInfo target(pdfPath_);
         partialPdfPath_ = target.dir().filePath(QStringLiteral(".%1.%2.part")
-                                                     .arg(target.fileName())
-                                                     .arg(QCoreApplication::applicationPid()));
-        // Asked first, so that a folder that takes no file gets our message rather than Qt's warning.
+                                                    .arg(target.fileName())
+                                                    .arg(QCoreApplication::applicationPid()));
+        // Asked first, so that a folder that takes no file gets our message rather than Qt's
+        // warning.
         QFile probe(partialPdfPath_);
         if (!probe.open(QIODevice::WriteOnly)) {
             *reason = refusal();
@@ -74,8 +74,9 @@ bool PrinterOutput::begin(const QSizeF &labelTwips, QString *reason)
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(partialPdfPath_);
         // A PDF page is the label itself.
-        printer_->setPageSize(QPageSize(QSizeF(labelTwips.width() / twipsPerInch, labelTwips.height() / twipsPerInch),
-                                        QPageSize::Inch, QStringLiteral("Label"), QPageSize::ExactMatch));
+        printer_->setPageSize(
+            QPageSize(QSizeF(labelTwips.width() / twipsPerInch, labelTwips.height() / twipsPerInch),
+                QPageSize::Inch, QStringLiteral("Label"), QPageSize::ExactMatch));
         printer_->setPageOrientation(QPageLayout::Portrait);
         printer_->setFullPage(true);
         printer_->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
@@ -113,7 +114,7 @@ bool PrinterOutput::finish(QString *reason)
     if (!partialPdfPath_.isEmpty()) {
         std::error_code error;
         std::filesystem::rename(QFile::encodeName(partialPdfPath_).toStdString(),
-                                QFile::encodeName(pdfPath_).toStdString(), error);
+            QFile::encodeName(pdfPath_).toStdString(), error);
         if (error) {
             *reason = refusal();
             QFile::remove(partialPdfPath_);

@@ -6,7 +6,6 @@
 #include "LabelOutput.h"
 
 #include <QPainter>
-
 #include <memory>
 
 class QPrinter;

@@ -1,9 +1,9 @@
 // The main window and the label canvas: controls, choosing the label picture, docking, closing.
-#include "support/Fixtures.h"
-#include "support/TestProgram.h"
 #include "app/ScreenTwips.h"
 #include "canvas/CanvasWidget.h"
 #include "canvas/LabelDesign.h"
+#include "support/Fixtures.h"
+#include "support/TestProgram.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -78,12 +78,14 @@ void MainWindowTest::controlsStandWhereTheyBelong_data()
     row("Command9", QStringLiteral("导入布局"), 360, 3720, 975, 375);
     row("Command8", QStringLiteral("保存布局"), 1560, 3720, 975, 375);
     row("Text2", QStringLiteral("C:\\Users\\Administrator\\Desktop\\6.xls"), 720, 4080, 1335, 270);
-    row("Text1", QStringLiteral("C:\\Users\\Administrator\\Desktop\\标签.jpg"), 2280, 4080, 1335, 270);
-    const qreal stepPlaces[][2] = {{120, 240}, {120, 960}, {120, 1680}, {2040, 240},
-                                   {2040, 960}, {2040, 1680}, {120, 2760}, {2880, 2760}};
+    row("Text1", QStringLiteral("C:\\Users\\Administrator\\Desktop\\标签.jpg"), 2280, 4080, 1335,
+        270);
+    const qreal stepPlaces[][2] = {{120, 240}, {120, 960}, {120, 1680}, {2040, 240}, {2040, 960},
+        {2040, 1680}, {120, 2760}, {2880, 2760}};
     for (int step = 0; step < 8; ++step) {
         const QByteArray name = QStringLiteral("Label3(%1)").arg(step).toLatin1();
-        row(name.constData(), QString::number(step + 1), stepPlaces[step][0], stepPlaces[step][1], 255, 495);
+        row(name.constData(), QString::number(step + 1), stepPlaces[step][0], stepPlaces[step][1],
+            255, 495);
     }
 }
 
@@ -95,7 +97,8 @@ void MainWindowTest::controlsStandWhereTheyBelong()
     TestProgram program;
     auto *widget = program.control<QWidget>(name);
     QVERIFY2(widget, qPrintable(name));
-    const TwipsRect rect{float(twips.x()), float(twips.y()), float(twips.width()), float(twips.height())};
+    const TwipsRect rect {
+        float(twips.x()), float(twips.y()), float(twips.width()), float(twips.height())};
     QCOMPARE(widget->geometry(), expectedPixels(widget, rect));
 
     QString shown;
@@ -116,8 +119,9 @@ void MainWindowTest::startsWithItsInitialState()
     Form1 &form1 = program.form1();
     QCOMPARE(form1.windowTitle(), QStringLiteral("Tagloom码(二维码|条形码)"));
     QVERIFY(!form1.windowIcon().isNull());
-    QCOMPARE(form1.size(), QSize(qRound(twipsToPixels(5220, ScreenTwips::dpiX(&form1))),
-                                 qRound(twipsToPixels(4155, ScreenTwips::dpiY(&form1)))));
+    QCOMPARE(form1.size(),
+        QSize(qRound(twipsToPixels(5220, ScreenTwips::dpiX(&form1))),
+            qRound(twipsToPixels(4155, ScreenTwips::dpiY(&form1)))));
     QVERIFY(!program.control<QPushButton>("Command3")->isEnabled());
     QVERIFY(!program.control<QLineEdit>("Text1")->isVisible());
     QVERIFY(!program.control<QLineEdit>("Text2")->isVisible());
@@ -175,7 +179,8 @@ void MainWindowTest::choosingAPictureSizesAndShowsTheCanvas()
     QCOMPARE(canvas->windowWidth(), design.scaleWidth() + 120);
     // The client area just holds the picture, drawn at the screen's scale.
     auto *picture1 = canvas->findChild<CanvasWidget *>(QStringLiteral("Picture1"));
-    QCOMPARE(picture1->geometry(), expectedPixels(picture1, {0, 0, design.scaleWidth(), design.scaleHeight()}));
+    QCOMPARE(picture1->geometry(),
+        expectedPixels(picture1, {0, 0, design.scaleWidth(), design.scaleHeight()}));
     QCOMPARE(canvas->size(), picture1->size());
 
     auto *timer = program.form1().findChild<QTimer *>(QStringLiteral("Timer1"));
@@ -189,7 +194,8 @@ void MainWindowTest::cancellingChangesNothing()
     program.dialogs.cancelOpen();
     program.click("Command1");
     QVERIFY(program.dialogs.allAnswered());
-    QCOMPARE(program.panel().labelPicturePath(), QStringLiteral("C:\\Users\\Administrator\\Desktop\\标签.jpg"));
+    QCOMPARE(program.panel().labelPicturePath(),
+        QStringLiteral("C:\\Users\\Administrator\\Desktop\\标签.jpg"));
     QVERIFY(!program.forms.hasForm2());
     QVERIFY(!program.form1().findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
 }
@@ -215,11 +221,14 @@ void MainWindowTest::aFileThatIsNoPictureOnlyChangesText1_data()
     QTest::newRow("truncated bmp") << bmpBytes.left(bmpBytes.size() / 2) << "cut.bmp";
     QTest::newRow("truncated png") << pngBytes.left(pngBytes.size() / 2) << "cut.png";
     QByteArray hugeBitmap("BM", 2); // a header that claims 50000 x 50000 pixels
-    hugeBitmap += QByteArray::fromHex("36b6c7d8000000003600000028000000" "50c3000050c300000100180000000000"
+    hugeBitmap += QByteArray::fromHex("36b6c7d8000000003600000028000000"
+                                      "50c3000050c300000100180000000000"
                                       "00000000130b0000130b00000000000000000000");
     hugeBitmap += QByteArray(64, '\x7f');
     QTest::newRow("huge bitmap") << hugeBitmap << "huge.bmp";
-    QTest::newRow("workbook") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(504, '\0') << "data.xls";
+    QTest::newRow("workbook") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)
+            + QByteArray(504, '\0')
+                              << "data.xls";
 }
 
 void MainWindowTest::aFileThatIsNoPictureOnlyChangesText1()
@@ -271,7 +280,7 @@ void MainWindowTest::aSecondPictureReplacesTheFirst()
     QCOMPARE(design.scaleHeight(), 3000.0F);
     QCOMPARE(program.forms.form2()->windowWidth(), 4620.0F);
     // Items keep their places, fractions of a pixel included.
-    QCOMPARE(design.codeImage().geometry, (TwipsRect{1265, 333.5F, 1005, 1005}));
+    QCOMPARE(design.codeImage().geometry, (TwipsRect {1265, 333.5F, 1005, 1005}));
 }
 
 void MainWindowTest::dockingFollowsTheMainWindow()
@@ -280,13 +289,17 @@ void MainWindowTest::dockingFollowsTheMainWindow()
     program.dialogs.answerOpen(fixture("pictures/label_480x320.jpg"));
     program.click("Command1");
     Form1 &form1 = program.form1();
-    for (const QPoint place : {QPoint(700, 120), QPoint(20, 300)}) { // the second pushes the canvas off screen
+    for (const QPoint place :
+        {QPoint(700, 120), QPoint(20, 300)}) { // the second pushes the canvas off screen
         form1.move(place);
-        QVERIFY(QTest::qWaitFor([&] {
-            const QPointF canvas = ScreenTwips::windowPosition(program.forms.form2());
-            const QPointF main = ScreenTwips::windowPosition(&form1);
-            return qAbs(canvas.x() - (main.x() - 7200 - 200)) < 15 && qAbs(canvas.y() - (main.y() + 80)) < 15;
-        }, 2000));
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                const QPointF canvas = ScreenTwips::windowPosition(program.forms.form2());
+                const QPointF main = ScreenTwips::windowPosition(&form1);
+                return qAbs(canvas.x() - (main.x() - 7200 - 200)) < 15
+                    && qAbs(canvas.y() - (main.y() + 80)) < 15;
+            },
+            2000));
         // The data source window hangs below the main window, even while hidden.
         QVERIFY(program.forms.hasForm3());
         const QPointF data = ScreenTwips::windowPosition(program.forms.form3());
@@ -314,8 +327,8 @@ void MainWindowTest::aClosedCanvasComesBackInItsInitialState()
     QCOMPARE(design.scaleWidth(), LabelDesign::initialWidth);
     QCOMPARE(design.scaleHeight(), LabelDesign::initialHeight);
     QVERIFY(!design.barcodeHolder().visible);
-    QCOMPARE(design.barcodeHolder().geometry, (TwipsRect{120, 2400, 5000, 1000}));
-    QCOMPARE(design.barcodeGeometry(), (TwipsRect{-400, 0, 8000, 1000}));
+    QCOMPARE(design.barcodeHolder().geometry, (TwipsRect {120, 2400, 5000, 1000}));
+    QCOMPARE(design.barcodeGeometry(), (TwipsRect {-400, 0, 8000, 1000}));
     QCOMPARE(design.fieldCount(), 1);
     QVERIFY(!program.forms.form2()->isVisible());
 }

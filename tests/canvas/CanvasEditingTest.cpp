@@ -1,10 +1,10 @@
 // Arranging the label with the mouse: drags, the right-click menu and the font dialog, driven
 // through the canvas window the way the window system delivers pointer events.
-#include "support/Fixtures.h"
-#include "support/TestProgram.h"
 #include "app/ScreenTwips.h"
 #include "canvas/FontDialog.h"
 #include "canvas/LabelDesign.h"
+#include "support/Fixtures.h"
+#include "support/TestProgram.h"
 
 #include <QFontComboBox>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 // Checks the barcode component by scanning what it paints inside a holder on a 300 dpi page.
 #include "codes/BarCodeCtrl.h"
 
-#include "support/CodeDecoder.h"
 #include "TestPage.h"
+#include "support/CodeDecoder.h"
 
 #include <QPicture>
 #include <QTest>

@@ -2,9 +2,9 @@
 // as the print tests use them: a PDF page rendered by pdftoppm.
 #include "support/CodeDecoder.h"
 
-#include "support/Fixtures.h"
 #include "codes/BarCodeCtrl.h"
 #include "codes/QrMaker.h"
+#include "support/Fixtures.h"
 
 #include <QPainter>
 #include <QPdfWriter>

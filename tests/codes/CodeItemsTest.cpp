@@ -1,11 +1,11 @@
 // The QR code and barcode items on the canvas: inserting, removing, the inserted tests, the size
 // dialog, and what the canvas draws of them read back by a scanner.
-#include "support/CodeDecoder.h"
-#include "support/Fixtures.h"
 #include "TestPage.h"
-#include "support/TestProgram.h"
 #include "canvas/LabelDesign.h"
 #include "canvas/LabelPainter.h"
+#include "support/CodeDecoder.h"
+#include "support/Fixtures.h"
+#include "support/TestProgram.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -52,7 +52,7 @@ void CodeItemsTest::qrCodeItemStates()
     QVERIFY(design.qrCodeInserted());
     QCOMPARE(design.codeImage().picture, design.qrMaker().codePicture());
     const TwipsRect place = design.codeImage().geometry;
-    QCOMPARE(place, (TwipsRect{2760, 360, 1005, 1005}));
+    QCOMPARE(place, (TwipsRect {2760, 360, 1005, 1005}));
     program.click("Command4"); // twice is once
     QVERIFY(design.qrCodeInserted());
     QVERIFY(design.codeImage().visible);
@@ -61,7 +61,9 @@ void CodeItemsTest::qrCodeItemStates()
     program.click("Command10");
     QVERIFY(!design.codeImage().visible);
     QVERIFY(design.qrCodeInserted());
-    QVERIFY(!program.forms.form2()->findChild<QWidget *>(QStringLiteral("Image1"))->isVisibleTo(program.forms.form2()));
+    QVERIFY(!program.forms.form2()
+                 ->findChild<QWidget *>(QStringLiteral("Image1"))
+                 ->isVisibleTo(program.forms.form2()));
 
     // A picture of its own detaches it; inserting again attaches the generator's current picture.
     design.setCodeImagePicture(std::make_shared<const QImage>(*design.qrMaker().codePicture()));
@@ -83,7 +85,7 @@ void CodeItemsTest::barcodeItemStates()
     program.click("Command5");
     program.click("Command5");
     QVERIFY(design.barcodeInserted());
-    QCOMPARE(design.barcodeHolder().geometry, (TwipsRect{120, 2400, 5000, 1000}));
+    QCOMPARE(design.barcodeHolder().geometry, (TwipsRect {120, 2400, 5000, 1000}));
     QVERIFY(!design.barcodeVisible());
     // Delete hides both even when only the barcode was inserted.
     program.click("Command10");
@@ -94,10 +96,11 @@ void CodeItemsTest::barcodeItemStates()
     // A freshly inserted barcode shows as an empty grey box on the canvas.
     program.click("Command5");
     const QImage page = TestPage::render({design.scaleWidth(), design.scaleHeight()},
-                                         [&](QPainter &painter) { LabelPainter::paint(painter, design); });
+        [&](QPainter &painter) { LabelPainter::paint(painter, design); });
     const QRect area = TestPage::areaPixels({design.scaleWidth(), design.scaleHeight()});
     const double scale = TestPage::dpi / 1440;
-    const QPoint insideHolder = area.topLeft() + QPoint(int((120 + 2500) * scale), int((2400 + 500) * scale));
+    const QPoint insideHolder
+        = area.topLeft() + QPoint(int((120 + 2500) * scale), int((2400 + 500) * scale));
     QCOMPARE(QColor(page.pixel(insideHolder)), QColor(0xc8, 0xc8, 0xc8));
     QVERIFY(!decodeCode128(page));
 }
@@ -118,7 +121,7 @@ void CodeItemsTest::theCanvasDrawsCodesThatScan()
     design.setBarcodeVisible(true);
 
     const QImage page = TestPage::render({design.scaleWidth(), design.scaleHeight()},
-                                         [&](QPainter &painter) { LabelPainter::paint(painter, design); });
+        [&](QPainter &painter) { LabelPainter::paint(painter, design); });
     QCOMPARE(decodeQr(page), QStringLiteral("https://example.com/茶杯?id=42"));
     QCOMPARE(decodeCode128(page), QStringLiteral("SKU-000123"));
 }
@@ -133,7 +136,7 @@ void CodeItemsTest::sizeDialogOpensOnTheCurrentSizes()
     QStringList shown;
     for (int i = 0; i < 4; ++i)
         shown << box(dialog, i)->text();
-    QCOMPARE(shown, (QStringList{"1005", "1005", "5000", "1000"}));
+    QCOMPARE(shown, (QStringList {"1005", "1005", "5000", "1000"}));
 
     // Typed values are overwritten by a second open, which keeps the same dialog.
     program.workspace.canvas().setCodeImageGeometry({2760, 360, 1265.5F, 990});
@@ -164,17 +167,17 @@ void CodeItemsTest::sizeDialogAppliesInPlace()
     QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
     TestProgram::settle();
     QVERIFY(!program.forms.hasForm4()); // applied and gone
-    QCOMPARE(design.codeImage().geometry, (TwipsRect{2760, 360, 1500, 900}));
-    QCOMPARE(design.barcodeHolder().geometry, (TwipsRect{120, 2400, 6000, 800}));
-    QCOMPARE(design.barcodeGeometry(), (TwipsRect{-400, 0, 9000, 800}));
+    QCOMPARE(design.codeImage().geometry, (TwipsRect {2760, 360, 1500, 900}));
+    QCOMPARE(design.barcodeHolder().geometry, (TwipsRect {120, 2400, 6000, 800}));
+    QCOMPARE(design.barcodeGeometry(), (TwipsRect {-400, 0, 9000, 800}));
     QVERIFY(!design.barcodeInserted()); // sizes apply to items that are not inserted too
 
     // Applying unchanged after the holder got another height gives it the barcode's height.
     design.setBarcodeHolderGeometry({50, 60, 6000, 1200});
     program.click("Command7");
     program.forms.form4()->Command1_Click();
-    QCOMPARE(design.barcodeHolder().geometry, (TwipsRect{50, 60, 6000, 800}));
-    QCOMPARE(design.barcodeGeometry(), (TwipsRect{-400, 0, 9000, 800}));
+    QCOMPARE(design.barcodeHolder().geometry, (TwipsRect {50, 60, 6000, 800}));
+    QCOMPARE(design.barcodeGeometry(), (TwipsRect {-400, 0, 9000, 800}));
 
     // Closing without applying changes nothing.
     program.click("Command7");
@@ -188,12 +191,12 @@ void CodeItemsTest::sizeDialogRefusesBadSizes_data()
 {
     QTest::addColumn<QStringList>("typed");
     QTest::addColumn<QString>("named");
-    QTest::newRow("empty") << QStringList{"", "900", "6000", "800"} << "二维码的长";
-    QTest::newRow("text") << QStringList{"1500", "abc", "6000", "800"} << "二维码的高";
-    QTest::newRow("zero") << QStringList{"1500", "900", "0", "800"} << "条形码的长";
-    QTest::newRow("negative") << QStringList{"1500", "900", "6000", "-5"} << "条形码的高";
-    QTest::newRow("huge") << QStringList{"1e30", "900", "6000", "800"} << "二维码的长";
-    QTest::newRow("comma") << QStringList{"1500", "900", "6,000", "800"} << "条形码的长";
+    QTest::newRow("empty") << QStringList {"", "900", "6000", "800"} << "二维码的长";
+    QTest::newRow("text") << QStringList {"1500", "abc", "6000", "800"} << "二维码的高";
+    QTest::newRow("zero") << QStringList {"1500", "900", "0", "800"} << "条形码的长";
+    QTest::newRow("negative") << QStringList {"1500", "900", "6000", "-5"} << "条形码的高";
+    QTest::newRow("huge") << QStringList {"1e30", "900", "6000", "800"} << "二维码的长";
+    QTest::newRow("comma") << QStringList {"1500", "900", "6,000", "800"} << "条形码的长";
 }
 
 void CodeItemsTest::sizeDialogRefusesBadSizes()
@@ -213,9 +216,9 @@ void CodeItemsTest::sizeDialogRefusesBadSizes()
     QVERIFY2(refusal.text.startsWith(named), qPrintable(refusal.text));
     QVERIFY(program.forms.hasForm4());
     QVERIFY(program.forms.form4()->isVisible());
-    QCOMPARE(design.codeImage().geometry, (TwipsRect{2760, 360, 1005, 1005}));
-    QCOMPARE(design.barcodeHolder().geometry, (TwipsRect{120, 2400, 5000, 1000}));
-    QCOMPARE(design.barcodeGeometry(), (TwipsRect{-400, 0, 8000, 1000}));
+    QCOMPARE(design.codeImage().geometry, (TwipsRect {2760, 360, 1005, 1005}));
+    QCOMPARE(design.barcodeHolder().geometry, (TwipsRect {120, 2400, 5000, 1000}));
+    QCOMPARE(design.barcodeGeometry(), (TwipsRect {-400, 0, 8000, 1000}));
 }
 
 QTEST_MAIN(CodeItemsTest)

@@ -1,10 +1,10 @@
 // Checks the QR code generator by reading its pictures back as a scanner and from their modules.
 #include "codes/QrMaker.h"
 
-#include "support/CodeDecoder.h"
-#include "support/QrFormatReader.h"
 #include "TestPage.h"
 #include "codes/QrEncoder.h"
+#include "support/CodeDecoder.h"
+#include "support/QrFormatReader.h"
 
 #include <QImageReader>
 #include <QSet>

@@ -1,11 +1,11 @@
 // Choosing a workbook in the main window: the data table, the source choosers, the print range,
 // the data source window with fitted columns, field item generation and `tagloom table`.
-#include "support/Fixtures.h"
-#include "support/TestProgram.h"
 #include "canvas/LabelDesign.h"
 #include "canvas/TextMetrics.h"
 #include "data/DataTable.h"
 #include "data/DataTableTsv.h"
+#include "support/Fixtures.h"
+#include "support/TestProgram.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -63,15 +63,17 @@ QStringList DataImportTest::headersOf(const DataTable &table)
 
 void DataImportTest::initTestCase()
 {
-    basic_ = writeSample("basic.xls", {{"SKU", "名称", "网址"}, {"A-1", "茶杯", "https://example.com/1"},
-                                        {"B-2", "碗", "https://example.com/2"}, {"C-3", "盘子", "https://example.com/3"}});
+    basic_ = writeSample("basic.xls",
+        {{"SKU", "名称", "网址"}, {"A-1", "茶杯", "https://example.com/1"},
+            {"B-2", "碗", "https://example.com/2"}, {"C-3", "盘子", "https://example.com/3"}});
     wide_ = writeSample("wide.xls", {{"a", "b", "c", "d", "e"}, {"=1", "=2", "=3", "=4", "=5"}});
 }
 
 void DataImportTest::samplesGiveTheirTablesInTheWindow_data()
 {
     QTest::addColumn<QString>("workbook");
-    const QStringList workbooks = QDir(fixture("xls")).entryList({QStringLiteral("*.xls")}, QDir::Files, QDir::Name);
+    const QStringList workbooks
+        = QDir(fixture("xls")).entryList({QStringLiteral("*.xls")}, QDir::Files, QDir::Name);
     QVERIFY(workbooks.size() >= 10);
     for (const QString &name : workbooks)
         QTest::newRow(qPrintable(name)) << fixture("xls/" + name);
@@ -123,7 +125,8 @@ void DataImportTest::cancellingChangesNothing()
     program.dialogs.cancelOpen();
     program.click("Command2");
     QVERIFY(program.dialogs.allAnswered());
-    QCOMPARE(program.panel().dataFilePath(), QStringLiteral("C:\\Users\\Administrator\\Desktop\\6.xls"));
+    QCOMPARE(
+        program.panel().dataFilePath(), QStringLiteral("C:\\Users\\Administrator\\Desktop\\6.xls"));
     QVERIFY(!program.forms.hasForm3());
     QVERIFY(!program.control<QPushButton>("Command3")->isEnabled());
 }
@@ -206,12 +209,14 @@ void DataImportTest::columnsFitTheirWidestText()
         for (int row = 0; row < table.rows(); ++row)
             widest = std::max(widest, TextMetrics::textWidth(table.cell(row, col), font));
         QVERIFY(widest > 0);
-        QVERIFY2(qAbs(table.colWidth(col) - (widest + 100)) < 0.5, qPrintable(QString::number(col)));
+        QVERIFY2(
+            qAbs(table.colWidth(col) - (widest + 100)) < 0.5, qPrintable(QString::number(col)));
     }
     // The quick measure agrees with shaping wherever it takes its short cut, and shapes the rest.
     TextWidthMeter meter(window->font());
-    for (const QString text : {"Quick brown fox 123", "青花瓷茶杯 No.7", "Ünïcödé — “quoted”", "مرحبا بالعالم",
-                               "e\u0301te\u0301", "かな カナ 한국어", "茶杯1号", "😀 emoji", "Ａ１２ 全角"})
+    for (const QString text :
+        {"Quick brown fox 123", "青花瓷茶杯 No.7", "Ünïcödé — “quoted”", "مرحبا بالعالم",
+            "e\u0301te\u0301", "かな カナ 한국어", "茶杯1号", "😀 emoji", "Ａ１２ 全角"})
         QVERIFY2(qAbs(meter(text) - TextMetrics::textWidth(text, font)) < 0.5, qPrintable(text));
     // A hidden column stays hidden; an all-empty design-time table gets 100 everywhere.
     program.workspace.dataTable().setColWidth(2, 0);
@@ -235,7 +240,8 @@ void DataImportTest::generatingFieldItems()
     program.click("Command3");
     QVERIFY(program.dialogs.allAnswered());
     const MessageRequest hint = program.dialogs.messages().last();
-    QCOMPARE(hint.text, QStringLiteral("拖动数据项到合适的位置，双击设置字体，右键删除没用到的数据项。"));
+    QCOMPARE(hint.text,
+        QStringLiteral("拖动数据项到合适的位置，双击设置字体，右键删除没用到的数据项。"));
     QCOMPARE(hint.title, QStringLiteral("完成"));
     QCOMPARE(hint.buttons, MessageButtons::Ok);
 
@@ -249,7 +255,9 @@ void DataImportTest::generatingFieldItems()
         QCOMPARE(item.top, float(300 * c));
         QCOMPARE(item.font.pointSize, 10.0F);
         QVERIFY(item.visible);
-        QVERIFY(program.forms.form2()->findChild<QWidget *>(QStringLiteral("Label1(%1)").arg(c))->isVisibleTo(program.forms.form2()));
+        QVERIFY(program.forms.form2()
+                    ->findChild<QWidget *>(QStringLiteral("Label1(%1)").arg(c))
+                    ->isVisibleTo(program.forms.form2()));
     }
     QVERIFY(!design.field(0).visible); // the template is never shown
 
@@ -291,7 +299,7 @@ void DataImportTest::tableCommandPrintsOrRefuses()
     QVERIFY(table.readAllStandardError().isEmpty());
 
     for (const QString &bad : {fixture("xls/xlwt_no_sheet1.xls"), scratch_.filePath("missing.xls"),
-                               writeSample("empty-sheet.xls", {{"h"}})}) {
+             writeSample("empty-sheet.xls", {{"h"}})}) {
         table.start(programBinary(), {QStringLiteral("table"), bad});
         QVERIFY(table.waitForFinished(30000));
         QCOMPARE(table.exitCode(), 1);

@@ -1,9 +1,9 @@
 // Reads the sample workbooks and compares what comes out with their expected data tables.
 #include "data/WorkbookReader.h"
 
-#include "support/Fixtures.h"
 #include "SampleWorkbooks.h"
 #include "SheetTsv.h"
+#include "support/Fixtures.h"
 
 #include <QDir>
 #include <QFile>

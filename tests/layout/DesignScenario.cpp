@@ -1,8 +1,8 @@
 // The layout design scenario: building it, saving and loading it, and reading back its values.
 #include "DesignScenario.h"
 
-#include "support/Fixtures.h"
 #include "canvas/LabelDesign.h"
+#include "support/Fixtures.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,11 +2,11 @@
 // files cut anywhere, refused values, data files that changed, other encodings and places, and
 // damaged files that must change nothing.
 #include "DesignScenario.h"
-#include "support/Fixtures.h"
 #include "canvas/LabelDesign.h"
 #include "canvas/NumberText.h"
 #include "data/DataTable.h"
 #include "layout/LayoutLoader.h"
+#include "support/Fixtures.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Saving a layout through the main window: the lines a design gives, byte for byte, and a save
 // that fails saying so and leaving the file it would have replaced as it was.
 #include "DesignScenario.h"
-#include "support/Fixtures.h"
 #include "canvas/LabelDesign.h"
+#include "support/Fixtures.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,21 +1,20 @@
 // Printing through a real CUPS queue whose printer writes PDF files: the print command sends one
 // job with one page per row, and every page reads back as its row. Run by cups-print-test.sh,
 // which sets up the queue.
+#include "canvas/LabelDesign.h"
 #include "support/CodeDecoder.h"
 #include "support/Fixtures.h"
 #include "support/PdfPages.h"
 #include "support/TestProgram.h"
-#include "canvas/LabelDesign.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <pwd.h>
 #include <unistd.h>
 
@@ -44,12 +43,12 @@ QStringList cupsPdfFolders()
     QFile config(QStringLiteral("/etc/cups/cups-pdf.conf"));
     if (config.open(QIODevice::ReadOnly)) {
         for (const QByteArray &line : config.readAll().split('\n')) {
-            if (line.startsWith("Out "))
-                out = QString::fromUtf8(line.mid(4).trimmed());
+            if (line.startsWith("Out ")) out = QString::fromUtf8(line.mid(4).trimmed());
         }
     }
     const passwd *user = getpwuid(getuid());
-    out.replace(QLatin1String("${HOME}"), user ? QString::fromLocal8Bit(user->pw_dir) : QDir::homePath());
+    out.replace(
+        QLatin1String("${HOME}"), user ? QString::fromLocal8Bit(user->pw_dir) : QDir::homePath());
     return {out, QStringLiteral("/var/spool/cups-pdf/ANONYMOUS")};
 }
 
@@ -59,9 +58,9 @@ QStringList CupsPrintTest::pdfsWrittenSince(const QDateTime &start)
 {
     QStringList found;
     for (const QString &folder : cupsPdfFolders()) {
-        for (const QFileInfo &file : QDir(folder).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files)) {
-            if (file.lastModified() >= start)
-                found << file.filePath();
+        for (const QFileInfo &file :
+            QDir(folder).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files)) {
+            if (file.lastModified() >= start) found << file.filePath();
         }
     }
     return found;
@@ -87,7 +86,8 @@ void CupsPrintTest::printsThroughTheDefaultPrinter()
     QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), QStringLiteral("TagloomTest"));
     QTemporaryDir scratch;
     const QString workbook = scratch.filePath("cups.xls");
-    QVERIFY(writeWorkbook(workbook, {{"SKU", "名称"}, {"CUPS-1", "第一张"}, {"CUPS-2", "第二张"}, {"CUPS-3", "第三张"}}));
+    QVERIFY(writeWorkbook(workbook,
+        {{"SKU", "名称"}, {"CUPS-1", "第一张"}, {"CUPS-2", "第二张"}, {"CUPS-3", "第三张"}}));
 
     TestProgram program;
     program.dialogs.answerOpen(fixture("pictures/label_600x400.png"));
@@ -113,31 +113,37 @@ void CupsPrintTest::printsThroughTheDefaultPrinter()
 
     // One job, and one PDF written by the printer once CUPS is done with it.
     QStringList pdfs;
-    QVERIFY(QTest::qWaitFor([&] {
-        QProcess queue;
-        queue.start(QStringLiteral("lpstat"), {QStringLiteral("-o"), QStringLiteral("TagloomTest")});
-        queue.waitForFinished();
-        pdfs = pdfsWrittenSince(start);
-        return queue.readAllStandardOutput().trimmed().isEmpty() && !pdfs.isEmpty();
-    }, 60000));
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            QProcess queue;
+            queue.start(
+                QStringLiteral("lpstat"), {QStringLiteral("-o"), QStringLiteral("TagloomTest")});
+            queue.waitForFinished();
+            pdfs = pdfsWrittenSince(start);
+            return queue.readAllStandardOutput().trimmed().isEmpty() && !pdfs.isEmpty();
+        },
+        60000));
     QCOMPARE(pdfs.size(), 1);
     const QString pdf = pdfs.first();
     // The file is complete a moment after the queue empties: wait until it stops growing.
     qint64 size = -1;
     QElapsedTimer unchanged;
-    QVERIFY(QTest::qWaitFor([&] {
-        const qint64 now = QFileInfo(pdf).size();
-        if (now != size) {
-            size = now;
-            unchanged.start();
-        }
-        return size > 0 && unchanged.elapsed() > 300;
-    }, 10000));
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            const qint64 now = QFileInfo(pdf).size();
+            if (now != size) {
+                size = now;
+                unchanged.start();
+            }
+            return size > 0 && unchanged.elapsed() > 300;
+        },
+        10000));
     QCOMPARE(pdfPageCount(pdf), 3);
     for (int page = 1; page <= 3; ++page) {
         const QImage image = renderPdfPage(pdf, page);
         QCOMPARE(decodeCode128(image), QStringLiteral("CUPS-%1").arg(page));
-        QCOMPARE(decodeQr(image), QStringLiteral("第%1张").arg(QStringList{"一", "二", "三"}[page - 1]));
+        QCOMPARE(decodeQr(image),
+            QStringLiteral("第%1张").arg(QStringList {"一", "二", "三"}[page - 1]));
     }
     QFile::remove(pdf);
 }

@@ -1,15 +1,16 @@
 // The print run to PDF: one page per row that a scanner reads back as that row, the confirmation
 // and the checks, the refusals that keep bad labels from printing, cancelling.
+#include "print/PrintRun.h"
+
+#include "canvas/LabelDesign.h"
+#include "data/DataTable.h"
+#include "print/LabelOutput.h"
+#include "print/PrintProgress.h"
+#include "print/PrinterOutput.h"
 #include "support/CodeDecoder.h"
 #include "support/Fixtures.h"
 #include "support/PdfPages.h"
 #include "support/TestProgram.h"
-#include "canvas/LabelDesign.h"
-#include "data/DataTable.h"
-#include "print/PrintProgress.h"
-#include "print/LabelOutput.h"
-#include "print/PrintRun.h"
-#include "print/PrinterOutput.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,7 +28,10 @@ namespace {
 class StopAfter : public PrintProgress
 {
 public:
-    explicit StopAfter(int pages) : pages_(pages) {}
+    explicit StopAfter(int pages)
+        : pages_(pages)
+    {
+    }
     bool advance(int pagesDone, int pagesInAll) override
     {
         lastTotal = pagesInAll;
@@ -53,8 +57,15 @@ const QList<QStringList> products = {
 class FailingOutput : public LabelOutput
 {
 public:
-    FailingOutput(LabelOutput &pages, int refuseAfter) : pages_(pages), refuseAfter_(refuseAfter) {}
-    bool begin(const QSizeF &labelTwips, QString *reason) override { return pages_.begin(labelTwips, reason); }
+    FailingOutput(LabelOutput &pages, int refuseAfter)
+        : pages_(pages)
+        , refuseAfter_(refuseAfter)
+    {
+    }
+    bool begin(const QSizeF &labelTwips, QString *reason) override
+    {
+        return pages_.begin(labelTwips, reason);
+    }
     QPainter &painter() override { return pages_.painter(); }
     bool nextPage(QString *reason) override
     {
@@ -95,7 +106,8 @@ private slots:
 private:
     // A design with a picture, the products table, its field items, both codes and both sources.
     void prepare(TestProgram &program, const QString &workbook = {});
-    PrintRun::Result print(TestProgram &program, const QString &pdf, PrintProgress *progress = nullptr);
+    PrintRun::Result print(
+        TestProgram &program, const QString &pdf, PrintProgress *progress = nullptr);
 
     QTemporaryDir scratch_;
     QString workbook_;
@@ -129,7 +141,8 @@ void PrintRunTest::prepare(TestProgram &program, const QString &workbook)
     QVERIFY(program.dialogs.allAnswered());
 }
 
-PrintRun::Result PrintRunTest::print(TestProgram &program, const QString &pdf, PrintProgress *progress)
+PrintRun::Result PrintRunTest::print(
+    TestProgram &program, const QString &pdf, PrintProgress *progress)
 {
     const std::unique_ptr<PrinterOutput> output = PrinterOutput::forPdf(pdf);
     SilentProgress silent;
@@ -164,7 +177,8 @@ void PrintRunTest::everyPageCarriesItsRow()
             QVERIFY(qr);
             QCOMPARE(qr->text, row[2]);
             // True size: 1800 twips are 1.25 inch, 375 pixels at 300 dpi.
-            QVERIFY2(qAbs(qr->bounds.width() - 375) <= 6, qPrintable(QString::number(qr->bounds.width())));
+            QVERIFY2(qAbs(qr->bounds.width() - 375) <= 6,
+                qPrintable(QString::number(qr->bounds.width())));
         }
         const QString text = pdfPageText(pdf, page);
         QVERIFY2(text.contains(row[1]), qPrintable(text));
@@ -183,14 +197,27 @@ void PrintRunTest::confirmationAndSourceChecks_data()
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<int>("pages");
     const QString prompt = QStringLiteral("将打印第%1到%2行,共%3个标签");
-    QTest::newRow("one row") << "1" << "1" << 2 << 0 << true << QStringList{prompt.arg("1", "1", "1")} << 1;
-    QTest::newRow("spaces kept") << " 1" << "3 " << 2 << 0 << true << QStringList{prompt.arg(" 1", "3 ", "3")} << 3;
-    QTest::newRow("reversed") << "5" << "3" << 2 << 0 << true << QStringList{prompt.arg("5", "3", "-1")} << 0;
-    QTest::newRow("declined") << "1" << "6" << 2 << 0 << false << QStringList{prompt.arg("1", "6", "6")} << 0;
-    QTest::newRow("no QR source") << "1" << "2" << -1 << -1 << true
-                                  << QStringList{prompt.arg("1", "2", "2"), "没有选择二维码的对应数据项"} << 0;
-    QTest::newRow("no barcode source") << "1" << "2" << 2 << -1 << true
-                                       << QStringList{prompt.arg("1", "2", "2"), "没有选择条形码的对应数据项"} << 0;
+    QTest::newRow("one row") << "1"
+                             << "1" << 2 << 0 << true << QStringList {prompt.arg("1", "1", "1")}
+                             << 1;
+    QTest::newRow("spaces kept") << " 1"
+                                 << "3 " << 2 << 0 << true
+                                 << QStringList {prompt.arg(" 1", "3 ", "3")} << 3;
+    QTest::newRow("reversed") << "5"
+                              << "3" << 2 << 0 << true << QStringList {prompt.arg("5", "3", "-1")}
+                              << 0;
+    QTest::newRow("declined") << "1"
+                              << "6" << 2 << 0 << false << QStringList {prompt.arg("1", "6", "6")}
+                              << 0;
+    QTest::newRow("no QR source") << "1"
+                                  << "2" << -1 << -1 << true
+                                  << QStringList {prompt.arg("1", "2", "2"),
+                                         "没有选择二维码的对应数据项"}
+                                  << 0;
+    QTest::newRow("no barcode source")
+        << "1"
+        << "2" << 2 << -1 << true
+        << QStringList {prompt.arg("1", "2", "2"), "没有选择条形码的对应数据项"} << 0;
 }
 
 void PrintRunTest::confirmationAndSourceChecks()
@@ -210,9 +237,9 @@ void PrintRunTest::confirmationAndSourceChecks()
     program.panel().chooser(MainPanel::BarcodeSource).setListIndex(barcodeSource);
     const int before = int(program.dialogs.messages().size());
     program.dialogs.answerMessage(confirm ? MessageAnswer::Ok : MessageAnswer::Cancel);
-    if (messages.size() > 1)
-        program.dialogs.answerMessage();
-    const QString pdf = scratch_.filePath(QStringLiteral("checks-%1.pdf").arg(QTest::currentDataTag()));
+    if (messages.size() > 1) program.dialogs.answerMessage();
+    const QString pdf
+        = scratch_.filePath(QStringLiteral("checks-%1.pdf").arg(QTest::currentDataTag()));
     const PrintRun::Result result = print(program, pdf);
     QVERIFY(program.dialogs.allAnswered());
     QStringList shown;
@@ -225,8 +252,7 @@ void PrintRunTest::confirmationAndSourceChecks()
         QCOMPARE(program.dialogs.messages().last().title, QStringLiteral("Tagloom"));
     QCOMPARE(result.pagesSent, pages);
     QCOMPARE(QFile::exists(pdf), pages > 0);
-    if (pages > 0)
-        QCOMPARE(pdfPageCount(pdf), pages);
+    if (pages > 0) QCOMPARE(pdfPageCount(pdf), pages);
     QVERIFY(!program.workspace.canvas().barcodeVisible());
 }
 
@@ -236,17 +262,28 @@ void PrintRunTest::refusalsPrintNothing_data()
     QTest::addColumn<QString>("last");
     QTest::addColumn<QString>("workbookRow"); // a row to add to the products, "" for none
     QTest::addColumn<int>("qrSource");
-    QTest::addColumn<QString>("expected");   // a part of the message
+    QTest::addColumn<QString>("expected"); // a part of the message
     QTest::addColumn<bool>("confirmFirst");
-    QTest::newRow("empty") << "" << "3" << QString() << 2 << "打印范围" << false;
-    QTest::newRow("text") << "1" << "abc" << QString() << 2 << "“abc”" << false;
-    QTest::newRow("fraction") << "1.5" << "3" << QString() << 2 << "“1.5”" << false;
-    QTest::newRow("zero") << "0" << "3" << QString() << 2 << "“0”" << false;
-    QTest::newRow("negative") << "1" << "-2" << QString() << 2 << "“-2”" << false;
-    QTest::newRow("beyond the data") << "4" << "7" << QString() << 2 << "第1到6行" << true;
-    QTest::newRow("source beyond the table") << "1" << "2" << QString() << 5 << "只有3列" << true;
-    QTest::newRow("chinese barcode") << "1" << "7" << QStringLiteral("茶壶-01") << 2 << "第7行“SKU”列不能生成条形码" << true;
-    QTest::newRow("long QR") << "6" << "7" << QStringLiteral("x").repeated(0) << 2 << "第7行“网址”列不能生成二维码" << true;
+    QTest::newRow("empty") << ""
+                           << "3" << QString() << 2 << "打印范围" << false;
+    QTest::newRow("text") << "1"
+                          << "abc" << QString() << 2 << "“abc”" << false;
+    QTest::newRow("fraction") << "1.5"
+                              << "3" << QString() << 2 << "“1.5”" << false;
+    QTest::newRow("zero") << "0"
+                          << "3" << QString() << 2 << "“0”" << false;
+    QTest::newRow("negative") << "1"
+                              << "-2" << QString() << 2 << "“-2”" << false;
+    QTest::newRow("beyond the data") << "4"
+                                     << "7" << QString() << 2 << "第1到6行" << true;
+    QTest::newRow("source beyond the table") << "1"
+                                             << "2" << QString() << 5 << "只有3列" << true;
+    QTest::newRow("chinese barcode")
+        << "1"
+        << "7" << QStringLiteral("茶壶-01") << 2 << "第7行“SKU”列不能生成条形码" << true;
+    QTest::newRow("long QR") << "6"
+                             << "7" << QStringLiteral("x").repeated(0) << 2
+                             << "第7行“网址”列不能生成二维码" << true;
 }
 
 void PrintRunTest::refusalsPrintNothing()
@@ -262,22 +299,26 @@ void PrintRunTest::refusalsPrintNothing()
         rows.append({workbookRow, "x", "https://example.com/7"});
     if (QByteArray(QTest::currentDataTag()) == "long QR")
         rows.append({"TL-0007", "x", QStringLiteral("很长的二维码内容").repeated(200)});
-    const QString workbook = scratch_.filePath(QStringLiteral("refusal-%1.xls").arg(QTest::currentDataTag()));
+    const QString workbook
+        = scratch_.filePath(QStringLiteral("refusal-%1.xls").arg(QTest::currentDataTag()));
     QVERIFY(writeWorkbook(workbook, rows));
 
     TestProgram program;
     prepare(program, workbook);
-    if (qrSource >= 3) { // choosers grow with every import: a later, narrower table leaves old choices
+    if (qrSource
+        >= 3) { // choosers grow with every import: a later, narrower table leaves old choices
         for (int extra = 0; extra < 3; ++extra)
-            program.panel().chooser(MainPanel::QrSource).append(QStringLiteral("old %1").arg(extra));
+            program.panel()
+                .chooser(MainPanel::QrSource)
+                .append(QStringLiteral("old %1").arg(extra));
     }
     program.panel().chooser(MainPanel::QrSource).setListIndex(qrSource);
     program.panel().setRangeText(MainPanel::FirstRow, first);
     program.panel().setRangeText(MainPanel::LastRow, last);
-    if (confirmFirst)
-        program.dialogs.answerMessage();
+    if (confirmFirst) program.dialogs.answerMessage();
     program.dialogs.answerMessage();
-    const QString pdf = scratch_.filePath(QStringLiteral("refused-%1.pdf").arg(QTest::currentDataTag()));
+    const QString pdf
+        = scratch_.filePath(QStringLiteral("refused-%1.pdf").arg(QTest::currentDataTag()));
     const PrintRun::Result result = print(program, pdf);
     QVERIFY(program.dialogs.allAnswered());
     QCOMPARE(result.outcome, PrintRun::Outcome::Refused);
@@ -285,7 +326,8 @@ void PrintRunTest::refusalsPrintNothing()
     QCOMPARE(refusal.title, QStringLiteral("出错"));
     QVERIFY2(refusal.text.contains(expected), qPrintable(refusal.text));
     QVERIFY(!QFile::exists(pdf));
-    QCOMPARE(program.workspace.canvas().field(1).caption, QStringLiteral("SKU")); // nothing was filled in
+    QCOMPARE(program.workspace.canvas().field(1).caption,
+        QStringLiteral("SKU")); // nothing was filled in
 }
 
 void PrintRunTest::aBareCanvasPrintsWithoutTheTable()
@@ -299,7 +341,8 @@ void PrintRunTest::aBareCanvasPrintsWithoutTheTable()
     QCOMPARE(print(program, pdf).pagesSent, 3);
     QCOMPARE(pdfPageCount(pdf), 3);
     QVERIFY(!program.workspace.hasDataTable());
-    // The picture is stored once and without loss: the pages look alike and keep the picture's look.
+    // The picture is stored once and without loss: the pages look alike and keep the picture's
+    // look.
     const QImage page = renderPdfPage(pdf, 2, 96);
     QImage picture(fixture("pictures/label_300x200.bmp"));
     picture = picture.convertToFormat(QImage::Format_Grayscale8);
@@ -308,7 +351,8 @@ void PrintRunTest::aBareCanvasPrintsWithoutTheTable()
     for (int y = 0; y < page.height(); ++y)
         for (int x = 0; x < page.width(); ++x)
             differing += qAbs(qGray(page.pixel(x, y)) - qGray(picture.pixel(x, y))) > 24;
-    QVERIFY2(differing < page.width() * page.height() / 100, qPrintable(QString::number(differing)));
+    QVERIFY2(
+        differing < page.width() * page.height() / 100, qPrintable(QString::number(differing)));
 }
 
 void PrintRunTest::theRunLeavesTheLastRowOnTheCanvas()
@@ -387,7 +431,10 @@ void PrintRunTest::theWindowsStayWhileTheRunWorksOnThem()
     class ClosingWindows : public PrintProgress
     {
     public:
-        explicit ClosingWindows(Forms &forms) : forms_(forms) {}
+        explicit ClosingWindows(Forms &forms)
+            : forms_(forms)
+        {
+        }
         bool advance(int pagesDone, int) override
         {
             if (pagesDone == 2) {
@@ -434,8 +481,8 @@ void PrintRunTest::printCommandPrintsALayoutWithoutWindows()
     // A hundred rows end to end; in the sanitizer build this run also checks for leaks.
     QList<QStringList> hundred = {{"货号", "品名", "规格", "产地", "价格", "网址"}};
     for (int row = 1; row <= 100; ++row)
-        hundred.append({QStringLiteral("QM-%1").arg(2000 + row), QStringLiteral("样品%1").arg(row), "1", "2", "3",
-                        QStringLiteral("https://example.com/p/%1").arg(row)});
+        hundred.append({QStringLiteral("QM-%1").arg(2000 + row), QStringLiteral("样品%1").arg(row),
+            "1", "2", "3", QStringLiteral("https://example.com/p/%1").arg(row)});
     QVERIFY(writeWorkbook(scratch_.filePath("hundred.xls"), hundred));
     QFile::copy(sourceFile("examples/label.png"), scratch_.filePath("label.png"));
     QFile layout(scratch_.filePath("hundred.ini"));
@@ -451,14 +498,16 @@ void PrintRunTest::printCommandPrintsALayoutWithoutWindows()
     QCOMPARE(decodeCode128(renderPdfPage(pdf, 100)), QStringLiteral("QM-2100"));
 
     // Failures: one line on standard error, a non-zero status, no PDF.
-    const struct {
+    const struct
+    {
         QStringList arguments;
         int status;
         QString says;
     } failures[] = {
         {{"print", example, "--from", "11", "--to", "13", "--pdf", pdf + "x"}, 1, "第1到12行"},
         {{"print", scratch_.filePath("missing.ini"), "--pdf", pdf + "x"}, 1, "missing.ini"},
-        {{"print", example, "--pdf", scratch_.filePath("no/such/folder/out.pdf")}, 1, "无法写入 PDF 文件"},
+        {{"print", example, "--pdf", scratch_.filePath("no/such/folder/out.pdf")}, 1,
+            "无法写入 PDF 文件"},
         {{"print", example, "--printer", "NoSuchPrinter"}, 1, "找不到打印机 NoSuchPrinter"},
         {{"print", example, "--from"}, 2, "--from"},
         {{"print", example, "--pdf", pdf + "x", "--printer", "P"}, 2, "--printer"},
@@ -469,8 +518,7 @@ void PrintRunTest::printCommandPrintsALayoutWithoutWindows()
         QCOMPARE(print.exitCode(), failure.status);
         const QString error = QString::fromUtf8(print.readAllStandardError());
         QVERIFY2(error.contains(failure.says), qPrintable(error));
-        if (failure.status == 1)
-            QCOMPARE(error.count(QLatin1Char('\n')), 1);
+        if (failure.status == 1) QCOMPARE(error.count(QLatin1Char('\n')), 1);
         QVERIFY(!QFile::exists(pdf + "x"));
     }
 }

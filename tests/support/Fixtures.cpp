@@ -12,8 +12,7 @@ namespace {
 QString fromEnvironment(const char *name)
 {
     const QString value = qEnvironmentVariable(name);
-    if (value.isEmpty())
-        qFatal("%s is not set: run the tests through ctest", name);
+    if (value.isEmpty()) qFatal("%s is not set: run the tests through ctest", name);
     return value;
 }
 
@@ -36,15 +35,16 @@ QString programBinary()
 
 bool writeWorkbook(const QString &path, const QList<QStringList> &rows, const QString &sheetName)
 {
-    QString script = QStringLiteral("import sys, xlwt\nbook = xlwt.Workbook()\nsheet = book.add_sheet(sys.argv[2])\n");
+    QString script = QStringLiteral(
+        "import sys, xlwt\nbook = xlwt.Workbook()\nsheet = book.add_sheet(sys.argv[2])\n");
     for (qsizetype r = 0; r < rows.size(); ++r) {
         for (qsizetype c = 0; c < rows[r].size(); ++c) {
             const QString &cell = rows[r][c];
-            if (cell.isEmpty())
-                continue;
+            if (cell.isEmpty()) continue;
             const QString value = cell.startsWith(QLatin1Char('='))
-                                      ? cell.mid(1)
-                                      : QStringLiteral("bytes.fromhex('%1').decode('utf-8')").arg(QString::fromLatin1(cell.toUtf8().toHex()));
+                ? cell.mid(1)
+                : QStringLiteral("bytes.fromhex('%1').decode('utf-8')")
+                      .arg(QString::fromLatin1(cell.toUtf8().toHex()));
             script += QStringLiteral("sheet.write(%1, %2, %3)\n").arg(r).arg(c).arg(value);
         }
     }
@@ -54,7 +54,8 @@ bool writeWorkbook(const QString &path, const QList<QStringList> &rows, const QS
     python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-"), path, sheetName});
     python.write(script.toUtf8());
     python.closeWriteChannel();
-    return python.waitForFinished(60000) && python.exitStatus() == QProcess::NormalExit && python.exitCode() == 0;
+    return python.waitForFinished(60000) && python.exitStatus() == QProcess::NormalExit
+        && python.exitCode() == 0;
 }
 
 } // namespace tagloom::test

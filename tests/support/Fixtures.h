@@ -17,6 +17,7 @@ QString programBinary();
 // Writes a workbook with /usr/bin/python3 and xlwt: `rows` are lists of cells (strings, or
 // numbers written as Python literals prefixed with '='), the first row the headers.
 // Returns false when the writer is not available.
-bool writeWorkbook(const QString &path, const QList<QStringList> &rows, const QString &sheetName = "sheet1");
+bool writeWorkbook(
+    const QString &path, const QList<QStringList> &rows, const QString &sheetName = "sheet1");
 
 } // namespace tagloom::test

@@ -11,11 +11,16 @@ namespace {
 const char *kindName(ScriptedDialogs::Kind kind)
 {
     switch (kind) {
-    case ScriptedDialogs::Kind::Open: return "open dialog";
-    case ScriptedDialogs::Kind::Save: return "save dialog";
-    case ScriptedDialogs::Kind::Font: return "font dialog";
-    case ScriptedDialogs::Kind::Message: return "message box";
-    case ScriptedDialogs::Kind::Popup: return "popup menu";
+    case ScriptedDialogs::Kind::Open:
+        return "open dialog";
+    case ScriptedDialogs::Kind::Save:
+        return "save dialog";
+    case ScriptedDialogs::Kind::Font:
+        return "font dialog";
+    case ScriptedDialogs::Kind::Message:
+        return "message box";
+    case ScriptedDialogs::Kind::Popup:
+        return "popup menu";
     }
     return "dialog";
 }
@@ -47,8 +52,7 @@ QList<MessageRequest> ScriptedDialogs::messages() const
 {
     QList<MessageRequest> result;
     for (const Shown &shown : shown_) {
-        if (shown.kind == Kind::Message)
-            result.append(shown.message);
+        if (shown.kind == Kind::Message) result.append(shown.message);
     }
     return result;
 }
@@ -56,15 +60,17 @@ QList<MessageRequest> ScriptedDialogs::messages() const
 std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(Kind kind)
 {
     if (answers_.empty()) {
-        QTest::qFail(qPrintable(QStringLiteral("unexpected %1").arg(QLatin1String(kindName(kind)))), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(QStringLiteral("unexpected %1").arg(QLatin1String(kindName(kind)))),
+            __FILE__, __LINE__);
         return std::nullopt;
     }
     Answer answer = answers_.front();
     answers_.pop_front();
     if (answer.kind != kind) {
         QTest::qFail(qPrintable(QStringLiteral("a %1 appeared where the test expected a %2")
-                                    .arg(QLatin1String(kindName(kind)), QLatin1String(kindName(answer.kind)))),
-                     __FILE__, __LINE__);
+                                    .arg(QLatin1String(kindName(kind)),
+                                        QLatin1String(kindName(answer.kind)))),
+            __FILE__, __LINE__);
         return std::nullopt;
     }
     return answer;
@@ -74,8 +80,7 @@ std::optional<QString> ScriptedDialogs::getOpenFileName(QWidget *, const FileDia
 {
     shown_.append({Kind::Open, request, {}, 0, {}});
     const std::optional<Answer> answer = take(Kind::Open);
-    if (!answer || answer->cancel)
-        return std::nullopt;
+    if (!answer || answer->cancel) return std::nullopt;
     return answer->text;
 }
 
@@ -83,8 +88,7 @@ std::optional<QString> ScriptedDialogs::getSaveFileName(QWidget *, const FileDia
 {
     shown_.append({Kind::Save, request, {}, 0, {}});
     const std::optional<Answer> answer = take(Kind::Save);
-    if (!answer || answer->cancel)
-        return std::nullopt;
+    if (!answer || answer->cancel) return std::nullopt;
     return answer->text;
 }
 
@@ -92,8 +96,7 @@ std::optional<FontChoice> ScriptedDialogs::getFont(QWidget *, const FontChoice &
 {
     shown_.append({Kind::Font, {}, initial, flags, {}});
     const std::optional<Answer> answer = take(Kind::Font);
-    if (!answer || answer->cancel)
-        return std::nullopt;
+    if (!answer || answer->cancel) return std::nullopt;
     return answer->font;
 }
 
@@ -101,8 +104,7 @@ MessageAnswer ScriptedDialogs::showMessage(QWidget *, const MessageRequest &requ
 {
     shown_.append({Kind::Message, {}, {}, 0, request});
     const std::optional<Answer> answer = take(Kind::Message);
-    if (!answer)
-        return MessageAnswer::Cancel;
+    if (!answer) return MessageAnswer::Cancel;
     return answer->message;
 }
 
@@ -110,15 +112,15 @@ void ScriptedDialogs::popupMenu(QMenu &menu, const QPoint &)
 {
     shown_.append({Kind::Popup, {}, {}, 0, {}});
     const std::optional<Answer> answer = take(Kind::Popup);
-    if (!answer || answer->cancel)
-        return;
+    if (!answer || answer->cancel) return;
     for (QAction *action : menu.actions()) {
         if (action->text() == answer->text) {
             action->trigger();
             return;
         }
     }
-    QTest::qFail(qPrintable(QStringLiteral("the menu has no item \"%1\"").arg(answer->text)), __FILE__, __LINE__);
+    QTest::qFail(qPrintable(QStringLiteral("the menu has no item \"%1\"").arg(answer->text)),
+        __FILE__, __LINE__);
 }
 
 } // namespace tagloom::test

@@ -6,7 +6,6 @@
 
 #include <QList>
 #include <QStringList>
-
 #include <deque>
 
 namespace tagloom::test {
@@ -41,9 +40,12 @@ public:
     // True when every queued answer was used.
     bool allAnswered() const { return answers_.empty(); }
 
-    std::optional<QString> getOpenFileName(QWidget *parent, const FileDialogRequest &request) override;
-    std::optional<QString> getSaveFileName(QWidget *parent, const FileDialogRequest &request) override;
-    std::optional<FontChoice> getFont(QWidget *parent, const FontChoice &initial, int flags) override;
+    std::optional<QString> getOpenFileName(
+        QWidget *parent, const FileDialogRequest &request) override;
+    std::optional<QString> getSaveFileName(
+        QWidget *parent, const FileDialogRequest &request) override;
+    std::optional<FontChoice> getFont(
+        QWidget *parent, const FontChoice &initial, int flags) override;
     MessageAnswer showMessage(QWidget *parent, const MessageRequest &request) override;
     void popupMenu(QMenu &menu, const QPoint &globalPosition) override;
 

@@ -16,7 +16,8 @@ void TestProgram::click(const QString &buttonName)
 {
     auto *button = control<QPushButton>(buttonName);
     if (!button) {
-        QTest::qFail(qPrintable(QStringLiteral("no button %1").arg(buttonName)), __FILE__, __LINE__);
+        QTest::qFail(
+            qPrintable(QStringLiteral("no button %1").arg(buttonName)), __FILE__, __LINE__);
         return;
     }
     QTest::mouseClick(button, Qt::LeftButton);

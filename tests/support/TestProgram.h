@@ -17,18 +17,14 @@ public:
     TestProgram();
 
     ScriptedDialogs dialogs;
-    Workspace workspace{dialogs};
-    Forms forms{workspace};
+    Workspace workspace {dialogs};
+    Forms forms {workspace};
 
     Form1 &form1() { return *forms.form1(); }
     MainPanel &panel() { return workspace.panel(); }
 
     // A control of the main window by its name, e.g. control<QPushButton>("Command1").
-    template<class T>
-    T *control(const QString &name)
-    {
-        return form1().findChild<T *>(name);
-    }
+    template<class T> T *control(const QString &name) { return form1().findChild<T *>(name); }
 
     // Clicks a button of the main window by its name.
     void click(const QString &buttonName);
