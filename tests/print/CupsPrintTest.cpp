@@ -90,14 +90,7 @@ void CupsPrintTest::printsThroughTheDefaultPrinter()
         {{"SKU", "名称"}, {"CUPS-1", "第一张"}, {"CUPS-2", "第二张"}, {"CUPS-3", "第三张"}}));
 
     TestProgram program;
-    program.dialogs.answerOpen(fixture("pictures/label_600x400.png"));
-    program.click("Command1");
-    program.dialogs.answerOpen(workbook);
-    program.click("Command2");
-    program.dialogs.answerMessage();
-    program.click("Command3");
-    program.click("Command4");
-    program.click("Command5");
+    program.startDesign(fixture("pictures/label_600x400.png"), workbook);
     LabelDesign &design = program.workspace.canvas();
     design.moveField(2, 300, 4800);
     design.setCodeImageGeometry({6600, 300, 1800, 1800});

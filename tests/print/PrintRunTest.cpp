@@ -121,14 +121,8 @@ void PrintRunTest::initTestCase()
 
 void PrintRunTest::prepare(TestProgram &program, const QString &workbook)
 {
-    program.dialogs.answerOpen(fixture("pictures/label_600x400.png"));
-    program.click("Command1");
-    program.dialogs.answerOpen(workbook.isEmpty() ? workbook_ : workbook);
-    program.click("Command2");
-    program.dialogs.answerMessage();
-    program.click("Command3");
-    program.click("Command4");
-    program.click("Command5");
+    program.startDesign(
+        fixture("pictures/label_600x400.png"), workbook.isEmpty() ? workbook_ : workbook);
     LabelDesign &design = program.workspace.canvas();
     design.moveField(1, 300, 4500);
     design.moveField(2, 300, 5100);

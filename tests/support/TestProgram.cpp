@@ -23,6 +23,18 @@ void TestProgram::click(const QString &buttonName)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+void TestProgram::startDesign(const QString &picture, const QString &workbook)
+{
+    dialogs.answerOpen(picture);
+    click("Command1");
+    dialogs.answerOpen(workbook);
+    click("Command2");
+    dialogs.answerMessage();
+    click("Command3");
+    click("Command4");
+    click("Command5");
+}
+
 void TestProgram::settle()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -29,6 +29,10 @@ public:
     // Clicks a button of the main window by its name.
     void click(const QString &buttonName);
 
+    // The first steps of a design through the main window: choose the picture and the workbook,
+    // generate the field items (answering their hint) and insert the QR code and the barcode.
+    void startDesign(const QString &picture, const QString &workbook);
+
     // Lets deleted windows go and queued events run.
     static void settle();
 };
