@@ -17,5 +17,10 @@ generator=()
 if [ ! -f "build/$flavour/CMakeCache.txt" ] && command -v ninja >/dev/null; then
   generator=(-G Ninja)
 fi
+# A compiler cache, where one is installed, makes rebuilds after a branch switch cheap.
+if command -v ccache >/dev/null; then
+  args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$PWD")}"
+fi
 cmake -S . -B "build/$flavour" "${generator[@]}" "${args[@]}" >/dev/null
 cmake --build "build/$flavour" --parallel "$(nproc)"
