@@ -10,6 +10,8 @@ public:
 
     // Called before the run draws its first page and after every page; false asks it to stop.
     virtual bool advance(int pagesDone, int pagesInAll) = 0;
+    // Called once the run has drawn its last page, before it says how it ended.
+    virtual void end() { }
 };
 
 // For runs nobody watches.

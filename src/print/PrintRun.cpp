@@ -44,6 +44,7 @@ void PrintRun::refuse(const QString &message)
 
 PrintRun::Result PrintRun::endEarly(Outcome outcome, int pagesDone, const QString &what)
 {
+    progress_.end();
     int pagesSent = pagesDone;
     QString reason;
     if (pagesDone > 0 && !output_.finish(&reason)) pagesSent = 0;
@@ -241,6 +242,7 @@ PrintRun::Result PrintRun::printRows(
         if (!progress_.advance(pages, total) && row < last)
             return endEarly(Outcome::Cancelled, pages, QStringLiteral("打印已取消，"));
     }
+    progress_.end();
     QString reason;
     if (!output_.finish(&reason))
         return endEarly(Outcome::Failed, 0, QStringLiteral("%1，").arg(reason));
