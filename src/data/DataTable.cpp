@@ -27,6 +27,7 @@ void DataTable::bind(int fieldCount, std::vector<QString> fieldsAndRecords)
     fields_ = std::move(fieldsAndRecords);
     rowNumbers_.assign(sourceRows, QString());
     colWidths_.assign(static_cast<size_t>(cols_), defaultColWidth);
+    hasSheet_ = true;
     emit reset();
 }
 

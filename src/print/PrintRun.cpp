@@ -74,6 +74,13 @@ QString PrintRun::columnName(const DataTable &table, int col) const
 
 bool PrintRun::checkTable(const DataTable &table, const LabelDesign &design, int first, int last)
 {
+    if (!table.hasSheet()) {
+        refuse(workspace_.discardedASheet()
+                ? QStringLiteral("数据表是空的：关闭数据源窗口时，导入的数据随之清空。"
+                                 "请重新选择数据文件（第2步）或导入布局，再打印。")
+                : QStringLiteral("数据表是空的：请先选择数据文件（第2步）或导入布局，再打印。"));
+        return false;
+    }
     const int lastDataRow = table.rows() - 1;
     if (lastDataRow < 1) {
         refuse(QStringLiteral("数据表中没有数据行，无法打印。"));
