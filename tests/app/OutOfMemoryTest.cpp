@@ -48,7 +48,7 @@ void OutOfMemoryTest::refusesInsteadOfAborting_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("megabytes");
-    const QString corner = fixture("xls-extra/far_corner.xls"); // A1 and IV65536: 430 MB as texts
+    const QString corner = fixture("memory/far_corner.xls"); // A1 and IV65536: 430 MB as texts
     const QString layout = scratch_.filePath("big.ini");
     const QString pdf = scratch_.filePath("out/labels.pdf");
     QTest::newRow("a sparse sheet of 16.7 million cells")
