@@ -9,6 +9,7 @@ packages=(
   fonts-wqy-microhei xvfb xauth
   cups cups-client printer-driver-cups-pdf poppler-utils
   python3-xlwt python3-xlrd
+  file lintian desktop-file-utils appstream man-db
 )
 
 missing=()

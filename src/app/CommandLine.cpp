@@ -46,6 +46,8 @@ QString helpText()
 
 int runWindows(int argc, char *argv[])
 {
+    // Lets the desktop match the windows to the menu entry, for the dock's icon and name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TAGLOOM_APP_ID));
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.size() > 1)
