@@ -3,6 +3,7 @@ find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Test)
 find_package(PkgConfig REQUIRED)
 
 pkg_check_modules(GSF REQUIRED IMPORTED_TARGET libgsf-1)
+pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
 
 # zint ships neither a CMake package nor a pkg-config file.
 find_path(ZINT_INCLUDE_DIR zint.h REQUIRED)

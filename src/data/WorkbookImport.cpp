@@ -1,8 +1,8 @@
 // Importing sheet1 of the chosen workbook into the data table and the windows around it.
 #include "WorkbookImport.h"
 
+#include "DataFileReader.h"
 #include "DataTable.h"
-#include "WorkbookReader.h"
 #include "app/Workspace.h"
 
 namespace tagloom {
@@ -10,14 +10,14 @@ namespace tagloom {
 bool WorkbookImport::run(Workspace &workspace, QString *reason)
 {
     MainPanel &panel = workspace.panel();
-    std::optional<Sheet> sheet = WorkbookReader::readSheet1(panel.dataFilePath(), reason);
+    std::optional<Sheet> sheet = DataFileReader::readSheet1(panel.dataFilePath(), reason);
     if (!sheet) return false;
 
     DataTable &table = workspace.dataTable();
     const int fieldCount = sheet->columnCount();
     table.bind(fieldCount, sheet->takeCells());
     if (!table.numberRows()) {
-        if (reason) *reason = QStringLiteral("sheet1 中没有数据行");
+        if (reason) *reason = QStringLiteral("没有数据行，只有标题行");
         return false;
     }
 

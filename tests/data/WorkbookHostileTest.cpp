@@ -1,6 +1,6 @@
 // Damaged and foreign files: the reader reads or refuses them, never crashes or hangs.
 #include "SampleWorkbooks.h"
-#include "data/WorkbookReader.h"
+#include "data/DataFileReader.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -29,7 +29,8 @@ QString problem(const QByteArray &bytes)
     QElapsedTimer timer;
     timer.start();
     QString reason;
-    const std::optional<Sheet> sheet = WorkbookReader::readSheet1(bytes, &reason);
+    const std::optional<Sheet> sheet
+        = DataFileReader::readSheet1(bytes, QStringLiteral("sample.xls"), &reason);
     if (timer.elapsed() > 5000) return QStringLiteral("took %1 ms").arg(timer.elapsed());
     if (!sheet) return reason.isEmpty() ? QStringLiteral("refused without a reason") : QString();
     if (sheet->columnCount() < 1 || sheet->rowCount() < 1) return QStringLiteral("no header row");
@@ -61,12 +62,13 @@ void WorkbookHostileTest::junk()
 {
     QFETCH(QByteArray, prefix);
     QRandomGenerator random(7);
-    QVERIFY(WorkbookReader::readSheet1(prefix, nullptr) == std::nullopt);
+    QVERIFY(
+        DataFileReader::readSheet1(prefix, QStringLiteral("sample.xls"), nullptr) == std::nullopt);
     for (int i = 0; i < 300; ++i) {
         const QByteArray bytes = prefix + randomBytes(random, int(random.bounded(4096)));
         const QString wrong = problem(bytes);
         QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("try %1: %2").arg(i).arg(wrong)));
-        QVERIFY(!WorkbookReader::readSheet1(bytes, nullptr));
+        QVERIFY(!DataFileReader::readSheet1(bytes, QStringLiteral("sample.xls"), nullptr));
     }
 }
 

@@ -1,8 +1,7 @@
 // Reads the sample workbooks and compares what comes out with their expected data tables.
-#include "data/WorkbookReader.h"
-
 #include "SampleWorkbooks.h"
 #include "SheetTsv.h"
+#include "data/DataFileReader.h"
 #include "support/Fixtures.h"
 
 #include <QDir>
@@ -45,7 +44,7 @@ void WorkbookReaderTest::samples()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray expected = file.readAll();
     QString reason;
-    const std::optional<Sheet> sheet = WorkbookReader::readSheet1(workbook, &reason);
+    const std::optional<Sheet> sheet = DataFileReader::readSheet1(workbook, &reason);
     if (expected == "refused\n") {
         QVERIFY(!sheet);
         QVERIFY(!reason.isEmpty());
@@ -70,7 +69,7 @@ void WorkbookReaderTest::sheetsWithoutRecords()
     QFETCH(QStringList, headers);
     QString reason;
     const std::optional<Sheet> sheet
-        = WorkbookReader::readSheet1(test::fixture("xls-extra/" + workbook), &reason);
+        = DataFileReader::readSheet1(test::fixture("xls-extra/" + workbook), &reason);
     QVERIFY2(sheet, qPrintable(reason));
     QCOMPARE(sheet->rowCount(), 1);
     QCOMPARE(sheet->columnCount(), headers.size());
@@ -83,7 +82,7 @@ void WorkbookReaderTest::lastRowOfTheSheet()
 {
     QString reason;
     std::optional<Sheet> sheet
-        = WorkbookReader::readSheet1(test::fixture("xls-extra/last_row.xls"), &reason);
+        = DataFileReader::readSheet1(test::fixture("xls-extra/last_row.xls"), &reason);
     QVERIFY2(sheet, qPrintable(reason));
     QCOMPARE(sheet->rowCount(), 65536);
     QCOMPARE(sheet->columnCount(), 2);
@@ -125,7 +124,7 @@ void WorkbookReaderTest::refusalReasons()
     QFETCH(QString, path);
     QFETCH(QString, reason);
     QString given;
-    QVERIFY(!WorkbookReader::readSheet1(path, &given));
+    QVERIFY(!DataFileReader::readSheet1(path, &given));
     QCOMPARE(given, reason);
 }
 
