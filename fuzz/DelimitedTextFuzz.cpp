@@ -9,6 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray bytes
         = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     const bool tabs = size > 0 && (data[0] & 1);
-    tagloom::fuzz::readOrRefuse(bytes, tabs ? QStringLiteral("fuzz.tsv") : QStringLiteral("fuzz.csv"));
+    tagloom::fuzz::readOrRefuse(
+        bytes, tabs ? QStringLiteral("fuzz.tsv") : QStringLiteral("fuzz.csv"));
     return 0;
 }
