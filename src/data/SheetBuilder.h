@@ -6,7 +6,7 @@
 
 #include <QString>
 #include <QtGlobal>
-#include <vector>
+#include <deque>
 
 namespace tagloom {
 
@@ -36,7 +36,7 @@ private:
         QString text;
     };
 
-    std::vector<Cell> cells_;
+    std::deque<Cell> cells_; // grows without moving what it holds
     qint64 rowCount_ = 1;
     qint64 columnCount_ = 1;
 };

@@ -49,14 +49,16 @@ Sheet XlsxSheetReader::read(XmlPart &part)
     qint64 row = -1; // a row or cell without r follows the one before
     qint64 column = -1;
     while (part.nextStartElement()) {
-        if (xml.name() == u"row") {
+        const QStringView name = xml.name();
+        if (name == u"c") {
+            const QXmlStreamAttributes attributes = xml.attributes();
+            const QStringView r = attributes.value(QLatin1String("r"));
+            column = r.isEmpty() ? column + 1 : columnIndex(r);
+            readCell(xml, attributes, std::max<qint64>(row, 0), column);
+        } else if (name == u"row") {
             const QStringView r = xml.attributes().value(QLatin1String("r"));
             row = r.isEmpty() ? row + 1 : rowNumber(r) - 1;
             column = -1;
-        } else if (xml.name() == u"c") {
-            const QStringView r = xml.attributes().value(QLatin1String("r"));
-            column = r.isEmpty() ? column + 1 : columnIndex(r);
-            readCell(xml, std::max<qint64>(row, 0), column);
         }
     }
     part.checkRead();
@@ -65,9 +67,9 @@ Sheet XlsxSheetReader::read(XmlPart &part)
 
 // Reads a <c> element to its end: the value <v>, or the inline string <is>; formulas (<f>) are
 // not computed again, their cached result is the value.
-void XlsxSheetReader::readCell(QXmlStreamReader &xml, qint64 row, qint64 column)
+void XlsxSheetReader::readCell(
+    QXmlStreamReader &xml, const QXmlStreamAttributes &attributes, qint64 row, qint64 column)
 {
-    const QXmlStreamAttributes attributes = xml.attributes();
     const QString type = attributes.value(QLatin1String("t")).toString();
     const quint32 style = attributes.value(QLatin1String("s")).toUInt();
     QString text;

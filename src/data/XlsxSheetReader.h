@@ -9,6 +9,7 @@
 #include <QString>
 #include <vector>
 
+class QXmlStreamAttributes;
 class QXmlStreamReader;
 
 namespace tagloom {
@@ -26,7 +27,8 @@ public:
     Sheet read(XmlPart &part);
 
 private:
-    void readCell(QXmlStreamReader &xml, qint64 row, qint64 column);
+    void readCell(
+        QXmlStreamReader &xml, const QXmlStreamAttributes &attributes, qint64 row, qint64 column);
     QString valueText(QStringView type, const QString &value, quint32 style) const;
 
     const std::vector<QString> &sharedStrings_;
