@@ -123,8 +123,7 @@ Sheet XlsxReader::readSheet1(const ZipArchive &archive)
     const CellFormats formats = readStyles(archive, OpcPackage::first(parts, u"styles").target);
     const std::vector<QString> strings
         = readSharedStrings(archive, OpcPackage::first(parts, u"sharedStrings").target);
-    XmlPart sheet(archive, sheetName);
-    return XlsxSheetReader(strings, formats, workbook.dates1904).read(sheet);
+    return XlsxSheetReader(strings, formats, workbook.dates1904).read(archive, sheetName);
 }
 
 } // namespace tagloom
