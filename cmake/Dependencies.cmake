@@ -4,7 +4,6 @@ find_package(PkgConfig REQUIRED)
 
 pkg_check_modules(GSF REQUIRED IMPORTED_TARGET libgsf-1)
 pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
-pkg_check_modules(ORCUS REQUIRED IMPORTED_TARGET liborcus-0.17)
 
 # zint ships neither a CMake package nor a pkg-config file.
 find_path(ZINT_INCLUDE_DIR zint.h REQUIRED)

@@ -123,7 +123,8 @@ Sheet XlsxReader::readSheet1(const ZipArchive &archive)
     const CellFormats formats = readStyles(archive, OpcPackage::first(parts, u"styles").target);
     const std::vector<QString> strings
         = readSharedStrings(archive, OpcPackage::first(parts, u"sharedStrings").target);
-    return XlsxSheetReader(strings, formats, workbook.dates1904).read(archive, sheetName);
+    XmlPart sheet(archive, sheetName);
+    return XlsxSheetReader(strings, formats, workbook.dates1904).read(sheet);
 }
 
 } // namespace tagloom

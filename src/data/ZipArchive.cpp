@@ -60,22 +60,6 @@ std::unique_ptr<ZipEntryDevice> ZipArchive::open(const QString &name) const
     return device;
 }
 
-QByteArray ZipArchive::read(const QString &name) const
-{
-    const std::unique_ptr<ZipEntryDevice> device = open(name);
-    if (!device) throw WorkbookError::damaged();
-    QByteArray bytes(qsizetype(device->declaredSize()), Qt::Uninitialized);
-    char *end = bytes.data();
-    for (qint64 got = 0; end != bytes.data() + bytes.size(); end += got) {
-        got = device->read(end, bytes.data() + bytes.size() - end);
-        if (got <= 0) break;
-    }
-    char more;
-    if (end != bytes.data() + bytes.size() || device->read(&more, 1) != 0 || device->failed())
-        throw WorkbookError::damaged();
-    return bytes;
-}
-
 ZipEntryDevice::ZipEntryDevice(zip_file_t *file, qint64 declaredSize)
     : file_(file)
     , declaredSize_(declaredSize)

@@ -35,9 +35,6 @@ public:
     // WorkbookError::inflatesTooFar() for an entry that says it holds more than the limit. A read
     // that fails, or passes what the entry says it holds, ends the stream with failed() set.
     std::unique_ptr<class ZipEntryDevice> open(const QString &name) const;
-    // The whole inflated entry; throws WorkbookError: damaged() when there is no such entry or
-    // it does not inflate as it says, inflatesTooFar().
-    QByteArray read(const QString &name) const;
 
 private:
     qint64 index(const QString &name) const;
@@ -53,7 +50,6 @@ public:
 
     bool isSequential() const override { return true; }
     bool failed() const { return failed_; }
-    qint64 declaredSize() const { return declaredSize_; }
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override;
