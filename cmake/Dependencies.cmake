@@ -5,6 +5,7 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(GSF REQUIRED IMPORTED_TARGET libgsf-1)
 # zlib checks the chunks of PNG files before Qt's reader sees them.
 find_package(ZLIB REQUIRED)
+pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)
 
 # zint ships neither a CMake package nor a pkg-config file.
 find_path(ZINT_INCLUDE_DIR zint.h REQUIRED)

@@ -1,4 +1,5 @@
-// The print command: options, the layout load, the print run with the confirmation answered yes.
+// The print command: options, the layout load (with the data file or picture given at run time
+// in place of the layout's), the print run with the confirmation answered yes.
 #include "PrintCommand.h"
 
 #include "BatchDialogs.h"
@@ -10,6 +11,9 @@
 #include "print/PrinterOutput.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <optional>
 
@@ -24,6 +28,8 @@ struct PrintOptions
     std::optional<QString> to;
     std::optional<QString> pdf;
     std::optional<QString> printer;
+    std::optional<QString> data;
+    std::optional<QString> picture;
 };
 
 // The options, or nothing with the usage problem in `problem`.
@@ -34,6 +40,8 @@ std::optional<PrintOptions> parse(QStringList arguments, QString *problem)
         {QLatin1String("--to"), &PrintOptions::to},
         {QLatin1String("--pdf"), &PrintOptions::pdf},
         {QLatin1String("--printer"), &PrintOptions::printer},
+        {QLatin1String("--data"), &PrintOptions::data},
+        {QLatin1String("--picture"), &PrintOptions::picture},
     };
     PrintOptions options;
     while (!arguments.isEmpty()) {
@@ -76,6 +84,27 @@ void quietAboutRuntimeFolder(
         standardMessageHandler(type, context, message);
 }
 
+// A path given on the command line, taken from the current folder.
+std::optional<QString> absolute(const std::optional<QString> &path)
+{
+    if (!path) return std::nullopt;
+    return QFileInfo(*path).absoluteFilePath();
+}
+
+// Standard input copied into a file that the import reads as CSV, like any data file.
+std::optional<QString> copyStandardInput(const QTemporaryDir &folder)
+{
+    QFile in;
+    QFile out(folder.filePath(QStringLiteral("stdin.csv")));
+    if (!in.open(stdin, QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+        return std::nullopt;
+    for (QByteArray chunk; !(chunk = in.read(1 << 20)).isEmpty();) {
+        if (out.write(chunk) != chunk.size()) return std::nullopt;
+    }
+    if (in.error() != QFileDevice::NoError || !out.flush()) return std::nullopt;
+    return out.fileName();
+}
+
 } // namespace
 
 int PrintCommand::run(int argc, char *argv[])
@@ -89,10 +118,20 @@ int PrintCommand::run(int argc, char *argv[])
         = parse(QCoreApplication::arguments().mid(2), &problem);
     if (!options) return ConsoleText::usageError(problem);
 
+    LayoutFileOverrides overrides {absolute(options->picture), absolute(options->data)};
+    const QTemporaryDir standardInputFolder;
+    if (options->data == QLatin1String("-")) {
+        overrides.dataPath = copyStandardInput(standardInputFolder);
+        if (!overrides.dataPath) {
+            ConsoleText::write(stderr, QStringLiteral("tagloom print: 无法读取标准输入\n"));
+            return exitFailure;
+        }
+    }
+
     BatchDialogs dialogs;
     Workspace workspace(dialogs);
     QString reason;
-    if (!LayoutLoader::load(workspace, options->layout, &reason)) {
+    if (!LayoutLoader::load(workspace, options->layout, &reason, overrides)) {
         ConsoleText::write(stderr,
             QStringLiteral("tagloom print: %1: 布局没有完整导入：%2\n")
                 .arg(options->layout, reason));

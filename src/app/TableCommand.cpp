@@ -17,7 +17,7 @@ int TableCommand::run(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments().mid(2);
     if (arguments.size() != 1)
-        return ConsoleText::usageError(QStringLiteral("table 需要且只需要一个工作簿文件"));
+        return ConsoleText::usageError(QStringLiteral("table 需要且只需要一个数据文件"));
     const QString &path = arguments.first();
 
     BatchDialogs dialogs;

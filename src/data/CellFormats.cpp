@@ -5,18 +5,21 @@ namespace tagloom {
 
 namespace {
 
-bool isBuiltInDate(quint16 formatId)
+// Excel's own date and time formats, and those Chinese Excel adds (yyyy"年"m"月"d"日" and the
+// like), which it writes without a FORMAT record.
+bool isBuiltInDate(quint32 formatId)
 {
-    return (formatId >= 14 && formatId <= 22) || (formatId >= 45 && formatId <= 47);
+    return (formatId >= 14 && formatId <= 22) || (formatId >= 27 && formatId <= 36)
+        || (formatId >= 45 && formatId <= 47) || (formatId >= 50 && formatId <= 58);
 }
 
 } // namespace
 
 CellFormats::CellFormats(
-    const QHash<quint16, QString> &patterns, const std::vector<quint16> &xfFormatIds)
+    const QHash<quint32, QString> &patterns, const std::vector<quint32> &xfFormatIds)
 {
     dateXfs_.reserve(xfFormatIds.size());
-    for (const quint16 id : xfFormatIds) {
+    for (const quint32 id : xfFormatIds) {
         // Writers may spell out built-in formats too; what they wrote is what Excel shows.
         const auto pattern = patterns.constFind(id);
         dateXfs_.push_back(

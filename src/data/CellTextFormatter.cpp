@@ -4,6 +4,7 @@
 #include "WorkbookError.h"
 
 #include <QDate>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -44,32 +45,111 @@ QString CellTextFormatter::date(double serial) const
     const qint64 seconds = std::llround(serial * double(secondsPerDay));
     const qint64 days = seconds / secondsPerDay;
     const qint64 second = seconds % secondsPerDay;
-    char text[20];
-    char *end = text;
-    if (days > 0) {
-        int year = 1900, month = 2, day = 29; // serial 60 of the 1900 system, a day only Excel has
-        if (dates1904_ || days != 60) {
-            // Before that day the 1900 system counts from 1899-12-31, after it from 1899-12-30.
-            const QDate epoch
-                = dates1904_ ? QDate(1904, 1, 1) : QDate(1899, 12, days < 60 ? 31 : 30);
-            const QDate date = epoch.addDays(days);
-            if (date.year() > 9999) return number(serial);
-            date.getDate(&year, &month, &day);
-        }
-        end = digits(end, year, 4);
-        *end++ = '-';
-        end = digits(end, month, 2);
-        *end++ = '-';
-        end = digits(end, day, 2);
-        if (second == 0) return QString::fromLatin1(text, end - text);
-        *end++ = ' ';
-    }
-    end = digits(end, second / 3600, 2);
+    if (days == 0) return time(second);
+    if (!dates1904_ && days == 60) // 1900-02-29, a day only Excel's 1900 system has
+        return QStringLiteral("1900-02-29") + (second ? u' ' + time(second) : QString());
+    // Before that day the 1900 system counts from 1899-12-31, after it from 1899-12-30.
+    const QDate epoch = dates1904_ ? QDate(1904, 1, 1) : QDate(1899, 12, days < 60 ? 31 : 30);
+    const QDate day = epoch.addDays(days);
+    if (day.year() > 9999) return number(serial);
+    return date(day, second);
+}
+
+QString CellTextFormatter::date(QDate date, qint64 secondOfDay)
+{
+    char text[10];
+    char *end = digits(text, date.year(), 4);
+    *end++ = '-';
+    end = digits(end, date.month(), 2);
+    *end++ = '-';
+    end = digits(end, date.day(), 2);
+    const QString day = QString::fromLatin1(text, end - text);
+    return secondOfDay == 0 ? day : day + u' ' + time(secondOfDay);
+}
+
+QString CellTextFormatter::time(qint64 seconds)
+{
+    const qint64 hours = seconds / 3600;
+    char text[32];
+    char *end = digits(text, hours, hours < 100 ? 2 : int(QByteArray::number(hours).size()));
     *end++ = ':';
-    end = digits(end, second / 60 % 60, 2);
+    end = digits(end, seconds / 60 % 60, 2);
     *end++ = ':';
-    end = digits(end, second % 60, 2);
+    end = digits(end, seconds % 60, 2);
     return QString::fromLatin1(text, end - text);
+}
+
+namespace {
+
+// Seconds of an "HH:MM:SS[.fraction]" clock, ignoring a time zone after it.
+std::optional<double> clockSeconds(QStringView clock)
+{
+    const auto zone = std::find_if(
+        clock.begin(), clock.end(), [](QChar c) { return c == u'Z' || c == u'+' || c == u'-'; });
+    const QList<QStringView> parts = clock.left(zone - clock.begin()).split(u':');
+    if (parts.size() != 3) return std::nullopt;
+    bool hoursOk = false, minutesOk = false, secondsOk = false;
+    const double seconds = parts[0].toInt(&hoursOk) * 3600.0 + parts[1].toInt(&minutesOk) * 60.0
+        + parts[2].toDouble(&secondsOk);
+    if (!hoursOk || !minutesOk || !secondsOk || !(seconds >= 0 && seconds < 1e6))
+        return std::nullopt;
+    return seconds;
+}
+
+} // namespace
+
+std::optional<QString> CellTextFormatter::isoDate(QStringView text)
+{
+    const qsizetype t = text.indexOf(u'T');
+    QDate day = QDate::fromString(text.left(t).toString(), Qt::ISODate);
+    if (!day.isValid()) return std::nullopt;
+    qint64 second = 0;
+    if (t >= 0) {
+        const std::optional<double> seconds = clockSeconds(text.mid(t + 1));
+        if (!seconds) return std::nullopt;
+        second = std::llround(*seconds);
+        day = day.addDays(second / 86400); // a fraction rounded up to midnight
+        second %= 86400;
+    }
+    if (day.year() < 1 || day.year() > 9999) return std::nullopt;
+    return date(day, second);
+}
+
+std::optional<QString> CellTextFormatter::isoDuration(QStringView text)
+{
+    const bool negative = text.startsWith(u'-');
+    if (negative) text = text.mid(1);
+    if (!text.startsWith(u'P')) return std::nullopt;
+    double seconds = 0;
+    bool inTime = false;
+    qsizetype numberStart = 1;
+    for (qsizetype i = 1; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isDigit() || c == u'.') continue;
+        if (c == u'T') {
+            if (inTime || i != numberStart) return std::nullopt;
+            inTime = true;
+            numberStart = i + 1;
+            continue;
+        }
+        bool ok = false;
+        const double value = text.mid(numberStart, i - numberStart).toDouble(&ok);
+        numberStart = i + 1;
+        if (!ok) return std::nullopt;
+        if (!inTime && c == u'D')
+            seconds += value * 86400;
+        else if (inTime && c == u'H')
+            seconds += value * 3600;
+        else if (inTime && c == u'M')
+            seconds += value * 60;
+        else if (inTime && c == u'S')
+            seconds += value;
+        else
+            return std::nullopt; // years and months have no fixed length
+    }
+    if (numberStart != text.size() || !(seconds < 1e12)) return std::nullopt;
+    const QString clock = time(std::llround(seconds));
+    return negative ? u'-' + clock : clock;
 }
 
 QString CellTextFormatter::boolean(bool value)

@@ -1,8 +1,10 @@
 // Turns cell values (numbers, dates, booleans, error codes) into the texts the table shows.
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 namespace tagloom {
 
@@ -20,6 +22,16 @@ public:
     // YYYY-MM-DD without a time of day, YYYY-MM-DD HH:MM:SS otherwise. A negative serial or one
     // past the year 9999 has no such text and is shown as a number.
     QString date(double serial) const;
+    // YYYY-MM-DD, followed by HH:MM:SS when the second of the day is not 0.
+    static QString date(QDate date, qint64 secondOfDay);
+    // HH:MM:SS, with more digits for the hours when there are 100 or more.
+    static QString time(qint64 seconds);
+    // An ISO 8601 date with or without a time of day (2024-03-05T13:45:30.6) as date(QDate, ...),
+    // rounded to the nearest second; nullopt for any other text.
+    static std::optional<QString> isoDate(QStringView text);
+    // An ISO 8601 duration (PT10H20M30S, -PT1H) as time(), rounded to the nearest second;
+    // nullopt for any other text.
+    static std::optional<QString> isoDuration(QStringView text);
     static QString boolean(bool value);
     // Throws WorkbookError::damaged() for a code Excel does not have.
     static QString error(quint8 code);

@@ -54,16 +54,14 @@ struct InsideLibgsf
 
 } // namespace
 
-void CompoundFile::checkSignature(QByteArrayView head)
+bool CompoundFile::hasSignature(QByteArrayView head)
 {
-    if (head.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")) return;
-    if (head.startsWith("PK\x03\x04")) throw WorkbookError::newerFormat();
-    throw WorkbookError::notWorkbook();
+    return head.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1");
 }
 
 QByteArray CompoundFile::workbookStream(const QByteArray &fileBytes)
 {
-    checkSignature(fileBytes);
+    if (!hasSignature(fileBytes)) throw WorkbookError::notWorkbook();
     initLibgsf();
     const InsideLibgsf quiet;
     const GObjectPtr<GsfInput> input(gsf_input_memory_new(
@@ -83,6 +81,7 @@ QByteArray CompoundFile::workbookStream(const QByteArray &fileBytes)
         if (name.compare(u"Workbook", Qt::CaseInsensitive) == 0)
             stream.reset(gsf_infile_child_by_index(ole.get(), i));
         olderFormat = olderFormat || name.compare(u"Book", Qt::CaseInsensitive) == 0;
+        if (name == u"EncryptedPackage") throw WorkbookError::encrypted();
     }
     if (!stream) throw olderFormat ? WorkbookError::olderFormat() : WorkbookError::notWorkbook();
     // A stream cannot be larger than the file that holds it, unless its sector chain is damaged.

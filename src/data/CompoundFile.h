@@ -9,9 +9,10 @@ namespace tagloom {
 class CompoundFile
 {
 public:
-    // Refuses a file whose first bytes are not those of an OLE2 compound file.
-    static void checkSignature(QByteArrayView head);
-    // The bytes of the "Workbook" stream; throws WorkbookError.
+    // Whether a file's first bytes are those of an OLE2 compound file.
+    static bool hasSignature(QByteArrayView head);
+    // The bytes of the "Workbook" stream; throws WorkbookError, encrypted() for the compound file
+    // in which Office keeps a password-protected .xlsx.
     static QByteArray workbookStream(const QByteArray &fileBytes);
 };
 

@@ -3,14 +3,27 @@
 
 #include "DataTable.h"
 
+#include <QStringEncoder>
+#include <algorithm>
+
 namespace tagloom {
 
 namespace {
 
-void appendEscaped(QByteArray &out, const QString &cell)
+// The cell in UTF-8, encoded straight into the output; the rare cells that need escapes go the
+// slow way.
+void appendEscaped(QByteArray &out, QStringEncoder &utf8, const QString &cell)
 {
-    const QByteArray utf8 = cell.toUtf8();
-    for (const char byte : utf8) {
+    const bool plain = std::none_of(cell.begin(), cell.end(),
+        [](QChar c) { return c == u'\\' || c == u'\t' || c == u'\r' || c == u'\n'; });
+    if (plain) {
+        const qsizetype size = out.size();
+        out.resize(size + cell.size() * 3); // the most UTF-8 takes for a UTF-16 unit
+        char *end = utf8.appendToBuffer(out.data() + size, cell);
+        out.truncate(end - out.constData());
+        return;
+    }
+    for (const char byte : cell.toUtf8()) {
         switch (byte) {
         case '\\':
             out.append("\\\\");
@@ -35,10 +48,11 @@ void appendEscaped(QByteArray &out, const QString &cell)
 QByteArray DataTableTsv::write(const DataTable &table)
 {
     QByteArray out;
+    QStringEncoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     for (int row = 0; row < table.rows(); ++row) {
         for (int col = 0; col < table.cols(); ++col) {
             if (col > 0) out.append('\t');
-            appendEscaped(out, table.cell(row, col));
+            appendEscaped(out, utf8, table.cell(row, col));
         }
         out.append('\n');
     }

@@ -7,14 +7,19 @@
 
 namespace tagloom {
 
-void SheetBuilder::setCell(quint16 row, quint16 column, QString text)
+void SheetBuilder::setCell(qint64 row, qint64 column, QString text)
 {
-    constexpr quint16 maxColumns = 256;
-    if (column >= maxColumns) throw WorkbookError::damaged();
     if (text.isEmpty()) return;
-    rowCount_ = std::max(rowCount_, row + 1);
-    columnCount_ = std::max(columnCount_, column + 1);
-    cells_.push_back({row, column, std::move(text)});
+    if (row < 0 || column < 0 || row >= maxRows || column >= maxColumns)
+        throw WorkbookError::tooLarge();
+    const qint64 rows = std::max(rowCount_, row + 1);
+    const qint64 columns = std::max(columnCount_, column + 1);
+    // Cells set again count too: they take room until the table is laid out.
+    if (rows * columns > cellBudget || qint64(cells_.size()) >= cellBudget)
+        throw WorkbookError::tooLarge();
+    rowCount_ = rows;
+    columnCount_ = columns;
+    cells_.push_back({int(row), int(column), std::move(text)});
 }
 
 Sheet SheetBuilder::build()
@@ -22,12 +27,12 @@ Sheet SheetBuilder::build()
     const auto columns = std::size_t(columnCount_);
     std::vector<QString> grid(std::size_t(rowCount_) * columns);
     for (Cell &cell : cells_)
-        grid[cell.row * columns + cell.column] = std::move(cell.text);
+        grid[std::size_t(cell.row) * columns + std::size_t(cell.column)] = std::move(cell.text);
     cells_.clear();
     for (std::size_t column = 0; column < columns; ++column) {
         if (grid[column].isEmpty()) grid[column] = QLatin1Char('F') + QString::number(column + 1);
     }
-    return Sheet(columnCount_, std::move(grid));
+    return Sheet(int(columnCount_), std::move(grid));
 }
 
 } // namespace tagloom

@@ -1,19 +1,28 @@
-// Gathers the non-empty cells of a worksheet and lays them out as a Sheet.
+// Gathers the non-empty cells of a worksheet and lays them out as a Sheet: the table rules that
+// every reader shares.
 #pragma once
 
 #include "Sheet.h"
 
 #include <QString>
-#include <vector>
+#include <QtGlobal>
+#include <deque>
 
 namespace tagloom {
 
 class SheetBuilder
 {
 public:
+    // The sheet size of today's spreadsheet programs, and a budget of table cells (as many as the
+    // largest Excel 97-2003 sheet, 65,536 x 256), so that two cells far apart cannot make the
+    // table allocate billions.
+    static constexpr qint64 maxRows = 1048576;
+    static constexpr qint64 maxColumns = 16384;
+    static constexpr qint64 cellBudget = 16777216;
+
     // Empty texts are left out, so they widen nothing. A cell set twice keeps the later text.
-    // Throws WorkbookError::damaged() for a column past the 256 of an Excel 97-2003 sheet.
-    void setCell(quint16 row, quint16 column, QString text);
+    // Throws WorkbookError::tooLarge() for a cell outside the limits above.
+    void setCell(qint64 row, qint64 column, QString text);
 
     // From A1 to the last row and column holding a non-empty cell; the header row names its
     // empty cells F<column number>. An empty worksheet gives the single header F1.
@@ -22,14 +31,14 @@ public:
 private:
     struct Cell
     {
-        quint16 row;
-        quint16 column;
+        int row;
+        int column;
         QString text;
     };
 
-    std::vector<Cell> cells_;
-    int rowCount_ = 1;
-    int columnCount_ = 1;
+    std::deque<Cell> cells_; // grows without moving what it holds
+    qint64 rowCount_ = 1;
+    qint64 columnCount_ = 1;
 };
 
 } // namespace tagloom

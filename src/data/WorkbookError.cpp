@@ -8,14 +8,40 @@ WorkbookError WorkbookError::unreadable()
     return WorkbookError(QStringLiteral("文件不存在或无法读取"));
 }
 
+WorkbookError WorkbookError::emptyFile()
+{
+    return WorkbookError(QStringLiteral("文件是空的"));
+}
+
+WorkbookError WorkbookError::unknownFormat()
+{
+    return WorkbookError(
+        QStringLiteral("不是能读取的数据文件（.xls、.xlsx、.ods 工作簿或 .csv、.tsv、.txt 文本）"));
+}
+
 WorkbookError WorkbookError::notWorkbook()
 {
     return WorkbookError(QStringLiteral("不是 Excel 97–2003 工作簿"));
 }
 
-WorkbookError WorkbookError::newerFormat()
+WorkbookError WorkbookError::binaryWorkbook()
 {
-    return WorkbookError(QStringLiteral("这是 .xlsx 工作簿，请另存为 Excel 97–2003 格式 (.xls)"));
+    return WorkbookError(QStringLiteral("这是 .xlsb 二进制工作簿，请另存为 .xlsx 格式"));
+}
+
+WorkbookError WorkbookError::noWorkbookInZip()
+{
+    return WorkbookError(QStringLiteral("这是 zip 压缩文件，其中没有工作簿"));
+}
+
+WorkbookError WorkbookError::notSpreadsheetDocument()
+{
+    return WorkbookError(QStringLiteral("这是 OpenDocument 文档，但不是电子表格"));
+}
+
+WorkbookError WorkbookError::binaryText()
+{
+    return WorkbookError(QStringLiteral("文件含有 NUL 字节，不是文本表格"));
 }
 
 WorkbookError WorkbookError::olderFormat()
@@ -36,6 +62,22 @@ WorkbookError WorkbookError::noSheet1()
 WorkbookError WorkbookError::damaged()
 {
     return WorkbookError(QStringLiteral("工作簿已损坏"));
+}
+
+WorkbookError WorkbookError::inflatesTooFar()
+{
+    return WorkbookError(QStringLiteral("工作簿解压后超过 1 GiB，不像正常的工作簿，不予读取"));
+}
+
+WorkbookError WorkbookError::tooLarge()
+{
+    return WorkbookError(
+        QStringLiteral("表格太大：最多 1048576 行、16384 列、共 16777216 个单元格"));
+}
+
+WorkbookError WorkbookError::outOfMemory()
+{
+    return WorkbookError(QStringLiteral("内存不足，无法读取"));
 }
 
 } // namespace tagloom

@@ -1,4 +1,4 @@
-// Why a workbook cannot be read: thrown inside the reader, handed to the caller as a refusal.
+// Why a data file cannot be read: thrown inside the readers, handed to the caller as a refusal.
 #pragma once
 
 #include <QString>
@@ -10,12 +10,20 @@ class WorkbookError
 {
 public:
     static WorkbookError unreadable();
+    static WorkbookError emptyFile();
+    static WorkbookError unknownFormat();
     static WorkbookError notWorkbook();
-    static WorkbookError newerFormat();
     static WorkbookError olderFormat();
+    static WorkbookError binaryWorkbook();
+    static WorkbookError noWorkbookInZip();
+    static WorkbookError notSpreadsheetDocument();
+    static WorkbookError binaryText();
     static WorkbookError encrypted();
     static WorkbookError noSheet1();
     static WorkbookError damaged();
+    static WorkbookError inflatesTooFar();
+    static WorkbookError tooLarge();
+    static WorkbookError outOfMemory();
 
     const QString &reason() const { return reason_; }
 

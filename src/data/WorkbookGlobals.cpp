@@ -23,8 +23,8 @@ WorkbookGlobals::WorkbookGlobals(QByteArrayView stream)
 {
     BiffRecordCursor cursor(stream, 0);
     checkGlobalsBof(cursor);
-    QHash<quint16, QString> patterns;
-    std::vector<quint16> xfFormatIds;
+    QHash<quint32, QString> patterns;
+    std::vector<quint32> xfFormatIds;
     while (cursor.next()) {
         BiffRecord &record = cursor.record();
         switch (record.type()) {

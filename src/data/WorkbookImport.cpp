@@ -1,24 +1,26 @@
 // Importing sheet1 of the chosen workbook into the data table and the windows around it.
 #include "WorkbookImport.h"
 
+#include "DataFileReader.h"
 #include "DataTable.h"
-#include "WorkbookReader.h"
 #include "app/Workspace.h"
 
 namespace tagloom {
 
 QStringList WorkbookImport::filePatterns()
 {
-    return {QStringLiteral("*.xls")};
+    return {QStringLiteral("*.xls"), QStringLiteral("*.xlsx"), QStringLiteral("*.ods"),
+        QStringLiteral("*.csv"), QStringLiteral("*.tsv"), QStringLiteral("*.txt")};
 }
 
 bool WorkbookImport::run(Workspace &workspace, QString *reason)
 {
     MainPanel &panel = workspace.panel();
+    std::optional<Sheet> sheet = DataFileReader::readSheet1(panel.dataFilePath(), reason);
+    if (!sheet) return false;
+
     DataTable &table = workspace.dataTable();
     try {
-        std::optional<Sheet> sheet = WorkbookReader::readSheet1(panel.dataFilePath(), reason);
-        if (!sheet) return false;
         const int fieldCount = sheet->columnCount();
         table.bind(fieldCount, sheet->takeCells());
     } catch (const std::bad_alloc &) {
@@ -26,7 +28,7 @@ bool WorkbookImport::run(Workspace &workspace, QString *reason)
         return false;
     }
     if (!table.numberRows()) {
-        if (reason) *reason = QStringLiteral("sheet1 中没有数据行");
+        if (reason) *reason = QStringLiteral("没有数据行，只有标题行");
         return false;
     }
 

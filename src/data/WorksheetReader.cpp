@@ -65,20 +65,27 @@ void WorksheetReader::readCell(BiffRecord &record)
 {
     if (record.type() == biff::String) {
         if (awaitingString_)
-            builder_.setCell(awaitingString_->row, awaitingString_->column, record.string16());
+            setCell(awaitingString_->row, awaitingString_->column, record.string16());
         awaitingString_.reset();
     } else if (record.type() == biff::MulRk) {
         const quint16 row = record.u16();
         // Pairs of style and RK value for consecutive columns, then the last column number.
         for (quint16 column = record.u16(); record.remaining() > 2; ++column) {
             const quint16 xf = record.u16();
-            builder_.setCell(row, column, numberText(rkValue(record.u32()), xf));
+            setCell(row, column, numberText(rkValue(record.u32()), xf));
         }
     } else if (holdsOneValue(record.type())) {
         const Address address {record.u16(), record.u16()};
         const quint16 xf = record.u16();
-        builder_.setCell(address.row, address.column, valueText(record, address, xf));
+        setCell(address.row, address.column, valueText(record, address, xf));
     }
+}
+
+void WorksheetReader::setCell(quint16 row, quint16 column, QString text)
+{
+    constexpr quint16 maxColumns = 256; // of an Excel 97-2003 sheet
+    if (column >= maxColumns) throw WorkbookError::damaged();
+    builder_.setCell(row, column, std::move(text));
 }
 
 QString WorksheetReader::valueText(BiffRecord &record, Address address, quint16 xf)

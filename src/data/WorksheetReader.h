@@ -29,6 +29,8 @@ private:
     };
 
     void readCell(BiffRecord &record);
+    // Throws WorkbookError::damaged() for a column past the 256 of an Excel 97-2003 sheet.
+    void setCell(quint16 row, quint16 column, QString text);
     QString valueText(BiffRecord &record, Address address, quint16 xf);
     QString formulaText(BiffRecord &record, Address address, quint16 xf);
     QString numberText(double value, quint16 xfIndex) const;

@@ -1,4 +1,4 @@
-// Loading a layout file: its picture and workbook again, new field items, then its records.
+// Loading a layout file: its picture and data file again, new field items, then its records.
 #include "LayoutLoader.h"
 
 #include "LayoutRestorer.h"
@@ -39,7 +39,8 @@ bool namesNoFile(const QString &path)
 
 } // namespace
 
-bool LayoutLoader::load(Workspace &workspace, const QString &path, QString *reason)
+bool LayoutLoader::load(Workspace &workspace, const QString &path, QString *reason,
+    const LayoutFileOverrides &overrides)
 {
     const auto fail = [reason](const QString &why) {
         if (reason) *reason = why;
@@ -50,7 +51,8 @@ bool LayoutLoader::load(Workspace &workspace, const QString &path, QString *reas
     workspace.panel().setLayoutPath(path);
     const QString folder = QFileInfo(path).absolutePath();
 
-    const std::optional<QString> picturePath = pathField(*lines, 1, folder);
+    const std::optional<QString> picturePath
+        = overrides.picturePath ? overrides.picturePath : pathField(*lines, 1, folder);
     if (!picturePath) return fail(QStringLiteral("第 1 行没有标签图片的路径"));
     const QString noPicture = QStringLiteral("无法读取标签图片“%1”").arg(*picturePath);
     if (namesNoFile(*picturePath)) {
@@ -61,7 +63,8 @@ bool LayoutLoader::load(Workspace &workspace, const QString &path, QString *reas
     if (!LabelPictureChoice::apply(workspace, *picturePath, &pictureProblem))
         return fail(QStringLiteral("%1：%2").arg(noPicture, pictureProblem));
 
-    const std::optional<QString> dataPath = pathField(*lines, 2, folder);
+    const std::optional<QString> dataPath
+        = overrides.dataPath ? overrides.dataPath : pathField(*lines, 2, folder);
     if (!dataPath) return fail(QStringLiteral("第 2 行没有数据文件的路径"));
     workspace.panel().setDataFilePath(*dataPath);
     QString why = QStringLiteral("路径无效");

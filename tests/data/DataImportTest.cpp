@@ -1,5 +1,6 @@
-// Choosing a workbook in the main window: the data table, the source choosers, the print range,
+// Choosing a data file in the main window: the data table, the source choosers, the print range,
 // the data source window with fitted columns, field item generation and `tagloom table`.
+#include "SampleDataFiles.h"
 #include "canvas/LabelDesign.h"
 #include "canvas/TextMetrics.h"
 #include "data/DataTable.h"
@@ -34,7 +35,9 @@ private slots:
     void columnsFitTheirWidestText();
     void generatingFieldItems();
     void generatingAfterTheDataWindowWasClosed();
+    void tableCommandPrintsOrRefuses_data();
     void tableCommandPrintsOrRefuses();
+    void tableCommandUsage();
 
 private:
     QString writeSample(const QString &name, const QList<QStringList> &rows);
@@ -69,22 +72,33 @@ void DataImportTest::initTestCase()
     wide_ = writeSample("wide.xls", {{"a", "b", "c", "d", "e"}, {"=1", "=2", "=3", "=4", "=5"}});
 }
 
-void DataImportTest::samplesGiveTheirTablesInTheWindow_data()
+namespace {
+
+void addSamplesWithTables()
 {
     QTest::addColumn<QString>("workbook");
-    const QStringList workbooks
-        = QDir(fixture("xls")).entryList({QStringLiteral("*.xls")}, QDir::Files, QDir::Name);
-    QVERIFY(workbooks.size() >= 10);
-    for (const QString &name : workbooks)
-        QTest::newRow(qPrintable(name)) << fixture("xls/" + name);
+    QTest::addColumn<QString>("tablePath");
+    const QList<SampleDataFile> samples = sampleDataFiles();
+    QVERIFY(samples.size() >= 60);
+    for (const SampleDataFile &sample : samples) {
+        if (!sample.table.isEmpty())
+            QTest::newRow(qPrintable(QFileInfo(sample.path).fileName()))
+                << sample.path << sample.table;
+    }
+}
+
+} // namespace
+
+void DataImportTest::samplesGiveTheirTablesInTheWindow_data()
+{
+    addSamplesWithTables();
 }
 
 void DataImportTest::samplesGiveTheirTablesInTheWindow()
 {
     QFETCH(QString, workbook);
-    QFile expectedFile(QString(workbook).replace(QLatin1String(".xls"), QLatin1String(".tsv")));
-    QVERIFY(expectedFile.open(QIODevice::ReadOnly));
-    const QByteArray expected = expectedFile.readAll();
+    QFETCH(QString, tablePath);
+    const QByteArray expected = expectedTable({workbook, tablePath});
 
     TestProgram program;
     program.dialogs.answerOpen(workbook);
@@ -92,7 +106,7 @@ void DataImportTest::samplesGiveTheirTablesInTheWindow()
     QCOMPARE(program.panel().dataFilePath(), workbook);
     auto *generate = program.control<QPushButton>("Command3");
 
-    if (expected.trimmed() == "refused") {
+    if (expected == "refused\n") {
         // Only the path changed.
         QVERIFY(!program.forms.hasForm3() || !program.forms.form3()->isVisible());
         QVERIFY(program.panel().chooser(MainPanel::QrSource).items().isEmpty());
@@ -291,31 +305,44 @@ void DataImportTest::generatingAfterTheDataWindowWasClosed()
     QCOMPARE(design.field(1).caption, QString());
 }
 
+void DataImportTest::tableCommandPrintsOrRefuses_data()
+{
+    addSamplesWithTables();
+}
+
+// The table of a sample, or a refusal: status 1, one line on standard error naming the file.
 void DataImportTest::tableCommandPrintsOrRefuses()
 {
-    QProcess table;
-    table.start(programBinary(), {QStringLiteral("table"), fixture("xls/sheetjs_chinese.xls")});
-    QVERIFY(table.waitForFinished(30000));
-    QCOMPARE(table.exitCode(), 0);
-    QFile expected(fixture("xls/sheetjs_chinese.tsv"));
-    QVERIFY(expected.open(QIODevice::ReadOnly));
-    QCOMPARE(table.readAllStandardOutput(), expected.readAll());
-    QVERIFY(table.readAllStandardError().isEmpty());
-
-    for (const QString &bad : {fixture("xls/xlwt_no_sheet1.xls"), scratch_.filePath("missing.xls"),
-             writeSample("empty-sheet.xls", {{"h"}})}) {
-        table.start(programBinary(), {QStringLiteral("table"), bad});
-        QVERIFY(table.waitForFinished(30000));
-        QCOMPARE(table.exitCode(), 1);
-        QVERIFY(table.readAllStandardOutput().isEmpty());
-        const QString error = QString::fromUtf8(table.readAllStandardError());
-        QCOMPARE(error.count(QLatin1Char('\n')), 1);
-        QVERIFY2(error.contains(bad), qPrintable(error));
+    QFETCH(QString, workbook);
+    QFETCH(QString, tablePath);
+    const QByteArray expected = expectedTable({workbook, tablePath});
+    QProcess command;
+    command.start(programBinary(), {QStringLiteral("table"), workbook});
+    QVERIFY(command.waitForFinished(60000));
+    if (expected != "refused\n") {
+        QCOMPARE(command.readAllStandardError(), QByteArray());
+        QCOMPARE(command.exitCode(), 0);
+        QCOMPARE(command.readAllStandardOutput(), expected);
+        return;
     }
+    QCOMPARE(command.exitCode(), 1);
+    QVERIFY(command.readAllStandardOutput().isEmpty());
+    const QString error = QString::fromUtf8(command.readAllStandardError());
+    QCOMPARE(error.count(QLatin1Char('\n')), 1);
+    QVERIFY2(
+        error.startsWith(QStringLiteral("tagloom table: %1: ").arg(workbook)), qPrintable(error));
+}
 
-    table.start(programBinary(), {QStringLiteral("table")});
-    QVERIFY(table.waitForFinished(30000));
-    QCOMPARE(table.exitCode(), 2);
+void DataImportTest::tableCommandUsage()
+{
+    QProcess table;
+    for (const QStringList &arguments :
+        {QStringList {"table"}, QStringList {"table", "a.csv", "b.csv"}}) {
+        table.start(programBinary(), arguments);
+        QVERIFY(table.waitForFinished(30000));
+        QCOMPARE(table.exitCode(), 2);
+        QVERIFY(table.readAllStandardOutput().isEmpty());
+    }
 }
 
 QTEST_MAIN(DataImportTest)

@@ -118,6 +118,7 @@ private slots:
     void aPersonReadingTheConfirmationIsNotInterrupted();
     void theProgressGoesBeforeTheRunSaysHowItEnded();
     void printCommandPrintsALayoutWithoutWindows();
+    void printCommandTakesTheDataFileAtRunTime();
 
 private:
     // A design with a picture, the products table, its field items, both codes and both sources.
@@ -589,6 +590,63 @@ void PrintRunTest::theProgressGoesBeforeTheRunSaysHowItEnded()
     QCOMPARE(result.pagesSent, 4);
     QVERIFY(watch.progressShown);
     QCOMPARE(program.dialogs.messages().last().text, QStringLiteral("打印机缺纸。已送出4张标签。"));
+}
+
+// --data and --picture in place of the layout's files, the layout file left as it was.
+void PrintRunTest::printCommandTakesTheDataFileAtRunTime()
+{
+    const QString example = sourceFile("examples/example.ini");
+    QFile layout(example);
+    QVERIFY(layout.open(QIODevice::ReadOnly));
+    const QByteArray layoutBefore = layout.readAll();
+    const QString pdf = scratch_.filePath("runtime.pdf");
+    const QSizeF exampleLabel = [&] {
+        QProcess print;
+        print.start(programBinary(), {"print", example, "--to", "1", "--pdf", pdf});
+        return print.waitForFinished(60000) ? pdfPageSize(pdf) : QSizeF();
+    }();
+
+    QProcess print;
+    for (const char *data : {"products.csv", "products.xlsx", "products.ods", "-"}) {
+        QStringList arguments = {"print", example, "--data"};
+        if (QByteArray(data) == "-")
+            arguments << "-"
+                      << "--picture" << fixture("pictures/label_600x400.png");
+        else
+            arguments << fixture(QStringLiteral("runtime-data/") + data);
+        print.start(programBinary(), arguments << "--pdf" << pdf);
+        if (QByteArray(data) == "-") {
+            QFile csv(fixture("runtime-data/products.csv"));
+            QVERIFY(csv.open(QIODevice::ReadOnly));
+            print.write(csv.readAll());
+        }
+        print.closeWriteChannel();
+        QVERIFY(print.waitForFinished(60000));
+        QCOMPARE(print.readAllStandardError(), QByteArray());
+        QCOMPARE(print.exitCode(), 0);
+        QCOMPARE(pdfPageCount(pdf), 3);
+        const QImage page = renderPdfPage(pdf, 2);
+        QCOMPARE(decodeCode128(page), QStringLiteral("RT-02"));
+        QCOMPARE(decodeQr(page), QStringLiteral("https://example.com/rt/2"));
+        QVERIFY(pdfPageText(pdf, 2).contains(QStringLiteral("运行时二")));
+        // The label is as large as its picture.
+        QCOMPARE(pdfPageSize(pdf) == exampleLabel, QByteArray(data) != "-");
+    }
+    QVERIFY(layout.seek(0));
+    QCOMPARE(layout.readAll(), layoutBefore);
+
+    // A data file that cannot be read: one line naming it, status 1, nothing printed.
+    QFile::remove(pdf);
+    const QString missing = scratch_.filePath("missing.xlsx");
+    print.start(programBinary(), {"print", example, "--data", missing, "--pdf", pdf});
+    QVERIFY(print.waitForFinished(60000));
+    QCOMPARE(print.exitCode(), 1);
+    const QString error = QString::fromUtf8(print.readAllStandardError());
+    QVERIFY2(error.contains(missing) && error.count(u'\n') == 1, qPrintable(error));
+    QVERIFY(!QFile::exists(pdf));
+    print.start(programBinary(), {"print", example, "--data"});
+    QVERIFY(print.waitForFinished(60000));
+    QCOMPARE(print.exitCode(), 2);
 }
 
 QTEST_MAIN(PrintRunTest)

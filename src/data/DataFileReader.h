@@ -1,0 +1,23 @@
+// The one entry point of the data file readers: tells an .xls, .xlsx or .ods workbook from its
+// content, whatever its name, reads delimited text by its name (.csv, .tsv, .txt), and gives the
+// sheet named sheet1 (or the text's one sheet) as texts, or a one-line reason for refusing it.
+#pragma once
+
+#include "Sheet.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace tagloom {
+
+class DataFileReader
+{
+public:
+    static std::optional<Sheet> readSheet1(const QString &path, QString *reason);
+    // The same from the bytes of a file; fileName's extension matters for delimited text only.
+    static std::optional<Sheet> readSheet1(
+        const QByteArray &fileBytes, const QString &fileName, QString *reason);
+};
+
+} // namespace tagloom

@@ -1,0 +1,204 @@
+// Reads the table named sheet1 of an .ods spreadsheet.
+#include "OdsReader.h"
+
+#include "CellTextFormatter.h"
+#include "WorkbookError.h"
+#include "XmlPart.h"
+#include "ZipArchive.h"
+
+namespace tagloom {
+
+namespace {
+
+const QString officeNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:office:1.0");
+const QString tableNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:table:1.0");
+const QString textNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:text:1.0");
+const QString calcExtNs
+    = QStringLiteral("urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0");
+
+bool isElement(const QXmlStreamReader &xml, const QString &ns, QStringView name)
+{
+    return xml.name() == name && xml.namespaceUri() == ns;
+}
+
+// A table:number-*-repeated attribute: 1 when absent or nonsense.
+qint64 repeatCount(const QXmlStreamAttributes &attributes, QLatin1String name)
+{
+    bool ok = false;
+    const qint64 count = attributes.value(tableNs, name).toLongLong(&ok);
+    return ok && count > 0 ? count : 1;
+}
+
+// The cell's paragraphs joined by LF, read to the end of the cell element: <text:s/> gives
+// spaces, <text:tab/> a TAB, <text:line-break/> an LF, spans and links their text; comments
+// (office:annotation) are not cell text.
+QString paragraphs(QXmlStreamReader &xml)
+{
+    constexpr qint64 longestSpaceRun = 32767; // the longest text a cell holds
+    QString text;
+    int paragraphCount = 0;
+    int paragraphDepth = 0; // depth below the current paragraph, 0 outside paragraphs
+    for (int depth = 1; depth > 0 && !xml.atEnd();) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::StartElement:
+            if (isElement(xml, officeNs, u"annotation")) {
+                xml.skipCurrentElement();
+                break;
+            }
+            ++depth;
+            if (paragraphDepth > 0) {
+                ++paragraphDepth;
+                if (isElement(xml, textNs, u"s")) {
+                    bool ok = false;
+                    const qint64 count
+                        = xml.attributes().value(textNs, QLatin1String("c")).toLongLong(&ok);
+                    text += QString(
+                        qsizetype(ok ? std::clamp<qint64>(count, 0, longestSpaceRun) : 1), u' ');
+                } else if (isElement(xml, textNs, u"tab")) {
+                    text += u'\t';
+                } else if (isElement(xml, textNs, u"line-break")) {
+                    text += u'\n';
+                }
+            } else if (isElement(xml, textNs, u"p") || isElement(xml, textNs, u"h")) {
+                if (paragraphCount++ > 0) text += u'\n';
+                paragraphDepth = 1;
+            }
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            if (paragraphDepth > 0) --paragraphDepth;
+            break;
+        case QXmlStreamReader::Characters:
+            if (paragraphDepth > 0) text += xml.text();
+            break;
+        default:
+            break;
+        }
+    }
+    return text;
+}
+
+// The text of the cell the reader stands on, read to the cell's end.
+QString cellText(QXmlStreamReader &xml)
+{
+    const QXmlStreamAttributes attributes = xml.attributes();
+    const QStringView type = attributes.value(officeNs, QLatin1String("value-type"));
+    // LibreOffice marks a formula's error result this way and shows the error in its paragraph.
+    if (attributes.value(calcExtNs, QLatin1String("value-type")) == u"error")
+        return paragraphs(xml);
+    std::optional<QString> text;
+    if (type == u"float" || type == u"percentage" || type == u"currency") {
+        bool ok = false;
+        const double value = attributes.value(officeNs, QLatin1String("value")).toDouble(&ok);
+        if (ok) text = CellTextFormatter::number(value);
+    } else if (type == u"date") {
+        text = CellTextFormatter::isoDate(attributes.value(officeNs, QLatin1String("date-value")));
+    } else if (type == u"time") {
+        text = CellTextFormatter::isoDuration(
+            attributes.value(officeNs, QLatin1String("time-value")));
+    } else if (type == u"boolean") {
+        const QStringView value = attributes.value(officeNs, QLatin1String("boolean-value"));
+        text = CellTextFormatter::boolean(value == u"true" || value == u"1");
+    } else if (type == u"string"
+        && attributes.hasAttribute(officeNs, QLatin1String("string-value"))) {
+        text = attributes.value(officeNs, QLatin1String("string-value")).toString();
+    }
+    // A value that says nothing sensible shows as LibreOffice shows it: its paragraphs.
+    if (!text) return paragraphs(xml);
+    xml.skipCurrentElement();
+    return *text;
+}
+
+} // namespace
+
+bool OdsReader::recognises(const ZipArchive &archive)
+{
+    return archive.contains(QStringLiteral("content.xml"));
+}
+
+Sheet OdsReader::readSheet1(const ZipArchive &archive)
+{
+    XmlPart part(archive, QStringLiteral("content.xml"));
+    QXmlStreamReader &xml = part.xml();
+    bool spreadsheet = false;
+    OdsReader reader;
+    bool found = false;
+    while (part.nextStartElement()) {
+        if (isElement(xml, officeNs, u"spreadsheet")) {
+            spreadsheet = true;
+        } else if (isElement(xml, tableNs, u"table")) {
+            const bool isSheet1 = xml.attributes()
+                                      .value(tableNs, QLatin1String("name"))
+                                      .compare(u"sheet1", Qt::CaseInsensitive)
+                == 0;
+            if (spreadsheet && isSheet1 && !found) {
+                reader.readTable(xml);
+                found = true;
+            } else {
+                xml.skipCurrentElement();
+            }
+        }
+    }
+    part.checkRead();
+    if (!spreadsheet) throw WorkbookError::notSpreadsheetDocument();
+    if (!found) throw WorkbookError::noSheet1();
+    return reader.builder_.build();
+}
+
+// Rows in header rows, row groups (nested) and plain, in document order, to the table's end.
+void OdsReader::readTable(QXmlStreamReader &xml)
+{
+    for (int depth = 1; depth > 0 && !xml.atEnd();) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::StartElement:
+            if (isElement(xml, tableNs, u"table-row"))
+                readRow(xml);
+            else if (isElement(xml, tableNs, u"table-column") || isElement(xml, officeNs, u"forms")
+                || isElement(xml, tableNs, u"shapes"))
+                xml.skipCurrentElement();
+            else
+                ++depth;
+            break;
+        case QXmlStreamReader::EndElement:
+            --depth;
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+// One row, repeated as often as it says; the repeated empty rows and cells that fill a sheet to
+// its end only move the position on.
+void OdsReader::readRow(QXmlStreamReader &xml)
+{
+    const qint64 repeat = repeatCount(xml.attributes(), QLatin1String("number-rows-repeated"));
+    rowCells_.clear();
+    qint64 column = 0;
+    while (xml.readNextStartElement()) {
+        const bool covered = isElement(xml, tableNs, u"covered-table-cell");
+        if (!covered && !isElement(xml, tableNs, u"table-cell")) {
+            xml.skipCurrentElement();
+            continue;
+        }
+        const qint64 columns
+            = repeatCount(xml.attributes(), QLatin1String("number-columns-repeated"));
+        const QString text = covered ? (xml.skipCurrentElement(), QString()) : cellText(xml);
+        if (!text.isEmpty()) {
+            if (column + columns > SheetBuilder::maxColumns) throw WorkbookError::tooLarge();
+            for (qint64 k = 0; k < columns; ++k)
+                rowCells_.emplace_back(column + k, text);
+        }
+        column = std::min(column + columns, SheetBuilder::maxColumns + 1);
+    }
+    if (!rowCells_.empty()) {
+        if (row_ + repeat > SheetBuilder::maxRows) throw WorkbookError::tooLarge();
+        for (qint64 k = 0; k < repeat; ++k) {
+            for (const auto &[cellColumn, text] : rowCells_)
+                builder_.setCell(row_ + k, cellColumn, text);
+        }
+    }
+    row_ = std::min(row_ + repeat, SheetBuilder::maxRows + 1);
+}
+
+} // namespace tagloom

@@ -1,0 +1,130 @@
+// Reads the sheet named sheet1 of an .xlsx workbook.
+#include "XlsxReader.h"
+
+#include "CellFormats.h"
+#include "OpcPackage.h"
+#include "WorkbookError.h"
+#include "XlsxSheetReader.h"
+#include "XlsxText.h"
+#include "XmlPart.h"
+#include "ZipArchive.h"
+
+namespace tagloom {
+
+namespace {
+
+struct WorkbookPart
+{
+    bool dates1904 = false;
+    QString sheet1Id; // its relationship id
+};
+
+WorkbookPart readWorkbook(const ZipArchive &archive, const QString &name)
+{
+    XmlPart part(archive, name);
+    QXmlStreamReader &xml = part.xml();
+    // A word processor or presentation document is a package too, with another root.
+    if (!part.nextStartElement() || xml.name() != u"workbook") {
+        part.checkRead();
+        throw WorkbookError::noWorkbookInZip();
+    }
+    WorkbookPart workbook;
+    while (part.nextStartElement()) {
+        if (xml.name() == u"workbookPr") {
+            const QStringView date1904 = xml.attributes().value(QLatin1String("date1904"));
+            workbook.dates1904 = date1904 == u"1" || date1904 == u"true";
+        } else if (xml.name() == u"sheet" && workbook.sheet1Id.isEmpty()) {
+            const QXmlStreamAttributes attributes = xml.attributes();
+            if (attributes.value(QLatin1String("name")).compare(u"sheet1", Qt::CaseInsensitive)
+                != 0)
+                continue;
+            // r:id, in whichever namespace prefix the writer chose
+            for (const QXmlStreamAttribute &attribute : attributes) {
+                if (attribute.name() == u"id" && !attribute.namespaceUri().isEmpty())
+                    workbook.sheet1Id = attribute.value().toString();
+            }
+            if (workbook.sheet1Id.isEmpty()) throw WorkbookError::damaged();
+        }
+    }
+    part.checkRead();
+    if (workbook.sheet1Id.isEmpty()) throw WorkbookError::noSheet1();
+    return workbook;
+}
+
+quint32 unsignedAttribute(const QXmlStreamAttributes &attributes, QLatin1String name)
+{
+    return attributes.value(name).toUInt();
+}
+
+// The number formats and the cell formats (cellXfs) that cells refer to by their s attribute.
+CellFormats readStyles(const ZipArchive &archive, const QString &name)
+{
+    if (name.isEmpty() || !archive.contains(name)) return {};
+    XmlPart part(archive, name);
+    QXmlStreamReader &xml = part.xml();
+    QHash<quint32, QString> patterns;
+    std::vector<quint32> xfFormatIds;
+    while (part.nextStartElement()) {
+        if (xml.name() == u"numFmt") {
+            const QXmlStreamAttributes attributes = xml.attributes();
+            patterns.insert(unsignedAttribute(attributes, QLatin1String("numFmtId")),
+                attributes.value(QLatin1String("formatCode")).toString());
+        } else if (xml.name() == u"cellXfs") {
+            // Only the xf elements of cellXfs: those of cellStyleXfs are not referred to by cells.
+            while (xml.readNextStartElement()) {
+                if (xml.name() == u"xf")
+                    xfFormatIds.push_back(
+                        unsignedAttribute(xml.attributes(), QLatin1String("numFmtId")));
+                xml.skipCurrentElement();
+            }
+        }
+    }
+    part.checkRead();
+    return CellFormats(patterns, xfFormatIds);
+}
+
+std::vector<QString> readSharedStrings(const ZipArchive &archive, const QString &name)
+{
+    std::vector<QString> strings;
+    if (name.isEmpty() || !archive.contains(name)) return strings;
+    XmlPart part(archive, name);
+    QXmlStreamReader &xml = part.xml();
+    while (part.nextStartElement()) {
+        if (xml.name() == u"si") strings.push_back(XlsxText::richText(xml));
+    }
+    part.checkRead();
+    return strings;
+}
+
+} // namespace
+
+bool XlsxReader::recognises(const ZipArchive &archive)
+{
+    return archive.contains(QStringLiteral("_rels/.rels"));
+}
+
+Sheet XlsxReader::readSheet1(const ZipArchive &archive)
+{
+    const QString workbookName
+        = OpcPackage::first(OpcPackage::relationships(archive, QString()), u"officeDocument")
+              .target;
+    if (workbookName.endsWith(QLatin1String(".bin"), Qt::CaseInsensitive))
+        throw WorkbookError::binaryWorkbook();
+    if (workbookName.isEmpty() || !archive.contains(workbookName))
+        throw WorkbookError::noWorkbookInZip();
+    const WorkbookPart workbook = readWorkbook(archive, workbookName);
+
+    const std::vector<OpcRelationship> parts = OpcPackage::relationships(archive, workbookName);
+    QString sheetName;
+    for (const OpcRelationship &relationship : parts) {
+        if (relationship.id == workbook.sheet1Id) sheetName = relationship.target;
+    }
+    if (sheetName.isEmpty()) throw WorkbookError::damaged();
+    const CellFormats formats = readStyles(archive, OpcPackage::first(parts, u"styles").target);
+    const std::vector<QString> strings
+        = readSharedStrings(archive, OpcPackage::first(parts, u"sharedStrings").target);
+    XmlPart sheet(archive, sheetName);
+    return XlsxSheetReader(strings, formats, workbook.dates1904).read(sheet);
+}
+
+} // namespace tagloom

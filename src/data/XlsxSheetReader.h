@@ -1,0 +1,40 @@
+// Streams the cells of an .xlsx worksheet part into a Sheet: rows and cells found by their r
+// attribute or, without one, by their order; values as texts by the cell's type and style.
+#pragma once
+
+#include "CellTextFormatter.h"
+#include "Sheet.h"
+#include "SheetBuilder.h"
+
+#include <QString>
+#include <vector>
+
+class QXmlStreamAttributes;
+class QXmlStreamReader;
+
+namespace tagloom {
+
+class CellFormats;
+class XmlPart;
+
+class XlsxSheetReader
+{
+public:
+    XlsxSheetReader(
+        const std::vector<QString> &sharedStrings, const CellFormats &formats, bool dates1904);
+
+    // Throws WorkbookError.
+    Sheet read(XmlPart &part);
+
+private:
+    void readCell(
+        QXmlStreamReader &xml, const QXmlStreamAttributes &attributes, qint64 row, qint64 column);
+    QString valueText(QStringView type, const QString &value, quint32 style) const;
+
+    const std::vector<QString> &sharedStrings_;
+    const CellFormats &formats_;
+    CellTextFormatter text_;
+    SheetBuilder builder_;
+};
+
+} // namespace tagloom
