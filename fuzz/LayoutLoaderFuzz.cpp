@@ -1,12 +1,14 @@
 // libFuzzer entry point for layout loading. The fuzzer's bytes are a layout file from line 3 on;
 // lines 1 and 2 come from layout_fixtures.ini and name a fixture picture and workbook, which are
-// loaded once. Every input then gets fresh field items and its records restored: never a crash
-// or a hang, and never a value outside what the items take.
+// loaded once. Every input then gets fresh field items, its records restored and, after a complete
+// restore, its extension block applied: never a crash or a hang, and never a value outside what
+// the items take.
 #include "app/BatchDialogs.h"
 #include "app/Workspace.h"
 #include "canvas/DesignLimits.h"
 #include "canvas/LabelDesign.h"
 #include "data/DataTable.h"
+#include "layout/LayoutExtension.h"
 #include "layout/LayoutLoader.h"
 #include "layout/LayoutRestorer.h"
 #include "layout/LayoutText.h"
@@ -72,23 +74,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         = qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qputenv("QT_QPA_PLATFORM", "offscreen");
     static LoadedFixtures fixtures;
     Workspace &workspace = fixtures.workspace();
-    const std::optional<QStringList> lines = LayoutText::lines(
+    const std::optional<LayoutText> text = LayoutText::decode(
         fixtures.head() + QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
-    if (!lines) return 0; // a load ends before it changes anything
+    if (!text) return 0; // a load ends before it changes anything
+    const QStringList &lines = text->lines();
 
     MainPanel &panel = workspace.panel();
     panel.chooser(MainPanel::QrSource).setListIndex(-1);
     panel.chooser(MainPanel::BarcodeSource).setListIndex(-1);
     LayoutLoader::createFieldItems(workspace); // renews the canvas the previous input left
-    LayoutRestorer::restore(workspace, *lines);
+    const bool restored = LayoutRestorer::restore(workspace, lines);
+    LabelDesign &design = workspace.canvas();
+    for (int index = 1; index < design.fieldCount(); ++index) {
+        if (!design.field(index).visible) std::abort(); // the positional lines show every item
+    }
+    if (restored)
+        LayoutExtension::apply(
+            design, lines, LayoutRestorer::lineCount(workspace.dataTable().cols()) + 1);
 
-    const LabelDesign &design = workspace.canvas();
     if (design.fieldCount() != workspace.dataTable().cols() || !design.picture()) std::abort();
     for (int index = 1; index < design.fieldCount(); ++index) {
         const FieldItem &item = design.field(index);
-        if (!item.visible || !sane({item.left, item.top, 0, 0})
+        if (!sane({item.left, item.top, 0, 0})
             || !within(
-                item.font.pointSize, DesignLimits::smallestFontSize, DesignLimits::largestFontSize))
+                item.font.pointSize, DesignLimits::smallestFontSize, DesignLimits::largestFontSize)
+            || !item.foreColor.isValid())
             std::abort();
     }
     if (!sane(design.codeImage().geometry) || !sane(design.barcodeHolder().geometry)) std::abort();

@@ -7,13 +7,14 @@
 #include "ScreenTwips.h"
 #include "SidePanel.h"
 #include "Workspace.h"
+#include "canvas/DesignHistory.h"
 #include "canvas/Form2.h"
 #include "canvas/LabelDesign.h"
 #include "canvas/LabelFont.h"
 #include "canvas/PictureLoader.h"
 #include "codes/CodeItems.h"
-#include "data/FieldItemGenerator.h"
 #include "data/DataTable.h"
+#include "data/FieldItemGenerator.h"
 #include "data/Form3.h"
 #include "data/WorkbookImport.h"
 #include "layout/LayoutCommands.h"
@@ -28,8 +29,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <limits>
 
 namespace tagloom {
@@ -110,6 +113,7 @@ Form1::Form1(Workspace &workspace, Forms &forms)
     buildControls();
     sidePanel_ = new SidePanel(this);
     ScreenTwips::place(sidePanel_, clientWidth, 0, SidePanel::width, clientHeight);
+    addEditMenu();
     bindPanel();
 
     timer1_ = new QTimer(this);
@@ -194,6 +198,28 @@ void Form1::buildControls()
     }
 }
 
+void Form1::addEditMenu()
+{
+    DesignHistory &history = workspace_.history();
+    auto *menu = new QMenu(this);
+    for (QAction *action : {history.createUndoAction(this), history.createRedoAction(this)}) {
+        menu->addAction(action);
+        addAction(action); // the keys work wherever the focus is in the window
+    }
+    auto *button = new QToolButton(sidePanel_);
+    button->setObjectName(QStringLiteral("EditButton"));
+    button->setText(QStringLiteral("编辑"));
+    button->setPopupMode(QToolButton::InstantPopup);
+    button->setMenu(menu);
+    sidePanel_->addSection(button);
+}
+
+void Form1::changeCanvas(const QString &text, void (*change)(LabelDesign &))
+{
+    LabelDesign &design = workspace_.canvas();
+    workspace_.history().record(design, text, [&design, change] { change(design); });
+}
+
 void Form1::bindPanel()
 {
     MainPanel &panel = workspace_.panel();
@@ -258,8 +284,9 @@ void Form1::Command2_Click()
     }
     workspace_.panel().enableGenerate();
     const DataTable &table = workspace_.dataTable();
-    showStatus(
-        QStringLiteral("已导入数据文件：%1行数据，%2列").arg(table.rows() - 1).arg(table.cols() - 1));
+    showStatus(QStringLiteral("已导入数据文件：%1行数据，%2列")
+                   .arg(table.rows() - 1)
+                   .arg(table.cols() - 1));
 }
 
 // Step 3: one field item per data column on the canvas.
@@ -273,14 +300,14 @@ void Form1::Command3_Click()
 void Form1::Command4_Click()
 {
     showStatus({});
-    CodeItems::insertQrCode(workspace_.canvas());
+    changeCanvas(QStringLiteral("插入二维码"), &CodeItems::insertQrCode);
 }
 
 // Step 5: put the barcode item on the label.
 void Form1::Command5_Click()
 {
     showStatus({});
-    CodeItems::insertBarcode(workspace_.canvas());
+    changeCanvas(QStringLiteral("插入条形码"), &CodeItems::insertBarcode);
 }
 
 // Step 8: print one label per row of the range on the default printer.
@@ -328,7 +355,7 @@ void Form1::Command9_Click()
 void Form1::Command10_Click()
 {
     showStatus({});
-    CodeItems::removeBoth(workspace_.canvas());
+    changeCanvas(QStringLiteral("删除二维码"), &CodeItems::removeBoth);
 }
 
 void Form1::loadLayout(const QString &path)
@@ -341,9 +368,11 @@ void Form1::loadLayout(const QString &path)
 void Form1::Timer1_Timer()
 {
     const QPointF main = ScreenTwips::windowPosition(this);
-    QWidget *canvasWindow = forms_.form2();
-    const Twips canvasWidth = workspace_.canvas().scaleWidth();
-    ScreenTwips::moveWindow(canvasWindow, static_cast<Twips>(main.x() - canvasWidth - 200),
+    // By the picture's shown width: a picture scaled down to fit the screen keeps the window's
+    // right edge 80 twips left of the main window, as one shown at true size does.
+    Form2 *canvasWindow = forms_.form2();
+    ScreenTwips::moveWindow(canvasWindow,
+        static_cast<Twips>(main.x() - canvasWindow->shownWidth() - 200),
         static_cast<Twips>(main.y() + 80));
     QWidget *dataWindow = forms_.form3();
     ScreenTwips::moveWindow(

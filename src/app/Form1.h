@@ -15,6 +15,7 @@ class QTimer;
 namespace tagloom {
 
 class Forms;
+class LabelDesign;
 class SidePanel;
 class Workspace;
 
@@ -59,6 +60,11 @@ private:
     QPushButton *addButton(const char *name, const QString &caption, Twips left, Twips top,
         Twips width, Twips height, void (Form1::*handler)());
     void bindPanel();
+    // Undo and redo of the design: their keys anywhere in the window, and a "编辑" menu in the
+    // side panel, the steps having no room for a menu bar.
+    void addEditMenu();
+    // Makes a change to the design as one step of its history.
+    void changeCanvas(const QString &text, void (*change)(LabelDesign &));
 
     Workspace &workspace_;
     Forms &forms_;

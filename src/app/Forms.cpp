@@ -63,7 +63,7 @@ void Forms::showMainWindow()
 
 void Forms::canvasCreated(LabelDesign &design)
 {
-    form2_ = new Form2(design, workspace_.dialogs());
+    form2_ = new Form2(design, workspace_.history(), workspace_.dialogs());
     form2_->setWindowIcon(form1_->windowIcon());
     form2_->setCloseGuard([this] { return mayCloseCanvas(); });
     connect(form2_, &Form2::closed, this, &Forms::unloadCanvasWindow);

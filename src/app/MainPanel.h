@@ -34,6 +34,13 @@ public:
     SourceChooser &chooser(Source source) { return choosers_[source]; }
     const SourceChooser &chooser(Source source) const { return choosers_[source]; }
 
+    // Text1 and Text2 as the layout last loaded wrote them, a relative path as it stands there:
+    // a layout saved where that text still names the same file writes it so again, so a folder
+    // with a layout and its files can move as a whole.
+    enum PathLine { PictureLine = 0, DataLine = 1 };
+    const QString &pathAsLoaded(PathLine line) const { return pathsAsLoaded_[line]; }
+    void setPathAsLoaded(PathLine line, const QString &text) { pathsAsLoaded_[line] = text; }
+
     // The layout file last saved or loaded, offered by the next save.
     const QString &layoutPath() const { return layoutPath_; }
     void setLayoutPath(const QString &path) { layoutPath_ = path; }
@@ -53,6 +60,7 @@ private:
     QString dataFilePath_;
     QString rangeTexts_[2];
     SourceChooser choosers_[2];
+    QString pathsAsLoaded_[2];
     QString layoutPath_;
     bool generateEnabled_ = false;
 };

@@ -29,6 +29,13 @@ void ScreenTwips::resizeClient(QWidget *window, Twips width, Twips height)
         qRound(twipsToPixels(width, dpiX(window))), qRound(twipsToPixels(height, dpiY(window))));
 }
 
+QSizeF ScreenTwips::availableSize(const QWidget *window)
+{
+    const QSize available = window->screen()->availableGeometry().size();
+    return {pixelsToTwips(available.width(), dpiX(window)),
+        pixelsToTwips(available.height(), dpiY(window))};
+}
+
 QPointF ScreenTwips::windowPosition(const QWidget *window)
 {
     const QPoint topLeft = window->frameGeometry().topLeft();

@@ -4,6 +4,8 @@
 
 #include "canvas/Twips.h"
 
+#include <QSizeF>
+
 class QWidget;
 
 namespace tagloom {
@@ -23,6 +25,9 @@ public:
 
     // Sets the size of a window's client area.
     static void resizeClient(QWidget *window, Twips width, Twips height);
+
+    // The size of the screen a window is on, without the task bars and docks, in screen twips.
+    static QSizeF availableSize(const QWidget *window);
 
     // The outer position of a top-level window in screen twips, and moving it there.
     static QPointF windowPosition(const QWidget *window);

@@ -25,6 +25,7 @@ LabelDesign &Workspace::canvas()
 void Workspace::discardCanvas()
 {
     if (!canvas_) return;
+    history_.clear();
     windows_->canvasDiscarded();
     canvas_.reset();
 }

@@ -5,6 +5,7 @@
 
 #include "MainPanel.h"
 #include "WindowEffects.h"
+#include "canvas/DesignHistory.h"
 
 #include <memory>
 
@@ -29,6 +30,8 @@ public:
     bool hasCanvas() const { return canvas_ != nullptr; }
     // Discards the design with its window; the next reference brings both back as new.
     void discardCanvas();
+    // The person's changes to the design, for undo and redo; cleared with the design.
+    DesignHistory &history() { return history_; }
 
     DataTable &dataTable();
     bool hasDataTable() const { return dataTable_ != nullptr; }
@@ -62,6 +65,7 @@ private:
     DialogProvider &dialogs_;
     MainPanel panel_;
     std::unique_ptr<LabelDesign> canvas_;
+    DesignHistory history_; // after the design: its steps go first
     std::unique_ptr<DataTable> dataTable_;
     WindowEffects noWindows_;
     WindowEffects *windows_ = &noWindows_;

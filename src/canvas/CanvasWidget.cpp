@@ -11,6 +11,7 @@ namespace tagloom {
 CanvasWidget::CanvasWidget(LabelDesign &design, QWidget *parent)
     : QWidget(parent)
     , design_(&design)
+    , view_(logicalDpiX(), logicalDpiY())
 {
     setObjectName(QStringLiteral("Picture1"));
 }
@@ -20,6 +21,7 @@ void CanvasWidget::paintEvent(QPaintEvent *)
     if (!design_) return;
     QPainter painter(this);
     LabelPainter::useTwips(painter);
+    painter.scale(view_.factorX(), view_.factorY());
     LabelPainter::paint(painter, *design_);
 }
 

@@ -2,6 +2,8 @@
 // screen's scale and holds the mouse surfaces of the items.
 #pragma once
 
+#include "CanvasViewScale.h"
+
 #include <QWidget>
 
 namespace tagloom {
@@ -17,12 +19,15 @@ public:
 
     // Stops drawing the design, which is about to go away with its window.
     void detach() { design_ = nullptr; }
+    // The scale the label is shown at.
+    void setView(const CanvasViewScale &view) { view_ = view; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     LabelDesign *design_;
+    CanvasViewScale view_;
 };
 
 } // namespace tagloom

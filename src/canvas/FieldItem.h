@@ -24,6 +24,8 @@ struct FieldItem
     // Field items size themselves to their text: the size follows caption and font.
     QSizeF size() const;
     QRectF rect() const { return {QPointF(left, top), size()}; }
+
+    friend bool operator==(const FieldItem &, const FieldItem &) = default;
 };
 
 } // namespace tagloom

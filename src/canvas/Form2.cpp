@@ -3,6 +3,7 @@
 
 #include "CanvasItemWidget.h"
 #include "CanvasWidget.h"
+#include "DesignHistory.h"
 #include "LabelDesign.h"
 #include "app/ControlName.h"
 #include "app/ScreenTwips.h"
@@ -23,10 +24,12 @@ constexpr int rightButton = 2;
 
 } // namespace
 
-Form2::Form2(LabelDesign &design, DialogProvider &dialogs)
+Form2::Form2(LabelDesign &design, DesignHistory &history, DialogProvider &dialogs)
     : design_(&design)
+    , history_(history)
     , dialogs_(dialogs)
     , commonDialog_(dialogs, this)
+    , view_(ScreenTwips::dpiX(this), ScreenTwips::dpiY(this))
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("标签"));
@@ -49,6 +52,9 @@ Form2::Form2(LabelDesign &design, DialogProvider &dialogs)
     QAction *del = mmu_->addAction(QStringLiteral("删除"));
     del->setObjectName(QStringLiteral("del"));
     connect(del, &QAction::triggered, this, &Form2::del_Click);
+    // Undo and redo reach the design from the canvas as from the main window.
+    addAction(history.createUndoAction(this));
+    addAction(history.createRedoAction(this));
 
     routeMouse(
         image1_, [this] { return design_->codeImage().geometry.toRectF().topLeft(); },
@@ -61,13 +67,12 @@ Form2::Form2(LabelDesign &design, DialogProvider &dialogs)
 
     connect(&design, &LabelDesign::pictureChanged, this, &Form2::syncPicture);
     connect(&design, &LabelDesign::fieldAdded, this, &Form2::addFieldWidget);
+    connect(&design, &LabelDesign::fieldsUnloaded, this, &Form2::removeFieldWidgets);
     connect(&design, &LabelDesign::fieldChanged, this, &Form2::syncField);
     connect(&design, &LabelDesign::codeImageChanged, this, &Form2::syncCodeImage);
     connect(&design, &LabelDesign::barcodeChanged, this, &Form2::syncBarcode);
 
     syncPicture();
-    syncCodeImage();
-    syncBarcode();
 }
 
 void Form2::detach()
@@ -91,22 +96,48 @@ void Form2::addFieldWidget(int index)
     syncField(index);
 }
 
+void Form2::removeFieldWidgets(int count)
+{
+    while (static_cast<int>(label1_.size()) > count) {
+        delete label1_.back();
+        label1_.pop_back();
+    }
+    picture1_->update();
+}
+
+void Form2::place(QWidget *widget, const TwipsRect &rect) const
+{
+    widget->setGeometry(view_.toPixels(rect));
+}
+
 void Form2::placeItem(QWidget *widget, const TwipsRect &rect, bool visible)
 {
-    ScreenTwips::place(widget, rect);
+    place(widget, rect);
     widget->setVisible(visible);
     picture1_->update();
 }
 
 void Form2::syncPicture()
 {
-    // The window's height first, then its width, each the picture's plus the frame allowance.
-    windowHeight_ = design_->scaleHeight() + frameAllowanceHeight;
-    windowWidth_ = design_->scaleWidth() + frameAllowanceWidth;
-    ScreenTwips::place(picture1_, 0, 0, design_->scaleWidth(), design_->scaleHeight());
-    const QSize client = picture1_->size();
-    setFixedSize(client);
+    const QSizeF label(design_->scaleWidth(), design_->scaleHeight());
+    const QSizeF screen = ScreenTwips::availableSize(this);
+    view_ = CanvasViewScale::fitting(label,
+        {screen.width() - frameAllowanceWidth, screen.height() - frameAllowanceHeight},
+        ScreenTwips::dpiX(this), ScreenTwips::dpiY(this));
+    picture1_->setView(view_);
+    // The window's height first, then its width, each the picture's as shown plus the frame
+    // allowance.
+    windowHeight_ = static_cast<Twips>(label.height() * view_.factorY()) + frameAllowanceHeight;
+    shownWidth_ = static_cast<Twips>(label.width() * view_.factorX());
+    windowWidth_ = shownWidth_ + frameAllowanceWidth;
+    place(picture1_, {0, 0, design_->scaleWidth(), design_->scaleHeight()});
+    setFixedSize(picture1_->size());
     picture1_->update();
+    // The items' mouse surfaces follow the scale.
+    for (int index = 0; index < design_->fieldCount(); ++index)
+        syncField(index);
+    syncCodeImage();
+    syncBarcode();
 }
 
 void Form2::syncField(int index)
@@ -128,16 +159,14 @@ void Form2::syncBarcode()
 {
     const BarcodeHolderItem &holder = design_->barcodeHolder();
     placeItem(picture2_, holder.geometry, holder.visible);
-    ScreenTwips::place(barCodeCtrl1_, design_->barcodeGeometry());
+    place(barCodeCtrl1_, design_->barcodeGeometry());
     barCodeCtrl1_->setVisible(design_->barcodeVisible());
 }
 
 QPointF Form2::pointerOnItem(
     const QWidget *itemWidget, const QMouseEvent *event, QPointF itemTopLeft) const
 {
-    const QPointF onPicture = itemWidget->mapTo(picture1_, event->position());
-    return {pixelsToTwips(onPicture.x(), ScreenTwips::dpiX(picture1_)) - itemTopLeft.x(),
-        pixelsToTwips(onPicture.y(), ScreenTwips::dpiY(picture1_)) - itemTopLeft.y()};
+    return view_.toTwips(itemWidget->mapTo(picture1_, event->position())) - itemTopLeft;
 }
 
 bool Form2::recordGrab(int button, Twips x, Twips y)
@@ -145,6 +174,7 @@ bool Form2::recordGrab(int button, Twips x, Twips y)
     if (button != leftButton) return false;
     grabX_ = x;
     grabY_ = y;
+    drag_ = history_.beginDrag();
     return true;
 }
 
@@ -171,6 +201,16 @@ bool Form2::drag(int buttons, Twips x, Twips y, Twips &left, Twips &top) const
     return true;
 }
 
+void Form2::record(const QString &text, const std::function<void()> &change)
+{
+    history_.record(*design_, text, change);
+}
+
+void Form2::recordMove(const QString &text, const std::function<void()> &change)
+{
+    history_.recordMove(*design_, drag_, text, change);
+}
+
 void Form2::Label1_MouseDown(int index, int button, Twips x, Twips y)
 {
     if (button == rightButton) {
@@ -184,7 +224,8 @@ void Form2::Label1_MouseMove(int index, int button, Twips x, Twips y)
 {
     Twips left = design_->field(index).left;
     Twips top = design_->field(index).top;
-    if (drag(button, x, y, left, top)) design_->moveField(index, left, top);
+    if (drag(button, x, y, left, top))
+        recordMove(QStringLiteral("移动数据项"), [&] { design_->moveField(index, left, top); });
 }
 
 void Form2::Label1_DblClick(int index)
@@ -193,8 +234,10 @@ void Form2::Label1_DblClick(int index)
     commonDialog_.setFlags(0x103); // screen and printer fonts, with the effects group (colour)
     if (!commonDialog_.showFont()) return;
     const FontChoice &choice = commonDialog_.fontChoice();
-    design_->setFieldFont(index, choice.font);
-    design_->setFieldForeColor(index, choice.color);
+    record(QStringLiteral("设置字体"), [&] {
+        design_->setFieldFont(index, choice.font);
+        design_->setFieldForeColor(index, choice.color);
+    });
 }
 
 void Form2::Image1_MouseDown(int button, Twips x, Twips y)
@@ -205,7 +248,8 @@ void Form2::Image1_MouseDown(int button, Twips x, Twips y)
 void Form2::Image1_MouseMove(int button, Twips x, Twips y)
 {
     TwipsRect geometry = design_->codeImage().geometry;
-    if (drag(button, x, y, geometry.left, geometry.top)) design_->setCodeImageGeometry(geometry);
+    if (drag(button, x, y, geometry.left, geometry.top))
+        recordMove(QStringLiteral("移动二维码"), [&] { design_->setCodeImageGeometry(geometry); });
 }
 
 void Form2::Picture2_MouseDown(int button, Twips x, Twips y)
@@ -217,17 +261,19 @@ void Form2::Picture2_MouseMove(int button, Twips x, Twips y)
 {
     TwipsRect holder = design_->barcodeHolder().geometry;
     if (!drag(button, x, y, holder.left, holder.top)) return;
-    design_->setBarcodeHolderGeometry(holder);
-    // The barcode goes back to its place inside the holder after every move.
-    TwipsRect barcode = design_->barcodeGeometry();
-    barcode.top = 0;
-    barcode.left = -400;
-    design_->setBarcodeGeometry(barcode);
+    recordMove(QStringLiteral("移动条形码"), [&] {
+        design_->setBarcodeHolderGeometry(holder);
+        // The barcode goes back to its place inside the holder after every move.
+        TwipsRect barcode = design_->barcodeGeometry();
+        barcode.top = 0;
+        barcode.left = -400;
+        design_->setBarcodeGeometry(barcode);
+    });
 }
 
 void Form2::del_Click()
 {
-    design_->setFieldVisible(delIndex_, false);
+    record(QStringLiteral("删除数据项"), [this] { design_->setFieldVisible(delIndex_, false); });
 }
 
 } // namespace tagloom

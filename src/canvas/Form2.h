@@ -2,6 +2,7 @@
 // label picture and lets the user arrange the items with the mouse.
 #pragma once
 
+#include "CanvasViewScale.h"
 #include "Twips.h"
 #include "app/ClosableWindow.h"
 #include "app/CommonDialog.h"
@@ -16,6 +17,7 @@ namespace tagloom {
 
 class CanvasItemWidget;
 class CanvasWidget;
+class DesignHistory;
 class LabelDesign;
 
 class Form2 : public ClosableWindow
@@ -23,15 +25,20 @@ class Form2 : public ClosableWindow
     Q_OBJECT
 
 public:
-    Form2(LabelDesign &design, DialogProvider &dialogs);
+    // The person's changes to the design are recorded in `history`.
+    Form2(LabelDesign &design, DesignHistory &history, DialogProvider &dialogs);
 
     LabelDesign &design() { return *design_; }
     CommonDialog &commonDialog() { return commonDialog_; }
 
-    // The window's Width and Height in twips as the sizing rule sets them: the picture plus room
-    // for a title bar and frame. The client area itself is exactly the picture.
+    // The window's Width and Height in twips as the sizing rule sets them: the picture as shown
+    // plus room for a title bar and frame. The client area itself is exactly the picture.
     Twips windowWidth() const { return windowWidth_; }
     Twips windowHeight() const { return windowHeight_; }
+    // The picture's width as shown, in screen twips: its ScaleWidth while the window fits on the
+    // screen, less when the view is scaled down to fit.
+    Twips shownWidth() const { return shownWidth_; }
+    const CanvasViewScale &view() const { return view_; }
 
     // Cuts the window off its design, which goes away when the window is closed.
     void detach();
@@ -53,10 +60,12 @@ public:
 
 private:
     void addFieldWidget(int index);
+    void removeFieldWidgets(int count);
     void syncPicture();
     void syncField(int index);
     void syncCodeImage();
     void syncBarcode();
+    void place(QWidget *widget, const TwipsRect &rect) const;
     void placeItem(QWidget *widget, const TwipsRect &rect, bool visible);
     // The pointer's position relative to an item's top-left corner, in twips, measured from the
     // item's exact place so that a long drag does not drift with pixel rounding.
@@ -70,8 +79,13 @@ private:
     // Moves left and top by the pointer's way from the grab point while the left button alone is
     // held; false, changing nothing, otherwise.
     bool drag(int buttons, Twips x, Twips y, Twips &left, Twips &top) const;
+    // Makes a change of the person's as one step of the history; the moves of the drag under
+    // way make one step together.
+    void record(const QString &text, const std::function<void()> &change);
+    void recordMove(const QString &text, const std::function<void()> &change);
 
     LabelDesign *design_;
+    DesignHistory &history_;
     DialogProvider &dialogs_;
     CommonDialog commonDialog_;
     CanvasWidget *picture1_;
@@ -80,11 +94,14 @@ private:
     CanvasItemWidget *image1_;
     std::vector<CanvasItemWidget *> label1_;
     QMenu *mmu_;
+    CanvasViewScale view_;
+    Twips shownWidth_ = 0;
     Twips windowWidth_ = 0;
     Twips windowHeight_ = 0;
     Twips grabX_ = 0;
     Twips grabY_ = 0;
     int delIndex_ = 0;
+    int drag_ = 0; // the drag the left button's last press began
 };
 
 } // namespace tagloom

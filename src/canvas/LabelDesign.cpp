@@ -41,6 +41,14 @@ bool LabelDesign::loadField(int index)
     return true;
 }
 
+void LabelDesign::unloadFieldsFrom(int count)
+{
+    Q_ASSERT(count >= 1); // the template stays
+    if (count >= fieldCount()) return;
+    fields_.resize(static_cast<size_t>(count));
+    emit fieldsUnloaded(count);
+}
+
 void LabelDesign::setFieldCaption(int index, const QString &caption)
 {
     FieldItem &item = mutableField(index);

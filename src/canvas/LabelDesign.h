@@ -23,6 +23,8 @@ struct CodeImageItem
     TwipsRect geometry {2760, 360, 1005, 1005};
     bool visible = true;
     PictureRef picture;
+
+    friend bool operator==(const CodeImageItem &, const CodeImageItem &) = default;
 };
 
 // The barcode holder (Picture2): a grey box that clips the barcode inside it.
@@ -30,6 +32,8 @@ struct BarcodeHolderItem
 {
     TwipsRect geometry {120, 2400, 4335, 975};
     bool visible = false;
+
+    friend bool operator==(const BarcodeHolderItem &, const BarcodeHolderItem &) = default;
 };
 
 class LabelDesign : public QObject
@@ -54,6 +58,9 @@ public:
     const FieldItem &field(int index) const { return fields_.at(static_cast<size_t>(index)); }
     // Creates element `index` as a hidden copy of the template; false when it exists already.
     bool loadField(int index);
+    // Keeps elements 0 .. count - 1 and removes the others. No command of the person's removes an
+    // item; only taking back the generation of the items does.
+    void unloadFieldsFrom(int count);
     void setFieldCaption(int index, const QString &caption);
     void moveField(int index, Twips left, Twips top);
     void setFieldFont(int index, const LabelFont &font);
@@ -91,6 +98,7 @@ public:
 signals:
     void pictureChanged();
     void fieldAdded(int index);
+    void fieldsUnloaded(int count); // the elements from `count` on are gone
     void fieldChanged(int index);
     void codeImageChanged();
     void barcodeChanged(); // the holder or the barcode inside it

@@ -105,18 +105,20 @@ void Form4::Command1_Click()
     }
 
     LabelDesign &design = workspace_.canvas();
-    TwipsRect image = design.codeImage().geometry;
-    image.width = size[QrWidth];
-    image.height = size[QrHeight];
-    design.setCodeImageGeometry(image);
-    TwipsRect barcode = design.barcodeGeometry();
-    barcode.width = static_cast<Twips>(double(size[BarcodeWidth]) + 3000);
-    barcode.height = size[BarcodeHeight];
-    design.setBarcodeGeometry(barcode);
-    TwipsRect holder = design.barcodeHolder().geometry;
-    holder.width = size[BarcodeWidth];
-    holder.height = size[BarcodeHeight];
-    design.setBarcodeHolderGeometry(holder);
+    workspace_.history().record(design, QStringLiteral("调整大小"), [&design, &size] {
+        TwipsRect image = design.codeImage().geometry;
+        image.width = size[QrWidth];
+        image.height = size[QrHeight];
+        design.setCodeImageGeometry(image);
+        TwipsRect barcode = design.barcodeGeometry();
+        barcode.width = static_cast<Twips>(double(size[BarcodeWidth]) + 3000);
+        barcode.height = size[BarcodeHeight];
+        design.setBarcodeGeometry(barcode);
+        TwipsRect holder = design.barcodeHolder().geometry;
+        holder.width = size[BarcodeWidth];
+        holder.height = size[BarcodeHeight];
+        design.setBarcodeHolderGeometry(holder);
+    });
     close();
 }
 

@@ -18,6 +18,8 @@ bool WorkbookImport::run(Workspace &workspace, QString *reason)
     MainPanel &panel = workspace.panel();
     std::optional<Sheet> sheet = DataFileReader::readSheet1(panel.dataFilePath(), reason);
     if (!sheet) return false;
+    // The table is replaced: the design's steps taken back would no longer fit its columns.
+    workspace.history().clear();
 
     DataTable &table = workspace.dataTable();
     try {

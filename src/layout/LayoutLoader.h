@@ -1,6 +1,7 @@
 // Loads a layout file into the design: the label picture and the workbook it names are read again,
-// one field item is created per data column, and the records from line 3 on are applied. Every
-// failure ends the load silently; whatever was restored before it stays.
+// one field item is created per data column, and the records from line 3 on are applied, then the
+// extension block after them. Every failure ends the load silently; whatever was restored before
+// it stays. The design's history starts afresh.
 #pragma once
 
 #include <QString>

@@ -24,6 +24,9 @@ public:
     // `reason`; what was set before stays. `lines` holds the whole file, line 1 first.
     static bool restore(Workspace &workspace, const QStringList &lines, QString *reason = nullptr);
 
+    // The number of lines the records take for a data table of `columns` columns: C + 5.
+    static int lineCount(int columns) { return columns + 5; }
+
 private:
     explicit LayoutRestorer(const QStringList &lines)
         : lines_(lines)

@@ -1,10 +1,13 @@
 // Writing a design's layout file lines.
 #include "LayoutWriter.h"
 
+#include "LayoutExtension.h"
+#include "LayoutPaths.h"
 #include "app/MainPanel.h"
 #include "canvas/LabelDesign.h"
 #include "canvas/NumberText.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace tagloom {
@@ -27,10 +30,12 @@ QString geometryLine(const QString &keyword, const TwipsRect &rect, bool inserte
 
 } // namespace
 
-QByteArray LayoutWriter::text(const MainPanel &panel, const LabelDesign &design)
+QByteArray LayoutWriter::text(
+    const MainPanel &panel, const LabelDesign &design, const QString &folder)
 {
-    QStringList lines {QStringLiteral("text1,") + panel.labelPicturePath(),
-        QStringLiteral("text2,") + panel.dataFilePath()};
+    QStringList lines {
+        QStringLiteral("text1,") + LayoutPaths::toWrite(panel, MainPanel::PictureLine, folder),
+        QStringLiteral("text2,") + LayoutPaths::toWrite(panel, MainPanel::DataLine, folder)};
     for (int index = 1; index < design.fieldCount(); ++index) {
         const FieldItem &item = design.field(index);
         lines.append(QStringLiteral("label1(%1),").arg(index)
@@ -44,6 +49,7 @@ QByteArray LayoutWriter::text(const MainPanel &panel, const LabelDesign &design)
         QStringLiteral("Combo1(0),%1").arg(panel.chooser(MainPanel::QrSource).listIndex()));
     lines.append(
         QStringLiteral("Combo1(1),%1").arg(panel.chooser(MainPanel::BarcodeSource).listIndex()));
+    lines.append(LayoutExtension::lines(design));
 
     QString text;
     for (const QString &line : lines)
@@ -54,7 +60,7 @@ QByteArray LayoutWriter::text(const MainPanel &panel, const LabelDesign &design)
 bool LayoutWriter::save(
     const MainPanel &panel, const LabelDesign &design, const QString &path, QString *reason)
 {
-    const QByteArray bytes = text(panel, design);
+    const QByteArray bytes = text(panel, design, QFileInfo(path).absolutePath());
     QSaveFile file(path);
     // Qt 6.4's commit() does not notice a failure of the final flush (a full disk) and would put
     // the cut-short file in place: flush and check first. Without a commit the file is discarded.

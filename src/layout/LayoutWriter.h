@@ -1,7 +1,8 @@
 // Writes a design to a layout file: N + 5 lines ending in CR LF, in UTF-8. Lines 1 and 2 hold the
 // picture and data paths, lines 3 .. N + 1 Top, Left and font size of field items 1 .. N - 1, then
 // the QR code image line and the barcode holder line (Top, Left, Width, Height; empty when the
-// item is not inserted) and the list indexes of the two source choosers.
+// item is not inserted) and the list indexes of the two source choosers. The extension block
+// with what these lines cannot hold follows them (LayoutExtension).
 #pragma once
 
 #include <QByteArray>
@@ -15,7 +16,9 @@ class MainPanel;
 class LayoutWriter
 {
 public:
-    static QByteArray text(const MainPanel &panel, const LabelDesign &design);
+    // The file's text for a layout in `folder`, which relative paths are taken from.
+    static QByteArray text(
+        const MainPanel &panel, const LabelDesign &design, const QString &folder);
 
     // Writes the text completely beside the file, then puts it in the file's place in one step:
     // a failure leaves an existing file as it was. False with the system's reason on failure.

@@ -154,19 +154,22 @@ void MainWindowTest::choosingAPictureSizesAndShowsTheCanvas_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QSize>("pixels");
-    QTest::newRow("png") << "pictures/label_600x400.png" << QSize(600, 400);
-    QTest::newRow("jpeg") << "pictures/label_480x320.jpg" << QSize(480, 320);
-    QTest::newRow("bmp") << "pictures/label_300x200.bmp" << QSize(300, 200);
-    QTest::newRow("rle8 bmp") << "pictures/label_300x200_rle8.bmp" << QSize(300, 200);
-    QTest::newRow("bit-field bmp") << "pictures/label_99x66_bitfields.bmp" << QSize(99, 66);
+    QTest::addColumn<bool>("fits"); // on the 800 × 600 screen of the tests
+    QTest::newRow("png") << "pictures/label_600x400.png" << QSize(600, 400) << true;
+    QTest::newRow("jpeg") << "pictures/label_480x320.jpg" << QSize(480, 320) << true;
+    QTest::newRow("bmp") << "pictures/label_300x200.bmp" << QSize(300, 200) << true;
+    QTest::newRow("rle8 bmp") << "pictures/label_300x200_rle8.bmp" << QSize(300, 200) << true;
+    QTest::newRow("bit-field bmp") << "pictures/label_99x66_bitfields.bmp" << QSize(99, 66) << true;
     // Qt's own allocation limit would refuse it; a 600-dpi A4 scan is as large.
-    QTest::newRow("16-bit png") << "pictures/gradient_6000x4000_16bit.png" << QSize(6000, 4000);
+    QTest::newRow("16-bit png") << "pictures/gradient_6000x4000_16bit.png" << QSize(6000, 4000)
+                                << false;
 }
 
 void MainWindowTest::choosingAPictureSizesAndShowsTheCanvas()
 {
     QFETCH(QString, file);
     QFETCH(QSize, pixels);
+    QFETCH(bool, fits);
     TestProgram program;
     const QString path = fixture(file);
     program.dialogs.answerOpen(path);
@@ -186,12 +189,16 @@ void MainWindowTest::choosingAPictureSizesAndShowsTheCanvas()
     const LabelDesign &design = program.workspace.canvas();
     QCOMPARE(design.scaleWidth(), float(pixels.width() * 15));
     QCOMPARE(design.scaleHeight(), float(pixels.height() * 15));
-    QCOMPARE(canvas->windowHeight(), design.scaleHeight() + 450);
-    QCOMPARE(canvas->windowWidth(), design.scaleWidth() + 120);
-    // The client area just holds the picture, drawn at the screen's scale.
+    // The client area just holds the picture, drawn at the screen's scale or, when the window
+    // would not fit on the screen, scaled down to fit (CanvasViewTest).
     auto *picture1 = canvas->findChild<CanvasWidget *>(QStringLiteral("Picture1"));
-    QCOMPARE(picture1->geometry(),
-        expectedPixels(picture1, {0, 0, design.scaleWidth(), design.scaleHeight()}));
+    QCOMPARE(canvas->view().isTrueSize(), fits);
+    if (fits) {
+        QCOMPARE(canvas->windowHeight(), design.scaleHeight() + 450);
+        QCOMPARE(canvas->windowWidth(), design.scaleWidth() + 120);
+        QCOMPARE(picture1->geometry(),
+            expectedPixels(picture1, {0, 0, design.scaleWidth(), design.scaleHeight()}));
+    }
     QCOMPARE(canvas->size(), picture1->size());
 
     auto *timer = program.form1().findChild<QTimer *>(QStringLiteral("Timer1"));
@@ -223,8 +230,10 @@ void MainWindowTest::aFileThatIsNoPictureOnlyChangesText1_data()
     const QByteArray bitFields = fixtureBytes("pictures/label_99x66_bitfields.bmp");
     const QString incomplete = QStringLiteral("图片文件不完整");
 
-    QTest::newRow("missing") << QByteArray() << "missing.png" << "图片文件不存在或无法读取";
-    QTest::newRow("empty") << QByteArray("") << "empty.png" << "图片文件是空的";
+    QTest::newRow("missing") << QByteArray() << "missing.png"
+                             << "图片文件不存在或无法读取";
+    QTest::newRow("empty") << QByteArray("") << "empty.png"
+                           << "图片文件是空的";
     QTest::newRow("text") << QByteArray("not a picture at all\n") << "notes.jpg"
                           << "不是能读取的图片";
     QTest::newRow("truncated jpeg") << jpeg.left(jpeg.size() / 2) << "cut.jpg" << incomplete;
@@ -235,18 +244,21 @@ void MainWindowTest::aFileThatIsNoPictureOnlyChangesText1_data()
                                    << "图片文件已损坏或不完整";
     QByteArray badChecksum = png;
     badChecksum[29] = char(badChecksum[29] ^ 0x01); // in the IHDR checksum
-    QTest::newRow("damaged png") << badChecksum << "damaged.png" << "图片文件已损坏或不完整";
+    QTest::newRow("damaged png") << badChecksum << "damaged.png"
+                                 << "图片文件已损坏或不完整";
     QByteArray hugeBitmap("BM", 2); // a header that claims 50000 x 50000 pixels
     hugeBitmap += QByteArray::fromHex("36b6c7d8000000003600000028000000"
                                       "50c3000050c300000100180000000000"
                                       "00000000130b0000130b00000000000000000000");
     hugeBitmap += QByteArray(64, '\x7f');
-    QTest::newRow("huge bitmap") << hugeBitmap << "huge.bmp" << "不是能读取的图片";
+    QTest::newRow("huge bitmap") << hugeBitmap << "huge.bmp"
+                                 << "不是能读取的图片";
     QTest::newRow("huge png") << fixtureBytes("pictures/claims_20000x20000.png") << "huge.png"
                               << "图片太大：20000 × 20000 像素，最多 8000 万像素";
     QTest::newRow("workbook") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)
             + QByteArray(504, '\0')
-                              << "data.xls" << "不是能读取的图片";
+                              << "data.xls"
+                              << "不是能读取的图片";
 }
 
 void MainWindowTest::aFileThatIsNoPictureOnlyChangesText1()

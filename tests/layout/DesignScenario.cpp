@@ -2,11 +2,13 @@
 #include "DesignScenario.h"
 
 #include "canvas/LabelDesign.h"
+#include "data/DataTable.h"
 #include "support/Fixtures.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 
 namespace tagloom::test {
 
@@ -33,17 +35,23 @@ void DesignScenario::build(TestProgram &program) const
     const struct
     {
         Twips top, left;
-        float fontSize;
-    } items[] = {{300, 2000, 10}, {615.5F, -120, 9.75F}, {1260, 3600, 10.5F}};
+        LabelFont font;
+        QColor color;
+    } items[] = {
+        {300, 2000, {"DejaVu Serif", 10, true, false, false, false}, QColor(0xc0, 0, 0)},
+        {615.5F, -120, {"文泉驿 微米黑, 等宽", 9.75F, false, true, true, false},
+            QColor(0, 0x80, 1)},
+        {1260, 3600, {"100% Sans,%2C", 10.5F, true, true, false, true}, QColor(0x12, 0x34, 0xfe)},
+    };
     for (int index = 1; index <= 3; ++index) {
         design.moveField(index, items[index - 1].left, items[index - 1].top);
-        LabelFont font = design.field(index).font;
-        font.pointSize = items[index - 1].fontSize;
-        design.setFieldFont(index, font);
+        design.setFieldFont(index, items[index - 1].font);
+        design.setFieldForeColor(index, items[index - 1].color);
     }
     design.setFieldVisible(2, false);
     program.click("Command4");
     design.setCodeImageGeometry({2880, 480, 1125, 1200});
+    program.click("Command10"); // the QR code stays inserted, hidden
     program.click("Command5");
     design.setBarcodeHolderGeometry({240, 2520, 4335, 975});
     program.panel().chooser(MainPanel::QrSource).setListIndex(2);
@@ -107,6 +115,72 @@ QList<float> DesignScenario::read(TestProgram &program, const QList<RestoredValu
     for (const RestoredValue &value : values)
         numbers.append(value.read(program));
     return numbers;
+}
+
+QString DesignScenario::describeDesign(TestProgram &program)
+{
+    if (!program.workspace.hasCanvas()) return QStringLiteral("no canvas");
+    const LabelDesign &design = program.workspace.canvas();
+    const auto rect = [](const TwipsRect &r) {
+        return QStringLiteral("%1 %2 %3 %4").arg(r.left).arg(r.top).arg(r.width).arg(r.height);
+    };
+    QStringList parts;
+    parts << QStringLiteral("picture %1 × %2 twips%3")
+                 .arg(design.scaleWidth())
+                 .arg(design.scaleHeight())
+                 .arg(design.picture() ? "" : ", none");
+    for (int index = 0; index < design.fieldCount(); ++index) {
+        const FieldItem &item = design.field(index);
+        const LabelFont &font = item.font;
+        parts << QStringLiteral("Label1(%1) \"%2\" at %3 %4, \"%5\" %6 pt%7%8%9%10, %11, %12")
+                     .arg(item.index)
+                     .arg(item.caption)
+                     .arg(item.left)
+                     .arg(item.top)
+                     .arg(font.family)
+                     .arg(font.pointSize)
+                     .arg(font.bold ? " bold" : "", font.italic ? " italic" : "",
+                         font.underline ? " underline" : "", font.strikeout ? " strikeout" : "")
+                     .arg(item.foreColor.name(QColor::HexArgb), item.visible ? "shown" : "hidden");
+    }
+    const CodeImageItem &image = design.codeImage();
+    parts << QStringLiteral("Image1 %1, %2, %3")
+                 .arg(rect(image.geometry), image.visible ? "shown" : "hidden",
+                     design.qrCodeInserted() ? "inserted"
+                         : image.picture     ? "other picture"
+                                             : "no picture");
+    parts << QStringLiteral("Picture2 %1, %2")
+                 .arg(rect(design.barcodeHolder().geometry),
+                     design.barcodeHolder().visible ? "shown" : "hidden");
+    parts << QStringLiteral("BarCodeCtrl1 %1, %2")
+                 .arg(rect(design.barcodeGeometry()), design.barcodeVisible() ? "shown" : "hidden");
+    return parts.join('\n');
+}
+
+QString DesignScenario::describe(TestProgram &program)
+{
+    const MainPanel &panel = program.panel();
+    QStringList parts {describeDesign(program), "Text1 " + panel.labelPicturePath(),
+        "Text2 " + panel.dataFilePath(),
+        QStringLiteral("Text3 %1 to %2")
+            .arg(panel.rangeText(MainPanel::FirstRow), panel.rangeText(MainPanel::LastRow))};
+    for (auto source : {MainPanel::QrSource, MainPanel::BarcodeSource}) {
+        const SourceChooser &chooser = panel.chooser(source);
+        parts << QStringLiteral("Combo1(%1) %2 of [%3]")
+                     .arg(source)
+                     .arg(chooser.listIndex())
+                     .arg(chooser.items().join('|'));
+    }
+    parts << QStringLiteral("Command3 %1").arg(panel.generateEnabled() ? "enabled" : "disabled");
+    if (program.workspace.hasDataTable()) {
+        const DataTable &table = program.workspace.dataTable();
+        parts << QStringLiteral("table %1 × %2").arg(table.rows()).arg(table.cols());
+    }
+    parts << QStringLiteral("windows: canvas %1, data %2, docking %3")
+                 .arg(program.forms.hasForm2() && program.forms.form2()->isVisible())
+                 .arg(program.forms.hasForm3() && program.forms.form3()->isVisible())
+                 .arg(program.form1().findChild<QTimer *>("Timer1")->isActive());
+    return parts.join('\n');
 }
 
 std::pair<qsizetype, qsizetype> DesignScenario::span(const QByteArray &file, int line, int field)

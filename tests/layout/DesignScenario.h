@@ -26,8 +26,10 @@ public:
     const QString &picture() const { return picture_; }
     const QString &workbook() const { return workbook_; }
 
-    // Picture, data and field items; items at distinct places and font sizes, item 2 hidden; the
-    // QR code and the barcode inserted with geometry of their own; both sources chosen.
+    // Picture, data and field items; items at distinct places and font sizes, each with a face
+    // (one with commas and Chinese, one with "%"), effects and a colour of its own, item 2
+    // hidden; the QR code inserted with geometry of its own and hidden, the barcode inserted with
+    // geometry of its own; both sources chosen.
     void build(TestProgram &program) const;
 
     // Command8 to `path`, answering its message; the file's bytes.
@@ -39,6 +41,11 @@ public:
     // An item that does not exist reads as the template, where it would stand.
     static QList<RestoredValue> restoredValues(int columns);
     static QList<float> read(TestProgram &program, const QList<RestoredValue> &values);
+
+    // Everything of the design, one attribute after the other, as text.
+    static QString describeDesign(TestProgram &program);
+    // Everything a load can change: the design, the main panel, the data table and the windows.
+    static QString describe(TestProgram &program);
 
     // Byte offsets [first, second) of field `field` of line `line` (both from 1; field 0 is the
     // keyword) in the bytes of a file; both at the end of the bytes when it is not there.

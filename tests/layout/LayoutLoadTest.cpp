@@ -51,6 +51,7 @@ private:
     QTemporaryDir scratch_;
     std::unique_ptr<DesignScenario> scenario_;
     QByteArray saved_;
+    QByteArray positional_; // the saved file without its extension block
     QList<RestoredValue> values_ = DesignScenario::restoredValues(4);
     QList<float> savedValues_;
     QList<float> initialValues_;
@@ -86,6 +87,7 @@ void LayoutLoadTest::initTestCase()
     TestProgram source;
     scenario_->build(source);
     saved_ = DesignScenario::save(source, scratch_.filePath("design.ini"));
+    positional_ = saved_.left(saved_.indexOf("[Tagloom 1]"));
     savedValues_ = DesignScenario::read(source, values_);
     TestProgram fresh;
     initialValues_ = DesignScenario::read(fresh, values_);
@@ -116,7 +118,7 @@ void LayoutLoadTest::aSavedDesignComesBackInAFreshProgram()
     QCOMPARE(design.fieldCount(), 4);
     for (int index = 1; index < 4; ++index) {
         QCOMPARE(design.field(index).caption, program.workspace.dataTable().cell(0, index));
-        QVERIFY(design.field(index).visible); // item 2 was hidden at saving
+        QCOMPARE(design.field(index).visible, index != 2); // as at saving: the extension block
     }
     QVERIFY(design.qrCodeInserted());
     QVERIFY(design.barcodeInserted());
@@ -124,36 +126,38 @@ void LayoutLoadTest::aSavedDesignComesBackInAFreshProgram()
     QCOMPARE(DesignScenario::save(program, scratch_.filePath("again.ini")), saved_);
 }
 
+// The positional lines cut anywhere; cuts of the extension block: LayoutExtensionTest.
 void LayoutLoadTest::everyCutOfTheFileRestoresWhatItHolds()
 {
-    const auto [pictureStart, pictureEnd] = DesignScenario::span(saved_, 1, 1);
-    const auto [dataStart, dataEnd] = DesignScenario::span(saved_, 2, 1);
-    const qsizetype qrLine = DesignScenario::span(saved_, 6, 0).first;
-    const qsizetype holderLine = DesignScenario::span(saved_, 7, 0).first;
+    const QByteArray &saved = positional_;
+    const auto [pictureStart, pictureEnd] = DesignScenario::span(saved, 1, 1);
+    const auto [dataStart, dataEnd] = DesignScenario::span(saved, 2, 1);
+    const qsizetype qrLine = DesignScenario::span(saved, 6, 0).first;
+    const qsizetype holderLine = DesignScenario::span(saved, 7, 0).first;
     const MainPanel initial;
-    for (qsizetype cut = 0; cut <= saved_.size(); ++cut) {
+    for (qsizetype cut = 0; cut <= saved.size(); ++cut) {
         TestProgram program;
-        DesignScenario::load(program, write("cut.ini", saved_.left(cut)));
+        DesignScenario::load(program, write("cut.ini", saved.left(cut)));
 
         // Paths arrive as far as they go; a number cut short counts as far as it goes.
         QString text1 = initial.labelPicturePath();
         QString text2 = initial.dataFilePath();
         if (cut >= pictureStart)
             text1 = QString::fromUtf8(
-                saved_.mid(pictureStart, std::min(cut, pictureEnd) - pictureStart));
+                saved.mid(pictureStart, std::min(cut, pictureEnd) - pictureStart));
         if (cut >= pictureEnd && cut >= dataStart)
-            text2 = QString::fromUtf8(saved_.mid(dataStart, std::min(cut, dataEnd) - dataStart));
+            text2 = QString::fromUtf8(saved.mid(dataStart, std::min(cut, dataEnd) - dataStart));
         const bool itemsCreated = cut >= dataEnd;
         QList<float> expected = initialValues_;
         for (qsizetype i = 0; itemsCreated && i < values_.size(); ++i) {
             const auto [start, end]
-                = DesignScenario::span(saved_, values_[i].line, values_[i].field);
+                = DesignScenario::span(saved, values_[i].line, values_[i].field);
             if (cut >= end) {
                 expected[i] = savedValues_[i];
                 continue;
             }
             if (const auto part
-                = NumberText::toSingle(QString::fromLatin1(saved_.mid(start, cut - start)));
+                = NumberText::toSingle(QString::fromLatin1(saved.mid(start, cut - start)));
                 part && cut > start)
                 expected[i] = *part;
             break;
@@ -299,10 +303,12 @@ void LayoutLoadTest::dataFilesThatGainedOrLostColumns()
 
 void LayoutLoadTest::loadingAgainStartsFromAFreshCanvas()
 {
-    // A design with field items and the QR code inserted; the layout has no QR code line.
+    // A design with field items and the QR code inserted; the layout has no QR code line, nor the
+    // extension block that would hide item 2 again.
     TestProgram program;
     scenario_->build(program);
-    DesignScenario::load(program, write("noqr.ini", withLine(6, "")));
+    const QByteArray noQr = withLine(6, "");
+    DesignScenario::load(program, write("noqr.ini", noQr.left(noQr.indexOf("[Tagloom 1]"))));
     const LabelDesign &design = program.workspace.canvas();
     QVERIFY(!design.qrCodeInserted());
     QCOMPARE(design.codeImage().geometry, LabelDesign().codeImage().geometry);

@@ -1,0 +1,233 @@
+// Writing and reading the layout file's extension block.
+#include "LayoutExtension.h"
+
+#include "canvas/DesignSnapshot.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace tagloom {
+
+namespace {
+
+const QString firstLine = QStringLiteral("[Tagloom 1]");
+const QString lastLine = QStringLiteral("[Tagloom end]");
+const QString fieldKeyword = QStringLiteral("label1(");
+const QString codeImageKeyword = QStringLiteral("Image1");
+
+bool escapes(QChar c)
+{
+    return c == QLatin1Char('%') || c == QLatin1Char(',') || c.unicode() < 0x20
+        || c.unicode() == 0x7f;
+}
+
+QString escaped(const QString &value)
+{
+    QString text;
+    for (const QChar c : value) {
+        if (escapes(c))
+            text += QStringLiteral("%%1").arg(uint(c.unicode()), 2, 16, QLatin1Char('0')).toUpper();
+        else
+            text += c;
+    }
+    return text;
+}
+
+bool isDigit(QChar c)
+{
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
+
+int hexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (isDigit(c)) return u - u'0';
+    if (u >= u'a' && u <= u'f') return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F') return u - u'A' + 10;
+    return -1;
+}
+
+std::optional<QString> unescaped(const QString &text)
+{
+    QString value;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != QLatin1Char('%')) {
+            value += text[i];
+            continue;
+        }
+        const int high = i + 1 < text.size() ? hexDigit(text[i + 1]) : -1;
+        const int low = i + 2 < text.size() ? hexDigit(text[i + 2]) : -1;
+        if (high < 0 || low < 0) return std::nullopt;
+        value += QChar(char16_t(high * 16 + low));
+        i += 2;
+    }
+    return value;
+}
+
+QString flagText(bool flag)
+{
+    return flag ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+std::optional<bool> flagValue(const QString &text)
+{
+    if (text == QLatin1String("1")) return true;
+    if (text == QLatin1String("0")) return false;
+    return std::nullopt;
+}
+
+// One attribute of an item in the block: its name, its value's text, and the value taken back
+// from a text (false, changing nothing, when the text is no value of it).
+template<class Item> struct Attribute
+{
+    QLatin1StringView name;
+    QString (*text)(const Item &item);
+    bool (*read)(Item &item, const QString &text);
+};
+
+template<bool LabelFont::*flag> QString fontFlagText(const FieldItem &item)
+{
+    return flagText(item.font.*flag);
+}
+
+template<bool LabelFont::*flag> bool readFontFlag(FieldItem &item, const QString &text)
+{
+    const std::optional<bool> value = flagValue(text);
+    if (value) item.font.*flag = *value;
+    return value.has_value();
+}
+
+const Attribute<FieldItem> fieldAttributes[] = {
+    {QLatin1StringView("font"), [](const FieldItem &item) { return item.font.family; },
+        [](FieldItem &item, const QString &text) {
+            item.font.family = text;
+            return true;
+        }},
+    {QLatin1StringView("bold"), &fontFlagText<&LabelFont::bold>, &readFontFlag<&LabelFont::bold>},
+    {QLatin1StringView("italic"), &fontFlagText<&LabelFont::italic>,
+        &readFontFlag<&LabelFont::italic>},
+    {QLatin1StringView("underline"), &fontFlagText<&LabelFont::underline>,
+        &readFontFlag<&LabelFont::underline>},
+    {QLatin1StringView("strikeout"), &fontFlagText<&LabelFont::strikeout>,
+        &readFontFlag<&LabelFont::strikeout>},
+    {QLatin1StringView("color"),
+        [](const FieldItem &item) { return item.foreColor.name(QColor::HexRgb); },
+        [](FieldItem &item, const QString &text) {
+            // Only the form written here: QColor would also take names and other forms.
+            const bool form = text.size() == 7 && text.front() == QLatin1Char('#')
+                && std::all_of(
+                    std::next(text.begin()), text.end(), [](QChar c) { return hexDigit(c) >= 0; });
+            if (form) item.foreColor = QColor::fromString(text);
+            return form;
+        }},
+    {QLatin1StringView("hidden"), [](const FieldItem &item) { return flagText(!item.visible); },
+        [](FieldItem &item, const QString &text) {
+            const std::optional<bool> hidden = flagValue(text);
+            if (hidden) item.visible = !*hidden;
+            return hidden.has_value();
+        }},
+};
+
+const Attribute<CodeImageItem> codeImageAttributes[] = {
+    {QLatin1StringView("visible"),
+        [](const CodeImageItem &image) { return flagText(image.visible); },
+        [](CodeImageItem &image, const QString &text) {
+            const std::optional<bool> visible = flagValue(text);
+            if (visible) image.visible = *visible;
+            return visible.has_value();
+        }},
+};
+
+template<class Item, size_t count>
+void writeAttributes(QStringList &lines, const QString &key, const Item &item,
+    const Attribute<Item> (&attributes)[count])
+{
+    for (const Attribute<Item> &attribute : attributes)
+        lines.append(key + QLatin1Char('.') + attribute.name + QLatin1Char('=')
+            + escaped(attribute.text(item)));
+}
+
+// Whether the entry's value was taken; an attribute this reader does not know is taken as it is
+// skipped.
+template<class Item, size_t count>
+bool readAttribute(
+    Item &item, QStringView name, const QString &value, const Attribute<Item> (&attributes)[count])
+{
+    for (const Attribute<Item> &attribute : attributes) {
+        if (name == attribute.name) return attribute.read(item, value);
+    }
+    return true;
+}
+
+// The field item index of a key's item part "label1(i)"; nothing for another item, and -1 for
+// an index too large to be one.
+std::optional<int> fieldIndex(QStringView item)
+{
+    if (!item.startsWith(fieldKeyword) || !item.endsWith(QLatin1Char(')'))) return std::nullopt;
+    const QStringView digits = item.sliced(fieldKeyword.size()).chopped(1);
+    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), &isDigit))
+        return std::nullopt;
+    bool ok = false;
+    const int index = digits.toInt(&ok);
+    return ok ? index : -1;
+}
+
+// Takes one entry into the design's items; false when it cannot be used: no "=", a value that is
+// no value of its attribute, or a field item the design does not have.
+bool readEntry(DesignSnapshot &design, const QString &line)
+{
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    if (equals < 0) return false;
+    const std::optional<QString> value = unescaped(line.sliced(equals + 1));
+    if (!value) return false;
+    const QStringView key = QStringView(line).first(equals);
+    const qsizetype dot = key.indexOf(QLatin1Char('.'));
+    if (dot < 0) return true; // no item of this reader's
+    const QStringView item = key.first(dot);
+    const QStringView attribute = key.sliced(dot + 1);
+    if (item == codeImageKeyword)
+        return readAttribute(design.codeImage, attribute, *value, codeImageAttributes);
+    const std::optional<int> index = fieldIndex(item);
+    if (!index) return true;
+    if (*index < 1 || *index >= static_cast<int>(design.fields.size())) return false;
+    return readAttribute(
+        design.fields[static_cast<size_t>(*index)], attribute, *value, fieldAttributes);
+}
+
+} // namespace
+
+QStringList LayoutExtension::lines(const LabelDesign &design)
+{
+    QStringList lines {firstLine};
+    for (int index = 1; index < design.fieldCount(); ++index)
+        writeAttributes(lines, fieldKeyword + QString::number(index) + QLatin1Char(')'),
+            design.field(index), fieldAttributes);
+    writeAttributes(lines, codeImageKeyword, design.codeImage(), codeImageAttributes);
+    lines.append(lastLine);
+    return lines;
+}
+
+bool LayoutExtension::apply(
+    LabelDesign &design, const QStringList &lines, int first, QString *reason)
+{
+    if (first > lines.size() || lines.at(first - 1) != firstLine) return true;
+    const auto fail = [reason](const QString &why) {
+        if (reason) *reason = why + QStringLiteral("，字体、颜色和显示与否都没有恢复");
+        return false;
+    };
+    // Read into a copy of the items, so that a damaged block changes nothing.
+    const DesignSnapshot loaded = DesignSnapshot::of(design);
+    DesignSnapshot designed = loaded;
+    for (int n = first + 1; n <= lines.size(); ++n) {
+        const QString &line = lines.at(n - 1);
+        if (line == lastLine) {
+            DesignSnapshot::change(design, loaded, designed);
+            return true;
+        }
+        if (!readEntry(designed, line))
+            return fail(QStringLiteral("第 %1 行“%2”无法使用").arg(n).arg(line));
+    }
+    return fail(QStringLiteral("布局文件在扩展部分的末行“%1”之前就结束了").arg(lastLine));
+}
+
+} // namespace tagloom
