@@ -83,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     panel.chooser(MainPanel::QrSource).setListIndex(-1);
     panel.chooser(MainPanel::BarcodeSource).setListIndex(-1);
     LayoutLoader::createFieldItems(workspace); // renews the canvas the previous input left
-    const bool restored = LayoutRestorer::restore(workspace, lines);
+    const bool restored
+        = LayoutRestorer::restore(workspace, lines.first(LayoutExtension::start(lines) - 1));
     LabelDesign &design = workspace.canvas();
     for (int index = 1; index < design.fieldCount(); ++index) {
         if (!design.field(index).visible) std::abort(); // the positional lines show every item

@@ -207,6 +207,12 @@ QStringList LayoutExtension::lines(const LabelDesign &design)
     return lines;
 }
 
+int LayoutExtension::start(const QStringList &lines)
+{
+    const qsizetype index = lines.indexOf(firstLine);
+    return static_cast<int>(index < 0 ? lines.size() : index) + 1;
+}
+
 bool LayoutExtension::apply(
     LabelDesign &design, const QStringList &lines, int first, QString *reason)
 {

@@ -15,8 +15,9 @@
 //     [Tagloom end]
 //
 // One entry a line, item.attribute=value, the item named by its keyword of the positional lines.
-// Values stand as they are but for "%", "," and control characters, written %XX: no line of the
-// block holds a comma, so a reader that takes one for a positional line finds no field 1 in it.
+// Values stand as they are but for "%", "," and control characters, written %XX. The records end
+// where the block begins, so none of its lines is taken for one here; and since no line of it
+// holds a comma, a reader that does take one for a record finds no field 1 in it.
 // A reader skips the entries it does not know, so the block grows by new entries; a block that
 // older readers must not apply would get another number in its first line, and they skip it.
 #pragma once
@@ -32,6 +33,10 @@ class LayoutExtension
 public:
     // The block's lines for the design, first and last line included.
     static QStringList lines(const LabelDesign &design);
+
+    // The number (from 1) of the block's first line in `lines`, wherever it stands; one past
+    // the last line when there is none.
+    static int start(const QStringList &lines);
 
     // Applies the block that starts at line `first` (from 1) of `lines`; a file without one there
     // changes nothing. The block is applied whole or, when it is damaged or cut short, not at

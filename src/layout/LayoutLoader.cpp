@@ -94,8 +94,10 @@ bool LayoutLoader::load(Workspace &workspace, const QString &path, QString *reas
     createFieldItems(workspace);
 
     const QStringList &lines = text->lines();
-    if (!LayoutRestorer::restore(workspace, lines, reason)) return false;
-    // What those lines cannot hold, applied only to a design they restored in full.
+    // The records end where the extension block begins: none of its lines is taken for one.
+    if (!LayoutRestorer::restore(workspace, lines.first(LayoutExtension::start(lines) - 1), reason))
+        return false;
+    // What the records cannot hold, applied only to a design they restored in full.
     return LayoutExtension::apply(workspace.canvas(), lines,
         LayoutRestorer::lineCount(workspace.dataTable().cols()) + 1, reason);
 }

@@ -55,7 +55,7 @@ void DesignScenario::build(TestProgram &program) const
     program.click("Command5");
     design.setBarcodeHolderGeometry({240, 2520, 4335, 975});
     program.panel().chooser(MainPanel::QrSource).setListIndex(2);
-    program.panel().chooser(MainPanel::BarcodeSource).setListIndex(1);
+    program.panel().chooser(MainPanel::BarcodeSource).setListIndex(0); // SKU: Code 128 takes it
 }
 
 QByteArray DesignScenario::save(TestProgram &program, const QString &path)
