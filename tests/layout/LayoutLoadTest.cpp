@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QStringEncoder>
@@ -35,6 +36,9 @@ private slots:
     void loadingAgainStartsFromAFreshCanvas();
     void gbkFilesWithChinesePaths();
     void relativePathsFollowTheLayoutFile();
+    void relativePathsStayRelativeWhereTheyStillFit();
+    void lineThatIsUtf8AndGbkAlike_data();
+    void lineThatIsUtf8AndGbkAlike();
     void pathsThatNameNoPicture_data();
     void pathsThatNameNoPicture();
     void aNulInAPathNamesNoFile();
@@ -365,6 +369,90 @@ void LayoutLoadTest::relativePathsFollowTheLayoutFile()
     QCOMPARE(program.panel().labelPicturePath(), folder + "/pictures/label.bmp");
     QCOMPARE(program.panel().dataFilePath(), folder + "/data.xls");
     QCOMPARE(DesignScenario::read(program, values_), savedValues_);
+}
+
+void LayoutLoadTest::relativePathsStayRelativeWhereTheyStillFit()
+{
+    const QString folder = scratch_.filePath("travel");
+    QVERIFY(QDir().mkpath(folder + "/pictures"));
+    QVERIFY(QFile::copy(scenario_->picture(), folder + "/pictures/label.bmp"));
+    QVERIFY(QFile::copy(scenario_->workbook(), folder + "/data.xls"));
+    const QByteArray layout = withLine(1, "text1,pictures/label.bmp")
+                                  .replace(scenario_->workbook().toUtf8(), "data.xls");
+    write("travel/layout.ini", layout);
+
+    // Saved again in its folder, the layout is the file it was, relative paths and all.
+    TestProgram program;
+    DesignScenario::load(program, folder + "/layout.ini");
+    QCOMPARE(program.panel().labelPicturePath(), folder + "/pictures/label.bmp");
+    QCOMPARE(DesignScenario::save(program, folder + "/again.ini"), layout);
+    // Elsewhere the same texts would name other files: the full paths are written.
+    QVERIFY(QDir().mkpath(scratch_.filePath("elsewhere")));
+    QList<QByteArray> lines
+        = DesignScenario::save(program, scratch_.filePath("elsewhere/copy.ini")).split('\n');
+    QCOMPARE(lines[0], "text1," + (folder + "/pictures/label.bmp\r").toUtf8());
+    QCOMPARE(lines[1], "text2," + (folder + "/data.xls\r").toUtf8());
+    // Another picture chosen: its full path; the workbook stays relative.
+    program.dialogs.answerOpen(fixture("pictures/label_600x400.png"));
+    program.click("Command1");
+    lines = DesignScenario::save(program, folder + "/again.ini").split('\n');
+    QCOMPARE(lines[0], "text1," + (fixture("pictures/label_600x400.png") + '\r').toUtf8());
+    QCOMPARE(lines[1], QByteArray("text2,data.xls\r"));
+
+    // The folder moves as a whole, and its layouts still find their files.
+    QVERIFY(QDir(scratch_.path()).rename("travel", "moved on"));
+    TestProgram moved;
+    DesignScenario::load(moved, scratch_.filePath("moved on/layout.ini"));
+    QCOMPARE(moved.form1().status(), QString());
+    QCOMPARE(moved.panel().dataFilePath(), scratch_.filePath("moved on/data.xls"));
+    QCOMPARE(DesignScenario::read(moved, values_), savedValues_);
+}
+
+void LayoutLoadTest::lineThatIsUtf8AndGbkAlike_data()
+{
+    QTest::addColumn<int>("line");
+    QTest::addColumn<bool>("gbkFileExists");
+    QTest::addColumn<bool>("utf8FileExists");
+    QTest::addColumn<bool>("readAsGbk");
+    QTest::newRow("the GBK file exists") << 1 << true << false << true;
+    QTest::newRow("the UTF-8 file exists") << 1 << false << true << false;
+    QTest::newRow("both exist") << 1 << true << true << false;
+    QTest::newRow("neither exists") << 1 << false << false << false;
+    QTest::newRow("the workbook's GBK file exists") << 2 << true << false << true;
+}
+
+void LayoutLoadTest::lineThatIsUtf8AndGbkAlike()
+{
+    QFETCH(int, line);
+    QFETCH(bool, gbkFileExists);
+    QFETCH(bool, utf8FileExists);
+    QFETCH(bool, readAsGbk);
+    // GBK 签/签 is the valid UTF-8 ǩ/ǩ: the bytes alone cannot tell which a file means.
+    const QString gbkName = QStringLiteral("签/签") + (line == 1 ? ".bmp" : ".xls");
+    const QString utf8Name = QStringLiteral("ǩ/ǩ") + (line == 1 ? ".bmp" : ".xls");
+    QStringEncoder gbk("GB18030");
+    const QByteArray bytes = gbk.encode(gbkName);
+    QCOMPARE(QString::fromUtf8(bytes), utf8Name);
+
+    const QString folder = scratch_.filePath(QString::fromLatin1(QTest::currentDataTag()));
+    const QString source = line == 1 ? scenario_->picture() : scenario_->workbook();
+    for (const auto &[name, exists] :
+        {std::pair(gbkName, gbkFileExists), {utf8Name, utf8FileExists}}) {
+        if (!exists) continue;
+        QVERIFY(QDir().mkpath(QFileInfo(folder + '/' + name).path()));
+        QVERIFY(QFile::copy(source, folder + '/' + name));
+    }
+    QVERIFY(QDir().mkpath(folder));
+    QByteArray layout = withLine(line, (line == 1 ? "text1," : "text2,") + bytes);
+    write(QString::fromLatin1(QTest::currentDataTag()) + "/layout.ini", layout);
+    QVERIFY(QUtf8StringView(layout).isValidUtf8());
+
+    TestProgram program;
+    DesignScenario::load(program, folder + "/layout.ini");
+    const QString path
+        = line == 1 ? program.panel().labelPicturePath() : program.panel().dataFilePath();
+    QCOMPARE(path, folder + '/' + (readAsGbk ? gbkName : utf8Name));
+    if (gbkFileExists || utf8FileExists) QCOMPARE(program.form1().status(), QString());
 }
 
 void LayoutLoadTest::pathsThatNameNoPicture_data()
