@@ -3,6 +3,8 @@ find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Test)
 find_package(PkgConfig REQUIRED)
 
 pkg_check_modules(GSF REQUIRED IMPORTED_TARGET libgsf-1)
+# zlib checks the chunks of PNG files before Qt's reader sees them.
+find_package(ZLIB REQUIRED)
 
 # zint ships neither a CMake package nor a pkg-config file.
 find_path(ZINT_INCLUDE_DIR zint.h REQUIRED)

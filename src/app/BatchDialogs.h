@@ -21,9 +21,9 @@ public:
     {
         return std::nullopt;
     }
-    MessageAnswer showMessage(QWidget *, const MessageRequest &) override
+    MessageAnswer showMessage(QWidget *, const MessageRequest &request) override
     {
-        return MessageAnswer::Ok;
+        return request.buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
     }
     void popupMenu(QMenu &, const QPoint &) override { }
 };

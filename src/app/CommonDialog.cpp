@@ -1,7 +1,19 @@
 // The common dialog: showing the file and font dialogs and keeping what the user chose.
 #include "CommonDialog.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace tagloom {
+
+bool FileKind::matches(const QString &fileName) const
+{
+    const QString name = QFileInfo(fileName).fileName();
+    for (const QString &pattern : patterns) {
+        if (QDir::match(pattern, name)) return true;
+    }
+    return false;
+}
 
 CommonDialog::CommonDialog(DialogProvider &provider, QWidget *parent)
     : provider_(provider)
@@ -19,6 +31,19 @@ bool CommonDialog::confirmFile(const std::optional<QString> &chosen)
 bool CommonDialog::showOpen()
 {
     return confirmFile(provider_.getOpenFileName(parent_, {filter_, fileName_, flags_}));
+}
+
+bool CommonDialog::showOpen(const FileKind &wanted)
+{
+    QStringList filter;
+    if (!filter_.isEmpty()) filter.append(filter_);
+    filter.append(wanted.description + QLatin1Char('|') + wanted.patterns.join(QLatin1Char(';')));
+    filter.append(QStringLiteral("所有文件|*"));
+    const QString start = fileName_.isEmpty() || wanted.matches(fileName_)
+        ? fileName_
+        : QFileInfo(fileName_).absolutePath();
+    return confirmFile(
+        provider_.getOpenFileName(parent_, {filter.join(QLatin1Char('|')), start, flags_}));
 }
 
 bool CommonDialog::showSave()

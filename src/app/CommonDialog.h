@@ -4,7 +4,18 @@
 
 #include "DialogProvider.h"
 
+#include <QStringList>
+
 namespace tagloom {
+
+// The kind of file a command wants, offered in its dialog beside the filter in force.
+struct FileKind
+{
+    QString description;
+    QStringList patterns; // "*.png" and the like
+
+    bool matches(const QString &fileName) const;
+};
 
 class CommonDialog
 {
@@ -24,6 +35,10 @@ public:
     // False when the user cancelled and CancelError is set; FileName holds the confirmed full path.
     bool showOpen();
     bool showSave();
+    // The open dialog for a command that sets no filter of its own: the filter in force stays
+    // first, followed by the wanted kind and all files; a file name of another kind (a layout
+    // left by the layout commands) is not preselected, only its folder.
+    bool showOpen(const FileKind &wanted);
     // False when the user cancelled and CancelError is set; fontChoice() holds the result.
     bool showFont();
     const FontChoice &fontChoice() const { return font_; }

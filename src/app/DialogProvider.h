@@ -29,8 +29,9 @@ struct FontChoice
     friend bool operator==(const FontChoice &, const FontChoice &) = default;
 };
 
-enum class MessageButtons { Ok, OkCancel };
-enum class MessageAnswer { Ok, Cancel };
+// YesNo asks before something is lost: "否" is its default button.
+enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 struct MessageRequest
 {
@@ -54,8 +55,8 @@ public:
     virtual std::optional<FontChoice> getFont(QWidget *parent, const FontChoice &initial, int flags)
         = 0;
 
-    // A modal message box; closing it without a button answers Cancel (or Ok when that is the only
-    // one).
+    // A modal message box; closing it without a button answers Cancel, No, or Ok when that is the
+    // only button.
     virtual MessageAnswer showMessage(QWidget *parent, const MessageRequest &request) = 0;
 
     // Runs a popup menu modally; when it returns, the chosen item's action has been triggered.

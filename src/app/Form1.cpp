@@ -5,12 +5,15 @@
 #include "Forms.h"
 #include "LabelPictureChoice.h"
 #include "ScreenTwips.h"
+#include "SidePanel.h"
 #include "Workspace.h"
 #include "canvas/Form2.h"
 #include "canvas/LabelDesign.h"
 #include "canvas/LabelFont.h"
+#include "canvas/PictureLoader.h"
 #include "codes/CodeItems.h"
 #include "data/FieldItemGenerator.h"
+#include "data/DataTable.h"
 #include "data/Form3.h"
 #include "data/WorkbookImport.h"
 #include "layout/LayoutCommands.h"
@@ -32,6 +35,10 @@
 namespace tagloom {
 
 namespace {
+
+// The steps' area; the side panel lies to its right.
+constexpr Twips clientWidth = 5220;
+constexpr Twips clientHeight = 4155;
 
 QLabel *addLabel(
     QWidget *parent, const QString &name, const QString &caption, const TwipsRect &rect)
@@ -99,8 +106,10 @@ Form1::Form1(Workspace &workspace, Forms &forms)
     for (int size : {16, 32, 48, 128, 256})
         icon.addFile(QStringLiteral(":/icons/tagloom-%1.png").arg(size), QSize(size, size));
     setWindowIcon(icon);
-    ScreenTwips::resizeClient(this, 5220, 4155);
+    ScreenTwips::resizeClient(this, clientWidth + SidePanel::width, clientHeight);
     buildControls();
+    sidePanel_ = new SidePanel(this);
+    ScreenTwips::place(sidePanel_, clientWidth, 0, SidePanel::width, clientHeight);
     bindPanel();
 
     timer1_ = new QTimer(this);
@@ -212,45 +221,85 @@ void Form1::startDocking()
     if (!timer1_->isActive()) timer1_->start();
 }
 
+QString Form1::status() const
+{
+    return sidePanel_->status();
+}
+
+void Form1::showStatus(const QString &text)
+{
+    sidePanel_->showStatus(text);
+}
+
+// Step 1: choose the label picture and put it on the canvas.
 void Form1::Command1_Click()
 {
+    showStatus({});
     commonDialog_.setCancelError(true);
-    if (!commonDialog_.showOpen()) return;
-    LabelPictureChoice::apply(workspace_, commonDialog_.fileName());
+    if (!commonDialog_.showOpen({QStringLiteral("图片文件"), PictureLoader::filePatterns()}))
+        return;
+    QString reason;
+    if (!LabelPictureChoice::apply(workspace_, commonDialog_.fileName(), &reason))
+        showStatus(QStringLiteral("未能选择标签图片：%1").arg(reason));
 }
 
+// Step 2: choose the data file and import its sheet1 into the data table.
 void Form1::Command2_Click()
 {
+    showStatus({});
     commonDialog_.setCancelError(true);
-    if (!commonDialog_.showOpen()) return;
+    if (!commonDialog_.showOpen({QStringLiteral("数据文件"), WorkbookImport::filePatterns()}))
+        return;
     workspace_.panel().setDataFilePath(commonDialog_.fileName());
-    if (WorkbookImport::run(workspace_)) workspace_.panel().enableGenerate();
+    QString reason;
+    if (!WorkbookImport::run(workspace_, &reason)) {
+        showStatus(QStringLiteral("未能导入数据文件：%1").arg(reason));
+        return;
+    }
+    workspace_.panel().enableGenerate();
+    const DataTable &table = workspace_.dataTable();
+    showStatus(
+        QStringLiteral("已导入数据文件：%1行数据，%2列").arg(table.rows() - 1).arg(table.cols() - 1));
 }
 
+// Step 3: one field item per data column on the canvas.
 void Form1::Command3_Click()
 {
+    showStatus({});
     FieldItemGenerator::run(workspace_);
 }
 
+// Step 4: put the QR code item on the label.
 void Form1::Command4_Click()
 {
+    showStatus({});
     CodeItems::insertQrCode(workspace_.canvas());
 }
 
+// Step 5: put the barcode item on the label.
 void Form1::Command5_Click()
 {
+    showStatus({});
     CodeItems::insertBarcode(workspace_.canvas());
 }
 
+// Step 8: print one label per row of the range on the default printer.
 void Form1::Command6_Click()
 {
+    showStatus({});
     const std::unique_ptr<PrinterOutput> printer = PrinterOutput::forPrinter();
     PrintProgressDialog progress(this);
-    PrintRun(workspace_, *printer, progress).run();
+    const PrintRun::Result result = PrintRun(workspace_, *printer, progress).run();
+    if (result.outcome == PrintRun::Outcome::Printed)
+        showStatus(QStringLiteral("已送出%1张标签。").arg(result.pagesSent));
+    else
+        showStatus(result.message);
 }
 
+// Step 6: open the size dialog for the QR code and the barcode.
 void Form1::Command7_Click()
 {
+    showStatus({});
     Form4 *dialog = forms_.form4();
     if (!dialog->isVisible()) ScreenTwips::centreOnScreen(dialog);
     dialog->show();
@@ -259,23 +308,34 @@ void Form1::Command7_Click()
     dialog->fillFromCanvas();
 }
 
+// Save the design to a layout file.
 void Form1::Command8_Click()
 {
+    showStatus({});
     LayoutCommands::save(workspace_, commonDialog_, this);
 }
 
+// Load a design from a layout file.
 void Form1::Command9_Click()
 {
-    LayoutCommands::open(workspace_, commonDialog_);
+    showStatus({});
+    QString reason;
+    if (!LayoutCommands::open(workspace_, commonDialog_, &reason) && !reason.isEmpty())
+        showStatus(QStringLiteral("布局没有完整导入：%1").arg(reason));
 }
 
+// Take the QR code and the barcode off the label.
 void Form1::Command10_Click()
 {
+    showStatus({});
     CodeItems::removeBoth(workspace_.canvas());
 }
+
 void Form1::loadLayout(const QString &path)
 {
-    LayoutLoader::load(workspace_, path);
+    QString reason;
+    if (!LayoutLoader::load(workspace_, path, &reason))
+        showStatus(QStringLiteral("布局没有完整导入：%1").arg(reason));
 }
 
 void Form1::Timer1_Timer()

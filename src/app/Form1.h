@@ -15,6 +15,7 @@ class QTimer;
 namespace tagloom {
 
 class Forms;
+class SidePanel;
 class Workspace;
 
 class Form1 : public QWidget
@@ -29,6 +30,10 @@ public:
 
     // Starts the docking timer: 100 ms, ticking for the rest of the run.
     void startDocking();
+
+    // How the last command ended, in the status line; empty once the next command starts.
+    QString status() const;
+    void showStatus(const QString &text);
 
 signals:
     void closed();
@@ -64,6 +69,7 @@ private:
     QComboBox *combo1_[2] = {};
     QPushButton *command3_ = nullptr;
     QTimer *timer1_ = nullptr;
+    SidePanel *sidePanel_ = nullptr;
 };
 
 } // namespace tagloom

@@ -7,10 +7,10 @@
 
 namespace tagloom {
 
-bool LabelPictureChoice::apply(Workspace &workspace, const QString &path)
+bool LabelPictureChoice::apply(Workspace &workspace, const QString &path, QString *reason)
 {
     workspace.panel().setLabelPicturePath(path);
-    std::optional<QImage> picture = PictureLoader::load(path);
+    std::optional<QImage> picture = PictureLoader::load(path, reason);
     if (!picture) return false;
     workspace.canvas().setPicture(std::make_shared<const QImage>(std::move(*picture)));
     workspace.windows().startDocking();

@@ -12,8 +12,8 @@ class Workspace;
 class LabelPictureChoice
 {
 public:
-    // False when the file cannot be read as a picture: then only Text1 has changed.
-    static bool apply(Workspace &workspace, const QString &path);
+    // False, saying why, when the file cannot be read as a picture: then only Text1 has changed.
+    static bool apply(Workspace &workspace, const QString &path, QString *reason = nullptr);
 };
 
 } // namespace tagloom

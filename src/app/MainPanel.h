@@ -34,6 +34,10 @@ public:
     SourceChooser &chooser(Source source) { return choosers_[source]; }
     const SourceChooser &chooser(Source source) const { return choosers_[source]; }
 
+    // The layout file last saved or loaded, offered by the next save.
+    const QString &layoutPath() const { return layoutPath_; }
+    void setLayoutPath(const QString &path) { layoutPath_ = path; }
+
     // Command3: enabled by the first complete workbook import.
     bool generateEnabled() const { return generateEnabled_; }
     void enableGenerate();
@@ -49,6 +53,7 @@ private:
     QString dataFilePath_;
     QString rangeTexts_[2];
     SourceChooser choosers_[2];
+    QString layoutPath_;
     bool generateEnabled_ = false;
 };
 

@@ -68,17 +68,28 @@ MessageAnswer QtDialogProvider::showMessage(QWidget *parent, const MessageReques
     box.setWindowTitle(request.title);
     box.setText(request.text);
     box.setIcon(QMessageBox::NoIcon);
-    if (request.buttons == MessageButtons::OkCancel) {
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.setEscapeButton(QMessageBox::Cancel);
-    } else {
+    switch (request.buttons) {
+    case MessageButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.exec();
+        return MessageAnswer::Ok;
+    case MessageButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Cancel);
+        box.exec();
+        return box.clickedButton() == box.button(QMessageBox::Ok) ? MessageAnswer::Ok
+                                                                  : MessageAnswer::Cancel;
+    case MessageButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        box.exec();
+        return box.clickedButton() == box.button(QMessageBox::Yes) ? MessageAnswer::Yes
+                                                                   : MessageAnswer::No;
     }
-    box.setDefaultButton(QMessageBox::Ok);
-    box.exec();
-    return box.clickedButton() == box.button(QMessageBox::Ok) ? MessageAnswer::Ok
-        : request.buttons == MessageButtons::Ok               ? MessageAnswer::Ok
-                                                              : MessageAnswer::Cancel;
+    return MessageAnswer::Cancel;
 }
 
 void QtDialogProvider::popupMenu(QMenu &menu, const QPoint &globalPosition)

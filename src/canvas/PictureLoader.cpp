@@ -1,9 +1,11 @@
 // Loading a label picture, with checks for files that Qt's readers accept though cut short.
 #include "PictureLoader.h"
 
+#include "PictureFileCheck.h"
+
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
-#include <QtEndian>
 
 namespace tagloom {
 
@@ -38,26 +40,15 @@ private:
     QtMessageHandler previous_ = nullptr;
 };
 
-// Qt's BMP reader also accepts a file whose pixel data is cut short. An uncompressed bitmap
-// says how long its pixel data must be.
-bool bitmapIsComplete(const QByteArray &head, qint64 fileSize)
-{
-    if (head.size() < 34 || !head.startsWith("BM"))
-        return true; // not a plain Windows bitmap: the reader decides
-    const auto *bytes = reinterpret_cast<const uchar *>(head.constData());
-    const quint32 pixelOffset = qFromLittleEndian<quint32>(bytes + 10);
-    const quint32 headerSize = qFromLittleEndian<quint32>(bytes + 14);
-    if (headerSize < 40) return true; // the old OS/2 header: too rare to check
-    const qint64 width = qFromLittleEndian<qint32>(bytes + 18);
-    const qint64 height = qAbs(qFromLittleEndian<qint32>(bytes + 22));
-    const quint16 bitsPerPixel = qFromLittleEndian<quint16>(bytes + 28);
-    const quint32 compression = qFromLittleEndian<quint32>(bytes + 30);
-    if (compression != 0 || width <= 0) return true;
-    const qint64 stride = ((width * bitsPerPixel + 31) / 32) * 4;
-    return fileSize >= qint64(pixelOffset) + stride * height;
-}
-
 } // namespace
+
+QStringList PictureLoader::filePatterns()
+{
+    QStringList patterns;
+    for (const QByteArray &format : QImageReader::supportedImageFormats())
+        patterns.append(QStringLiteral("*.%1").arg(QString::fromLatin1(format)));
+    return patterns;
+}
 
 std::optional<QImage> PictureLoader::load(const QString &path, QString *reason)
 {
@@ -69,16 +60,34 @@ std::optional<QImage> PictureLoader::load(const QString &path, QString *reason)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return fail(QStringLiteral("图片文件不存在或无法读取"));
     if (file.size() == 0) return fail(QStringLiteral("图片文件是空的"));
+    if (file.size() > maxFileBytes) return fail(QStringLiteral("图片文件大于 1 GiB"));
+    // Read once: the checks and the reader work on the same bytes.
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return fail(QStringLiteral("图片文件无法读取：%1").arg(file.errorString()));
+    if (!PictureFileCheck::pngIsSound(bytes)) return fail(QStringLiteral("图片文件已损坏或不完整"));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
 
-    QImageReader reader(&file);
+    // Qt's own limit (256 MB) refuses a 16-bit scan of a few thousand pixels; ours is the pixel
+    // count, told to the user.
+    QImageReader::setAllocationLimit(allocationLimitMegabytes);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
+    const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > maxPixels)
+        return fail(QStringLiteral("图片太大：%1 × %2 像素，最多 %3 万像素")
+                        .arg(size.width())
+                        .arg(size.height())
+                        .arg(maxPixels / 10000));
     const JpegTruncationWatch watch;
     QImage image = reader.read();
     if (image.isNull()) return fail(QStringLiteral("不是能读取的图片"));
-    if (watch.truncated()) return fail(QStringLiteral("图片文件不完整"));
-    file.seek(0);
-    if (!bitmapIsComplete(file.read(64), file.size()))
+    if (watch.truncated() || !PictureFileCheck::bitmapIsComplete(bytes))
         return fail(QStringLiteral("图片文件不完整"));
+    // Sixteen bits a channel only double the memory: labels print eight.
+    if (image.depth() > 32)
+        image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     return image;
 }
 

@@ -7,6 +7,11 @@
 
 namespace tagloom {
 
+QStringList WorkbookImport::filePatterns()
+{
+    return {QStringLiteral("*.xls")};
+}
+
 bool WorkbookImport::run(Workspace &workspace, QString *reason)
 {
     MainPanel &panel = workspace.panel();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tagloom {
 
@@ -15,6 +16,9 @@ class WorkbookImport
 public:
     // False, with a reason, when the import ended early; the steps done before stay done.
     static bool run(Workspace &workspace, QString *reason = nullptr);
+
+    // File name patterns of the data files the import reads.
+    static QStringList filePatterns();
 };
 
 } // namespace tagloom

@@ -2,6 +2,7 @@
 // layout (Command9). Both put the layout filter on the window's shared file dialog.
 #pragma once
 
+class QString;
 class QWidget;
 
 namespace tagloom {
@@ -14,8 +15,9 @@ class LayoutCommands
 public:
     // The save dialog, then the file; "保存完成" when written, an error message when not.
     static void save(Workspace &workspace, CommonDialog &dialog, QWidget *parent);
-    // The open dialog, then the load, silent whatever happens.
-    static void open(Workspace &workspace, CommonDialog &dialog);
+    // The open dialog, then the load, with no message box whatever happens. False when the load
+    // stopped early, saying why in `reason` (left empty when the user cancelled the dialog).
+    static bool open(Workspace &workspace, CommonDialog &dialog, QString *reason);
 };
 
 } // namespace tagloom

@@ -47,6 +47,7 @@ bool LayoutLoader::load(Workspace &workspace, const QString &path, QString *reas
     };
     const std::optional<QStringList> lines = LayoutText::read(path, reason);
     if (!lines) return false;
+    workspace.panel().setLayoutPath(path);
     const QString folder = QFileInfo(path).absolutePath();
 
     const std::optional<QString> picturePath = pathField(*lines, 1, folder);
@@ -56,7 +57,9 @@ bool LayoutLoader::load(Workspace &workspace, const QString &path, QString *reas
         workspace.panel().setLabelPicturePath(*picturePath);
         return fail(noPicture);
     }
-    if (!LabelPictureChoice::apply(workspace, *picturePath)) return fail(noPicture);
+    QString pictureProblem;
+    if (!LabelPictureChoice::apply(workspace, *picturePath, &pictureProblem))
+        return fail(QStringLiteral("%1：%2").arg(noPicture, pictureProblem));
 
     const std::optional<QString> dataPath = pathField(*lines, 2, folder);
     if (!dataPath) return fail(QStringLiteral("第 2 行没有数据文件的路径"));

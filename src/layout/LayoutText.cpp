@@ -36,6 +36,16 @@ std::optional<QStringList> LayoutText::read(const QString &path, QString *reason
     return text;
 }
 
+bool LayoutText::looksLikeLayout(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    if (file.size() == 0) return true;
+    QByteArray head = file.read(16);
+    if (head.startsWith("\xEF\xBB\xBF")) head.remove(0, 3);
+    return head.toLower().startsWith("text1,");
+}
+
 std::optional<QStringList> LayoutText::lines(const QByteArray &bytes)
 {
     // Stateless: a sequence cut off at the end of the file counts as an error too.

@@ -24,6 +24,11 @@ public:
     // end is a line of its own. Nothing when the bytes decode neither as UTF-8 nor as GB18030:
     // a guessed character in a path would name another file.
     static std::optional<QStringList> lines(const QByteArray &bytes);
+
+    // Whether an existing file looks like a layout this program wrote: empty, or starting with
+    // the picture line. Anything else (a workbook, a picture) is worth a second question before
+    // a layout replaces it.
+    static bool looksLikeLayout(const QString &path);
 };
 
 } // namespace tagloom

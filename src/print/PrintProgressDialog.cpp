@@ -35,8 +35,9 @@ bool PrintProgressDialog::advance(int pagesDone, int pagesInAll)
 
 void PrintProgressDialog::end()
 {
-    // The run's last message must not open under a progress dialog.
-    if (dialog_) dialog_->hide();
+    // The run's last message must not open under a progress dialog, nor its show timer bring it
+    // back while that message waits.
+    delete dialog_.data();
 }
 
 } // namespace tagloom

@@ -119,9 +119,13 @@ void MainWindowTest::startsWithItsInitialState()
     Form1 &form1 = program.form1();
     QCOMPARE(form1.windowTitle(), QStringLiteral("Tagloom码(二维码|条形码)"));
     QVERIFY(!form1.windowIcon().isNull());
-    QCOMPARE(form1.size(),
-        QSize(qRound(twipsToPixels(5220, ScreenTwips::dpiX(&form1))),
-            qRound(twipsToPixels(4155, ScreenTwips::dpiY(&form1)))));
+    // The steps fill 5220 × 4155 twips; the side panel lies to their right, outside them.
+    const auto *side = form1.findChild<QWidget *>("SidePanel");
+    QVERIFY(side);
+    QCOMPARE(side->geometry().left(), qRound(twipsToPixels(5220, ScreenTwips::dpiX(&form1))));
+    QCOMPARE(side->geometry().right(), form1.width() - 1);
+    QCOMPARE(form1.height(), qRound(twipsToPixels(4155, ScreenTwips::dpiY(&form1))));
+    QCOMPARE(form1.status(), QString());
     QVERIFY(!program.control<QPushButton>("Command3")->isEnabled());
     QVERIFY(!program.control<QLineEdit>("Text1")->isVisible());
     QVERIFY(!program.control<QLineEdit>("Text2")->isVisible());
@@ -153,6 +157,10 @@ void MainWindowTest::choosingAPictureSizesAndShowsTheCanvas_data()
     QTest::newRow("png") << "pictures/label_600x400.png" << QSize(600, 400);
     QTest::newRow("jpeg") << "pictures/label_480x320.jpg" << QSize(480, 320);
     QTest::newRow("bmp") << "pictures/label_300x200.bmp" << QSize(300, 200);
+    QTest::newRow("rle8 bmp") << "pictures/label_300x200_rle8.bmp" << QSize(300, 200);
+    QTest::newRow("bit-field bmp") << "pictures/label_99x66_bitfields.bmp" << QSize(99, 66);
+    // Qt's own allocation limit would refuse it; a 600-dpi A4 scan is as large.
+    QTest::newRow("16-bit png") << "pictures/gradient_6000x4000_16bit.png" << QSize(6000, 4000);
 }
 
 void MainWindowTest::choosingAPictureSizesAndShowsTheCanvas()
@@ -167,8 +175,11 @@ void MainWindowTest::choosingAPictureSizesAndShowsTheCanvas()
 
     QCOMPARE(program.panel().labelPicturePath(), path);
     QCOMPARE(program.control<QLineEdit>("Text1")->text(), path);
-    // The file dialog of the picture command sets no filter of its own.
-    QCOMPARE(program.dialogs.shown().first().file.filter, QString());
+    // The picture command sets no filter of its own: it offers pictures and all files.
+    const QStringList filter = program.dialogs.shown().first().file.filter.split('|');
+    QCOMPARE(filter.first(), QStringLiteral("图片文件"));
+    QVERIFY(filter.at(1).split(';').contains("*.png"));
+    QCOMPARE(filter.mid(2), QStringList({"所有文件", "*"}));
 
     Form2 *canvas = program.forms.form2();
     QVERIFY(canvas->isVisible());
@@ -204,37 +215,45 @@ void MainWindowTest::aFileThatIsNoPictureOnlyChangesText1_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("name");
-    QFile jpeg(fixture("pictures/label_480x320.jpg"));
-    QVERIFY(jpeg.open(QIODevice::ReadOnly));
-    const QByteArray jpegBytes = jpeg.readAll();
-    QFile bmp(fixture("pictures/label_300x200.bmp"));
-    QVERIFY(bmp.open(QIODevice::ReadOnly));
-    const QByteArray bmpBytes = bmp.readAll();
-    QFile png(fixture("pictures/label_600x400.png"));
-    QVERIFY(png.open(QIODevice::ReadOnly));
-    const QByteArray pngBytes = png.readAll();
+    QTest::addColumn<QString>("reason"); // what the status line says after "未能选择标签图片："
+    const QByteArray jpeg = fixtureBytes("pictures/label_480x320.jpg");
+    const QByteArray bmp = fixtureBytes("pictures/label_300x200.bmp");
+    const QByteArray png = fixtureBytes("pictures/label_600x400.png");
+    const QByteArray rle8 = fixtureBytes("pictures/label_300x200_rle8.bmp");
+    const QByteArray bitFields = fixtureBytes("pictures/label_99x66_bitfields.bmp");
+    const QString incomplete = QStringLiteral("图片文件不完整");
 
-    QTest::newRow("missing") << QByteArray() << "missing.png";
-    QTest::newRow("empty") << QByteArray("") << "empty.png";
-    QTest::newRow("text") << QByteArray("not a picture at all\n") << "notes.jpg";
-    QTest::newRow("truncated jpeg") << jpegBytes.left(jpegBytes.size() / 2) << "cut.jpg";
-    QTest::newRow("truncated bmp") << bmpBytes.left(bmpBytes.size() / 2) << "cut.bmp";
-    QTest::newRow("truncated png") << pngBytes.left(pngBytes.size() / 2) << "cut.png";
+    QTest::newRow("missing") << QByteArray() << "missing.png" << "图片文件不存在或无法读取";
+    QTest::newRow("empty") << QByteArray("") << "empty.png" << "图片文件是空的";
+    QTest::newRow("text") << QByteArray("not a picture at all\n") << "notes.jpg"
+                          << "不是能读取的图片";
+    QTest::newRow("truncated jpeg") << jpeg.left(jpeg.size() / 2) << "cut.jpg" << incomplete;
+    QTest::newRow("truncated bmp") << bmp.left(bmp.size() / 2) << "cut.bmp" << incomplete;
+    QTest::newRow("truncated rle8 bmp") << rle8.left(1536) << "cut-rle.bmp" << incomplete;
+    QTest::newRow("truncated bit-field bmp") << bitFields.left(513) << "cut-bf.bmp" << incomplete;
+    QTest::newRow("truncated png") << png.left(png.size() / 2) << "cut.png"
+                                   << "图片文件已损坏或不完整";
+    QByteArray badChecksum = png;
+    badChecksum[29] = char(badChecksum[29] ^ 0x01); // in the IHDR checksum
+    QTest::newRow("damaged png") << badChecksum << "damaged.png" << "图片文件已损坏或不完整";
     QByteArray hugeBitmap("BM", 2); // a header that claims 50000 x 50000 pixels
     hugeBitmap += QByteArray::fromHex("36b6c7d8000000003600000028000000"
                                       "50c3000050c300000100180000000000"
                                       "00000000130b0000130b00000000000000000000");
     hugeBitmap += QByteArray(64, '\x7f');
-    QTest::newRow("huge bitmap") << hugeBitmap << "huge.bmp";
+    QTest::newRow("huge bitmap") << hugeBitmap << "huge.bmp" << "不是能读取的图片";
+    QTest::newRow("huge png") << fixtureBytes("pictures/claims_20000x20000.png") << "huge.png"
+                              << "图片太大：20000 × 20000 像素，最多 8000 万像素";
     QTest::newRow("workbook") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)
             + QByteArray(504, '\0')
-                              << "data.xls";
+                              << "data.xls" << "不是能读取的图片";
 }
 
 void MainWindowTest::aFileThatIsNoPictureOnlyChangesText1()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, name);
+    QFETCH(QString, reason);
     const QString path = scratch_.filePath(name);
     if (QTest::currentDataTag() != QByteArray("missing")) {
         QFile file(path);
@@ -256,6 +275,8 @@ void MainWindowTest::aFileThatIsNoPictureOnlyChangesText1()
     QCOMPARE(program.workspace.canvas().picture(), pictureBefore);
     QCOMPARE(program.workspace.canvas().scaleWidth(), widthBefore);
     QVERIFY(!program.forms.form2()->isVisible()); // not shown by the failed command
+    // No message box, but the main window says why.
+    QCOMPARE(program.form1().status(), QStringLiteral("未能选择标签图片：") + reason);
 
     // With no picture chosen before, a failed choice starts nothing.
     TestProgram fresh;

@@ -2,10 +2,12 @@
 // that fails saying so and leaving the file it would have replaced as it was.
 #include "DesignScenario.h"
 #include "canvas/LabelDesign.h"
+#include "layout/LayoutText.h"
 #include "support/Fixtures.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -56,6 +58,10 @@ private slots:
     void savingAgainReplacesTheWholeFile();
     void aFailedSaveSaysSoAndKeepsTheOldFile_data();
     void aFailedSaveSaysSoAndKeepsTheOldFile();
+    void theSaveDialogNeverProposesTheWorkbook();
+    void replacingWhatIsNoLayoutAsksFirst_data();
+    void replacingWhatIsNoLayoutAsksFirst();
+    void afterALayoutTheOtherDialogsStillOfferTheirFiles();
 
 private:
     static QList<QByteArray> linesOf(const QByteArray &file);
@@ -214,6 +220,103 @@ void LayoutSaveTest::aFailedSaveSaysSoAndKeepsTheOldFile()
     QCOMPARE(oldFile.readAll(), old);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
         QStringList {"old.ini"}); // nothing half-written beside it
+}
+
+// After choosing products.xls, Enter in the save dialog must not replace the workbook.
+void LayoutSaveTest::theSaveDialogNeverProposesTheWorkbook()
+{
+    QTemporaryDir folder;
+    const QString workbook = folder.filePath("products.xls");
+    QVERIFY(writeWorkbook(workbook, {{"SKU", "名称"}, {"A-1", "杯"}}));
+    TestProgram program;
+    program.dialogs.answerOpen(workbook);
+    program.click("Command2");
+    const QString layout = folder.filePath("products.ini");
+    program.dialogs.answerSave(layout);
+    program.dialogs.answerMessage();
+    program.click("Command8");
+    QCOMPARE(program.dialogs.shown().at(1).file.fileName, layout); // the workbook's name, .ini
+    // The next save offers the layout just saved, whatever the dialog chose in between.
+    program.dialogs.answerOpen(fixture("pictures/label_600x400.png"));
+    program.click("Command1");
+    program.dialogs.answerSave(folder.filePath("other.ini"));
+    program.dialogs.answerMessage();
+    program.click("Command8");
+    QVERIFY(program.dialogs.allAnswered());
+    QCOMPARE(program.dialogs.shown().at(4).file.fileName, layout);
+    QVERIFY(LayoutText::looksLikeLayout(layout));
+    QVERIFY(!LayoutText::looksLikeLayout(workbook));
+}
+
+void LayoutSaveTest::replacingWhatIsNoLayoutAsksFirst_data()
+{
+    QTest::addColumn<QByteArray>("existing");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<MessageAnswer>("answer");
+    QTest::addColumn<bool>("replaced");
+    const QByteArray workbook("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1 and more", 17);
+    QTest::newRow("a workbook, kept") << workbook << true << MessageAnswer::No << false;
+    QTest::newRow("a workbook, replaced") << workbook << true << MessageAnswer::Yes << true;
+    QTest::newRow("an older layout") << QByteArray("text1,a.png\r\ntext2,b.xls\r\n") << false
+                                     << MessageAnswer::Ok << true;
+    QTest::newRow("an empty file") << QByteArray() << false << MessageAnswer::Ok << true;
+}
+
+void LayoutSaveTest::replacingWhatIsNoLayoutAsksFirst()
+{
+    QFETCH(QByteArray, existing);
+    QFETCH(bool, asked);
+    QFETCH(MessageAnswer, answer);
+    QFETCH(bool, replaced);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("data"); // a name without extension, used as typed
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(existing);
+    file.close();
+
+    TestProgram program;
+    program.dialogs.answerSave(path);
+    if (asked) program.dialogs.answerMessage(answer);
+    if (replaced) program.dialogs.answerMessage(); // 保存完成
+    program.click("Command8");
+    QVERIFY(program.dialogs.allAnswered());
+    if (asked) {
+        const MessageRequest question = program.dialogs.messages().first();
+        QCOMPARE(question.buttons, MessageButtons::YesNo); // "否" is the default
+        QVERIFY2(question.text.contains(path), qPrintable(question.text));
+    }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray now = file.readAll();
+    QCOMPARE(now.startsWith("text1,"), replaced);
+    if (!replaced) QCOMPARE(now, existing);
+}
+
+// The layout commands leave their filter on the shared dialog; the picture and data commands
+// keep it first but offer their own files and all files, and never start on the layout.
+void LayoutSaveTest::afterALayoutTheOtherDialogsStillOfferTheirFiles()
+{
+    QTemporaryDir folder;
+    const QString layout = folder.filePath("saved.ini");
+    TestProgram program;
+    DesignScenario::save(program, layout);
+    program.dialogs.cancelOpen();
+    program.click("Command1");
+    program.dialogs.cancelOpen();
+    program.click("Command2");
+    QVERIFY(program.dialogs.allAnswered());
+    const QList<ScriptedDialogs::Shown> &shown = program.dialogs.shown();
+    const FileDialogRequest picture = shown.at(shown.size() - 2).file;
+    const FileDialogRequest data = shown.last().file;
+    for (const FileDialogRequest &request : {picture, data}) {
+        const QStringList filter = request.filter.split('|');
+        QCOMPARE(filter.mid(0, 2), QStringList({"*.ini 文件", "*.ini"}));
+        QCOMPARE(filter.mid(4), QStringList({"所有文件", "*"}));
+        QCOMPARE(request.fileName, QFileInfo(layout).absolutePath());
+    }
+    QCOMPARE(picture.filter.split('|').at(2), QStringLiteral("图片文件"));
+    QCOMPARE(data.filter.split('|').at(2), QStringLiteral("数据文件"));
+    QVERIFY(data.filter.split('|').at(3).split(';').contains("*.xls"));
 }
 
 QTEST_MAIN(LayoutSaveTest)

@@ -6,6 +6,7 @@
 #include "data/DataTable.h"
 #include "print/LabelOutput.h"
 #include "print/PrintProgress.h"
+#include "print/PrintProgressDialog.h"
 #include "print/PrinterOutput.h"
 #include "support/CodeDecoder.h"
 #include "support/Fixtures.h"
@@ -18,6 +19,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 using namespace tagloom;
 using namespace tagloom::test;
@@ -83,6 +85,18 @@ private:
     int taken_ = 0;
 };
 
+// A printer that takes a while for every page, as label printers do.
+class SlowOutput : public FailingOutput
+{
+public:
+    using FailingOutput::FailingOutput;
+    bool nextPage(QString *reason) override
+    {
+        QThread::msleep(300);
+        return FailingOutput::nextPage(reason);
+    }
+};
+
 } // namespace
 
 class PrintRunTest : public QObject
@@ -101,6 +115,8 @@ private slots:
     void cancellingSendsThePagesDone();
     void aFailingPrinterStopsAndSaysWhatWasSent();
     void theWindowsStayWhileTheRunWorksOnThem();
+    void aPersonReadingTheConfirmationIsNotInterrupted();
+    void theProgressGoesBeforeTheRunSaysHowItEnded();
     void printCommandPrintsALayoutWithoutWindows();
 
 private:
@@ -115,6 +131,8 @@ private:
 
 void PrintRunTest::initTestCase()
 {
+    // No print server: the tests that click "开始打印" must not reach a real default printer.
+    qputenv("CUPS_SERVER", "/nonexistent/cups.sock");
     workbook_ = scratch_.filePath("products.xls");
     QVERIFY(writeWorkbook(workbook_, products));
 }
@@ -515,6 +533,54 @@ void PrintRunTest::printCommandPrintsALayoutWithoutWindows()
         if (failure.status == 1) QCOMPARE(error.count(QLatin1Char('\n')), 1);
         QVERIFY(!QFile::exists(pdf + "x"));
     }
+}
+
+// People read a dialog before they answer it; timers and the docking keep running meanwhile, and
+// nothing may come up over the dialog and take its keyboard focus.
+void PrintRunTest::aPersonReadingTheConfirmationIsNotInterrupted()
+{
+    TestProgram program;
+    prepare(program);
+    program.panel().setRangeText(MainPanel::LastRow, QStringLiteral("3"));
+    program.dialogs.setPace(1500);
+    program.dialogs.answerMessage(MessageAnswer::Ok);
+    program.dialogs.answerMessage(); // there is no printer here
+    program.click("Command6");
+    QVERIFY(program.dialogs.allAnswered());
+    const QList<MessageRequest> messages = program.dialogs.messages();
+    QCOMPARE(messages.at(messages.size() - 2).text, QStringLiteral("将打印第1到3行,共3个标签"));
+    QCOMPARE(messages.last().text, QStringLiteral("没有默认打印机。没有打印任何标签。"));
+}
+
+void PrintRunTest::theProgressGoesBeforeTheRunSaysHowItEnded()
+{
+    TestProgram program;
+    prepare(program);
+    program.panel().setRangeText(MainPanel::LastRow, QStringLiteral("6"));
+    program.dialogs.answerMessage();
+    const QString pdf = scratch_.filePath("slow.pdf");
+    const std::unique_ptr<PrinterOutput> pages = PrinterOutput::forPdf(pdf);
+    SlowOutput printer(*pages, 4);
+    PrintProgressDialog progress(&program.form1());
+    // Slow pages bring the progress dialog up; the message at the end must not open under it.
+    struct Watch : QObject
+    {
+        bool progressShown = false;
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            if (event->type() == QEvent::Show && watched->objectName() == "PrintProgress")
+                progressShown = true;
+            return false;
+        }
+    } watch;
+    qApp->installEventFilter(&watch);
+    program.dialogs.answerMessage();
+    program.dialogs.setPace(1000);
+    const PrintRun::Result result = PrintRun(program.workspace, printer, progress).run();
+    qApp->removeEventFilter(&watch);
+    QCOMPARE(result.pagesSent, 4);
+    QVERIFY(watch.progressShown);
+    QCOMPARE(program.dialogs.messages().last().text, QStringLiteral("打印机缺纸。已送出4张标签。"));
 }
 
 QTEST_MAIN(PrintRunTest)

@@ -2,7 +2,9 @@
 #include "Fixtures.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
+#include <QTest>
 #include <QtGlobal>
 
 namespace tagloom::test {
@@ -21,6 +23,17 @@ QString fromEnvironment(const char *name)
 QString fixture(const QString &relativePath)
 {
     return QDir(fromEnvironment("TAGLOOM_FIXTURES")).filePath(relativePath);
+}
+
+QByteArray fixtureBytes(const QString &relativePath)
+{
+    QFile file(fixture(relativePath));
+    if (!file.open(QIODevice::ReadOnly)) {
+        QTest::qFail(qPrintable(QStringLiteral("cannot read %1").arg(file.fileName())), __FILE__,
+            __LINE__);
+        return {};
+    }
+    return file.readAll();
 }
 
 QString sourceFile(const QString &relativePath)

@@ -1,6 +1,8 @@
 // The scripted dialogs: queued answers handed out in order, failing on one not queued.
 #include "ScriptedDialogs.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QTest>
 
@@ -57,8 +59,29 @@ QList<MessageRequest> ScriptedDialogs::messages() const
     return result;
 }
 
+void ScriptedDialogs::readLikeAPerson(Kind kind)
+{
+    QElapsedTimer open;
+    open.start();
+    while (open.elapsed() < paceMilliseconds_) {
+        QTest::qWait(20);
+        // The dialog itself is scripted, so any modal window now is one that covers it.
+        if (QWidget *cover = QApplication::activeModalWidget()) {
+            QTest::qFail(qPrintable(QStringLiteral("%1 came up over the open %2 after %3 ms")
+                                        .arg(cover->objectName().isEmpty()
+                                                ? QLatin1String(cover->metaObject()->className())
+                                                : cover->objectName(),
+                                            QLatin1String(kindName(kind)))
+                                        .arg(open.elapsed())),
+                __FILE__, __LINE__);
+            return;
+        }
+    }
+}
+
 std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(Kind kind)
 {
+    readLikeAPerson(kind);
     if (answers_.empty()) {
         QTest::qFail(qPrintable(QStringLiteral("unexpected %1").arg(QLatin1String(kindName(kind)))),
             __FILE__, __LINE__);

@@ -35,6 +35,10 @@ public:
     // Chooses the menu item with this text; an empty text dismisses the menu.
     void answerPopup(const QString &itemText) { queue(Kind::Popup, itemText, itemText.isEmpty()); }
 
+    // Answers at a person's pace: every dialog stays open this long while events run (the docking
+    // timer, progress dialogs), and a window that comes up over it meanwhile fails the test.
+    void setPace(int milliseconds) { paceMilliseconds_ = milliseconds; }
+
     const QList<Shown> &shown() const { return shown_; }
     QList<MessageRequest> messages() const;
     // True when every queued answer was used.
@@ -60,11 +64,14 @@ private:
     };
 
     void queue(Kind kind, const QString &text, bool cancel = false);
+    // Holds the dialog open for the pace, watching that nothing covers it.
+    void readLikeAPerson(Kind kind);
     // The next answer, which must be of this kind; nothing (and a failed test) otherwise.
     std::optional<Answer> take(Kind kind);
 
     std::deque<Answer> answers_;
     QList<Shown> shown_;
+    int paceMilliseconds_ = 0;
 };
 
 } // namespace tagloom::test
