@@ -54,7 +54,7 @@ QPoint onScreen(const XWindow &window, const Box &control)
 // From the control tables of the main window and the size dialog, and the canvas items' first
 // places.
 namespace form1 {
-constexpr Box clientArea {0, 0, 5220, 4155};
+constexpr Box stepsArea {0, 0, 5220, 4155};
 constexpr Box command1 {480, 240, 1335, 495};
 constexpr Box command2 {480, 960, 1335, 540};
 constexpr Box command3 {480, 1680, 1335, 495};
@@ -356,14 +356,17 @@ QString PrintFromTheWindowTest::printRange(
 {
     const XWindow main
         = desktop.waitForWindow(mainWindowTitle, QStringLiteral("the main window"), windowTimeoutMs);
-    const QSize clientSize(pixels(form1::clientArea.width), pixels(form1::clientArea.height));
-    if (main.client.size() != clientSize)
-        throw StepFailed(QStringLiteral("the main window's client area is %1x%2 pixels, not %3x%4: "
-                                        "the program does not lay out at %5 dpi")
+    // The steps' area is as high as the window (a side panel may widen it): its height in pixels
+    // tells the resolution the program lays out at.
+    const QSize steps(pixels(form1::stepsArea.width), pixels(form1::stepsArea.height));
+    if (main.client.height() != steps.height() || main.client.width() < steps.width())
+        throw StepFailed(QStringLiteral("the main window's client area is %1x%2 pixels, not %3 "
+                                        "high and at least %4 wide: the program does not lay out "
+                                        "at %5 dpi")
                              .arg(main.client.width())
                              .arg(main.client.height())
-                             .arg(clientSize.width())
-                             .arg(clientSize.height())
+                             .arg(steps.height())
+                             .arg(steps.width())
                              .arg(screenDpi)
                              .toStdString());
 

@@ -13,7 +13,7 @@ if [ -z "${TAGLOOM_X_DESKTOP:-}" ]; then
     fi
   done
   export TAGLOOM_X_DESKTOP=1
-  exec xvfb-run -a -s "-screen 0 1600x1000x24 -dpi 96 -nolisten tcp" "$0" "$@"
+  exec xvfb-run -a -s "-screen 0 1920x1080x24 -dpi 96 -nolisten tcp" "$0" "$@"
 fi
 
 # Inside the X server: the window manager first, the command once it manages the screen.
