@@ -14,9 +14,11 @@
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <functional>
 
 using namespace tagloom::test;
 
@@ -65,12 +67,15 @@ constexpr Box combo1[] {{3720, 480, 1335, 300}, {3720, 1200, 1335, 300}};
 constexpr Box frame1 {480, 2520, 2295, 855};
 constexpr Box text3[] {Box {360, 360, 615, 270}.in(frame1), Box {1320, 360, 615, 270}.in(frame1)};
 constexpr Box command6 {3240, 2760, 1695, 495};
+constexpr Box command8 {1560, 3720, 975, 375};
+constexpr Box emptySpot {2900, 2250, 90, 90}; // between the steps and the line under them
 } // namespace form1
 
 namespace form4 {
 constexpr Box frame1[] {{240, 120, 1575, 1215}, {2040, 120, 1575, 1215}};
-constexpr Box text1[] {Box {600, 360, 615, 270}.in(frame1[0]), Box {600, 720, 615, 270}.in(frame1[0]),
-    Box {600, 360, 615, 270}.in(frame1[1]), Box {600, 720, 615, 270}.in(frame1[1])};
+constexpr Box text1[] {Box {600, 360, 615, 270}.in(frame1[0]),
+    Box {600, 720, 615, 270}.in(frame1[0]), Box {600, 360, 615, 270}.in(frame1[1]),
+    Box {600, 720, 615, 270}.in(frame1[1])};
 constexpr Box command1 {1320, 1440, 1215, 375};
 } // namespace form4
 
@@ -86,6 +91,8 @@ const QString mainWindowTitle = QStringLiteral("^Tagloom码");
 const QString canvasTitle = QStringLiteral("^标签$");
 const QString dataWindowTitle = QStringLiteral("^数据源$");
 const QString fileDialogTitle = QStringLiteral("^打开$");
+const QString saveDialogTitle = QStringLiteral("^另存为$");
+const QString savedTitle = QStringLiteral("^保存$");
 const QString hintTitle = QStringLiteral("^完成$");
 const QString sizeDialogTitle = QStringLiteral("^修改尺寸$");
 const QString confirmationTitle = QStringLiteral("^Tagloom$");
@@ -126,8 +133,6 @@ public:
         process_.setWorkingDirectory(workFolder);
         process_.setProcessChannelMode(QProcess::MergedChannels);
         process_.start(programBinary(), {});
-        if (!process_.waitForStarted())
-            throw StepFailed("the program did not start: " + process_.errorString().toStdString());
     }
 
     ~RunningProgram()
@@ -137,6 +142,8 @@ public:
         process_.waitForFinished();
     }
 
+    bool waitForStarted() { return process_.waitForStarted(); }
+    QString error() const { return process_.errorString(); }
     qint64 pid() const { return process_.processId(); }
 
     // Waits for the program to end; false when it still runs.
@@ -234,7 +241,8 @@ public:
         const XWindow list = desktop_.waitForNewWindow(
             before, QStringLiteral("the list of a data source box"), windowTimeoutMs);
         QStringList keys {QStringLiteral("Home")};
-        for (int step = 0; step < index; ++step) keys << QStringLiteral("Down");
+        for (int step = 0; step < index; ++step)
+            keys << QStringLiteral("Down");
         XDesktop::keys(keys << QStringLiteral("Return"));
         desktop_.waitUntilClosed(list, QStringLiteral("the list of a data source box"), 5000);
     }
@@ -306,6 +314,27 @@ bool qrFills(const XWindow &canvas, const Box &item, int timeoutMs)
     return false;
 }
 
+// The main window once it shows, laid out at the desktop's resolution.
+XWindow mainWindow(const XDesktop &desktop)
+{
+    const XWindow main = desktop.waitForWindow(
+        mainWindowTitle, QStringLiteral("the main window"), windowTimeoutMs);
+    // The steps' area is as high as the window (a side panel may widen it): its height in pixels
+    // tells the resolution the program lays out at.
+    const QSize steps(pixels(form1::stepsArea.width), pixels(form1::stepsArea.height));
+    if (main.client.height() != steps.height() || main.client.width() < steps.width())
+        throw StepFailed(QStringLiteral("the main window's client area is %1x%2 pixels, not %3 "
+                                        "high and at least %4 wide: the program does not lay out "
+                                        "at %5 dpi")
+                             .arg(main.client.width())
+                             .arg(main.client.height())
+                             .arg(steps.height())
+                             .arg(steps.width())
+                             .arg(screenDpi)
+                             .toStdString());
+    return main;
+}
+
 } // namespace
 
 class PrintFromTheWindowTest : public QObject
@@ -316,8 +345,14 @@ private slots:
     void initTestCase();
     void printsTheRangeThatAPersonChose_data();
     void printsTheRangeThatAPersonChose();
+    void savesTheLayoutUnderTheNameAPersonExpects();
 
 private:
+    using Walk = std::function<void(const XDesktop &, const Person &)>;
+    // Starts the program in `workFolder`, lets the person walk through it, then closes its main
+    // window as a person does and sees the program end well. A step that fails fails the test,
+    // with a screenshot beside it.
+    void asAPerson(const Pace &pace, const QString &workFolder, const Walk &walk);
     // Walks the eight steps and returns the PDF that the printer wrote.
     QString printRange(const XDesktop &desktop, const Person &person, const Pace &pace);
 
@@ -354,21 +389,7 @@ void PrintFromTheWindowTest::printsTheRangeThatAPersonChose_data()
 QString PrintFromTheWindowTest::printRange(
     const XDesktop &desktop, const Person &person, const Pace &pace)
 {
-    const XWindow main
-        = desktop.waitForWindow(mainWindowTitle, QStringLiteral("the main window"), windowTimeoutMs);
-    // The steps' area is as high as the window (a side panel may widen it): its height in pixels
-    // tells the resolution the program lays out at.
-    const QSize steps(pixels(form1::stepsArea.width), pixels(form1::stepsArea.height));
-    if (main.client.height() != steps.height() || main.client.width() < steps.width())
-        throw StepFailed(QStringLiteral("the main window's client area is %1x%2 pixels, not %3 "
-                                        "high and at least %4 wide: the program does not lay out "
-                                        "at %5 dpi")
-                             .arg(main.client.width())
-                             .arg(main.client.height())
-                             .arg(steps.height())
-                             .arg(steps.width())
-                             .arg(screenDpi)
-                             .toStdString());
+    const XWindow main = mainWindow(desktop);
 
     // 1 and 2: the picture, then the workbook; the canvas docks at the left of the main window,
     // the data window below it.
@@ -446,37 +467,48 @@ QString PrintFromTheWindowTest::printRange(
                              .arg(desktop.describe())
                              .toStdString());
     person.screenshot(QStringLiteral("printed"));
-
-    // The person closes the main window (Alt+F4 through the window manager): the program ends.
-    XDesktop::click(main.client.topLeft() + QPoint(main.client.width() / 2, -10));
-    XDesktop::keys({QStringLiteral("alt+F4")});
     return pdfs.first();
 }
 
-void PrintFromTheWindowTest::printsTheRangeThatAPersonChose()
+void PrintFromTheWindowTest::asAPerson(
+    const Pace &pace, const QString &workFolder, const Walk &walk)
 {
-    QFETCH(Pace, pace);
-    QTemporaryDir work;
-    const QString tag = QString::fromUtf8(QTest::currentDataTag()).replace(' ', '-');
+    const QString tag = QString::fromUtf8(QTest::currentTestFunction())
+        + (QTest::currentDataTag() ? '-' + QString::fromUtf8(QTest::currentDataTag()) : QString());
+    const QString fileTag = QString(tag).replace(QRegularExpression(QStringLiteral("\\W+")), "-");
     const QString screenshots = qEnvironmentVariable("TAGLOOM_E2E_SCREENSHOTS");
     const QString screenshotPrefix
-        = screenshots.isEmpty() ? QString() : QDir(screenshots).filePath(tag + '-');
+        = screenshots.isEmpty() ? QString() : QDir(screenshots).filePath(fileTag + '-');
 
-    RunningProgram program(work.path());
+    RunningProgram program(workFolder);
+    QVERIFY2(program.waitForStarted(), qPrintable("the program did not start: " + program.error()));
     const XDesktop desktop(program.pid());
     const Person person(desktop, pace, screenshotPrefix);
-    QString pdf;
     try {
-        pdf = printRange(desktop, person, pace);
+        walk(desktop, person);
+        // Alt+F4 to the main window, through the window manager.
+        const XWindow main = mainWindow(desktop);
+        person.press(main, form1::emptySpot); // the window becomes active
+        XDesktop::keys({QStringLiteral("alt+F4")});
     } catch (const StepFailed &failure) {
-        const QString shot = QDir::current().filePath(
-            QStringLiteral("PrintFromTheWindowTest-%1-failure.png").arg(tag));
+        const QString shot = QDir::current().filePath(fileTag + QStringLiteral("-failure.png"));
         XDesktop::screenshot().save(shot);
         QFAIL(qPrintable(QStringLiteral("%1\nscreen: %2\nprogram output:\n%3")
                              .arg(QString::fromStdString(failure.what()), shot, program.output())));
     }
     QVERIFY2(program.waitForExit(60000), "the program did not end when its main window closed");
     QVERIFY2(program.endedWell(), qPrintable(program.output()));
+}
+
+void PrintFromTheWindowTest::printsTheRangeThatAPersonChose()
+{
+    QFETCH(Pace, pace);
+    QTemporaryDir work;
+    QString pdf;
+    asAPerson(pace, work.path(), [&](const XDesktop &desktop, const Person &person) {
+        pdf = printRange(desktop, person, pace);
+    });
+    if (QTest::currentTestFailed()) return;
 
     // One page per row of the range, in order, each carrying its row's codes.
     QCOMPARE(pdfPageCount(pdf), lastRow - firstRow + 1);
@@ -486,6 +518,65 @@ void PrintFromTheWindowTest::printsTheRangeThatAPersonChose()
         QCOMPARE(decodeCode128(page), table_[row][skuColumn_]);
     }
     QFile::remove(pdf);
+}
+
+void PrintFromTheWindowTest::savesTheLayoutUnderTheNameAPersonExpects()
+{
+    // Copies: a fault here would replace the workbook.
+    QTemporaryDir work;
+    const QDir folder(work.path());
+    const QString picture = folder.filePath(QStringLiteral("label.png"));
+    const QString workbook = folder.filePath(QStringLiteral("products.xls"));
+    QVERIFY(QFile::copy(picture_, picture) && QFile::copy(workbook_, workbook));
+    QFile original(workbook_);
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    const QByteArray workbookBytes = original.readAll();
+    const QString typedName = folder.filePath(QStringLiteral("shelf-labels"));
+    const Pace pace {1500, 1500, 400, 60};
+
+    asAPerson(pace, work.path(), [&](const XDesktop &desktop, const Person &person) {
+        const XWindow main = mainWindow(desktop);
+        person.openFile(main, form1::command1, picture);
+        person.openFile(main, form1::command2, workbook);
+        desktop.waitForWindow(dataWindowTitle, QStringLiteral("the data window"), windowTimeoutMs);
+
+        // Enter on whatever the save dialog proposes right after the workbook was chosen.
+        const QString saving
+            = QStringLiteral("the save dialog, answered with Enter on its proposal");
+        const QString saved = QStringLiteral("the message “保存完成”");
+        person.press(main, form1::command8);
+        XWindow dialog = desktop.waitForWindow(saveDialogTitle, saving, windowTimeoutMs);
+        person.answer(dialog, saving, pace.readMs);
+        person.answer(
+            desktop.waitForWindow(savedTitle, saved, windowTimeoutMs), saved, pace.readMs);
+
+        // A name typed without an extension.
+        const QString typing = QStringLiteral("the save dialog, answered with a name typed");
+        person.press(main, form1::command8);
+        dialog = desktop.waitForWindow(saveDialogTitle, typing, windowTimeoutMs);
+        person.read(dialog, typing, pace.readMs);
+        XDesktop::keys({QStringLiteral("ctrl+a")});
+        XDesktop::type(typedName, pace.typeDelayMs);
+        person.answer(dialog, typing, 0);
+        person.answer(
+            desktop.waitForWindow(savedTitle, saved, windowTimeoutMs), saved, pace.readMs);
+    });
+    if (QTest::currentTestFailed()) return;
+
+    QFile kept(workbook);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QVERIFY2(kept.readAll() == workbookBytes, "saving the layout changed the workbook");
+    // The proposal was a layout beside the workbook, named after it; the typed name stands as
+    // typed.
+    for (const QString &layout : {folder.filePath(QStringLiteral("products.ini")), typedName}) {
+        QFile file(layout);
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(layout + " was not saved"));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QVERIFY(lines.size() > 2);
+        QCOMPARE(lines[0], "text1," + picture.toUtf8() + '\r');
+        QCOMPARE(lines[1], "text2," + workbook.toUtf8() + '\r');
+    }
+    QVERIFY(!QFile::exists(typedName + QStringLiteral(".ini")));
 }
 
 QTEST_GUILESS_MAIN(PrintFromTheWindowTest)

@@ -32,8 +32,9 @@ void xdotool(const QStringList &arguments)
     bool ok = false;
     run(QStringLiteral("xdotool"), arguments, &ok);
     if (!ok)
-        throw StepFailed(
-            QStringLiteral("xdotool %1 failed").arg(arguments.join(QLatin1Char(' '))).toStdString());
+        throw StepFailed(QStringLiteral("xdotool %1 failed")
+                             .arg(arguments.join(QLatin1Char(' ')))
+                             .toStdString());
 }
 
 QString position(QPoint point)

@@ -80,7 +80,8 @@ QStringList CupsPdfOutput::waitForPdfs(
     const bool complete = QTest::qWaitFor(
         [&] {
             QList<qint64> now;
-            for (const QString &pdf : pdfs) now << QFileInfo(pdf).size();
+            for (const QString &pdf : pdfs)
+                now << QFileInfo(pdf).size();
             if (now != sizes) {
                 sizes = now;
                 unchanged.restart();

@@ -16,8 +16,8 @@ public:
     explicit CupsPdfOutput(const QString &queue = QStringLiteral("TagloomTest"));
 
     // Waits until the queue has no job left and at least one new PDF has stopped growing, then
-    // returns every new PDF (empty when none was complete within the time). `whileWaiting` runs at every
-    // look, to give up early by throwing.
+    // returns every new PDF (empty when none was complete within the time). `whileWaiting` runs at
+    // every look, to give up early by throwing.
     QStringList waitForPdfs(int timeoutMs, const std::function<void()> &whileWaiting = {}) const;
 
 private:
