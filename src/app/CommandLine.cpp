@@ -61,13 +61,25 @@ int runWindows(int argc, char *argv[])
     return QApplication::exec();
 }
 
+// The batch commands refuse what does not fit in memory where they can; anything else that runs
+// out of it still ends with a message and status 1, not an abort.
+int runOrSayNoMemory(int (*command)(int, char **), int argc, char *argv[])
+{
+    try {
+        return command(argc, argv);
+    } catch (const std::bad_alloc &) {
+        ConsoleText::write(stderr, QStringLiteral("tagloom: 内存不足，命令没有完成\n"));
+        return exitFailure;
+    }
+}
+
 } // namespace
 
 int CommandLine::run(int argc, char *argv[])
 {
     const QByteArray command = argc > 1 ? QByteArray(argv[1]) : QByteArray();
-    if (command == "table") return TableCommand::run(argc, argv);
-    if (command == "print") return PrintCommand::run(argc, argv);
+    if (command == "table") return runOrSayNoMemory(&TableCommand::run, argc, argv);
+    if (command == "print") return runOrSayNoMemory(&PrintCommand::run, argc, argv);
     if (command == "-h" || command == "--help") {
         ConsoleText::write(stdout, helpText());
         return exitOk;

@@ -2,9 +2,12 @@
 #include "Forms.h"
 
 #include "Form1.h"
+#include "MessageBox.h"
 #include "ScreenTwips.h"
 #include "Workspace.h"
 #include "canvas/Form2.h"
+#include "canvas/LabelDesign.h"
+#include "data/DataTable.h"
 #include "data/Form3.h"
 
 namespace tagloom {
@@ -62,7 +65,7 @@ void Forms::canvasCreated(LabelDesign &design)
 {
     form2_ = new Form2(design, workspace_.dialogs());
     form2_->setWindowIcon(form1_->windowIcon());
-    form2_->setCloseGuard([this] { return !workspace_.isHeld(); });
+    form2_->setCloseGuard([this] { return mayCloseCanvas(); });
     connect(form2_, &Form2::closed, this, &Forms::unloadCanvasWindow);
 }
 
@@ -70,8 +73,34 @@ void Forms::dataTableCreated(DataTable &table)
 {
     form3_ = new Form3(table);
     form3_->setWindowIcon(form1_->windowIcon());
-    form3_->setCloseGuard([this] { return !workspace_.isHeld(); });
+    form3_->setCloseGuard([this] { return mayCloseDataWindow(); });
     connect(form3_, &Form3::closed, this, &Forms::unloadDataWindow);
+}
+
+bool Forms::mayCloseCanvas()
+{
+    if (workspace_.isHeld()) return false;
+    const LabelDesign &design = workspace_.canvas();
+    if (design.fieldCount() <= 1 && !design.qrCodeInserted() && !design.barcodeInserted())
+        return true;
+    return messageBox(workspace_.dialogs(), form2_,
+               QStringLiteral("关闭标签窗口会丢弃这张标签的设计：数据项、二维码和条形码，"
+                              "以及它们的位置和字体。\n确实要关闭吗？"),
+               MessageButtons::YesNo)
+        == MessageAnswer::Yes;
+}
+
+bool Forms::mayCloseDataWindow()
+{
+    if (workspace_.isHeld()) return false;
+    const DataTable &table = workspace_.dataTable();
+    if (!table.hasSheet() || table.rows() <= 1) return true;
+    return messageBox(workspace_.dialogs(), form3_,
+               QStringLiteral("关闭数据源窗口会清空导入的数据表（%1行数据），"
+                              "打印前须重新选择数据文件或导入布局。\n确实要关闭吗？")
+                   .arg(table.rows() - 1),
+               MessageButtons::YesNo)
+        == MessageAnswer::Yes;
 }
 
 template<class Window> void Forms::unload(QPointer<Window> &window, bool now)

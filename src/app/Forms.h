@@ -53,6 +53,10 @@ public:
     void fitDataColumns() override;
 
 private:
+    // A window the user closes asks first when closing would throw work away: "是" closes it as
+    // ever, "否" keeps it. Neither closes while a print run works on it.
+    bool mayCloseCanvas();
+    bool mayCloseDataWindow();
     template<class Window> void unload(QPointer<Window> &window, bool now);
 
     Workspace &workspace_;

@@ -1,7 +1,9 @@
 // Twips to screen pixels and back for window and control geometry.
 #include "ScreenTwips.h"
 
+#include <QEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 namespace tagloom {
@@ -39,11 +41,48 @@ void ScreenTwips::moveWindow(QWidget *window, Twips left, Twips top)
         qRound(twipsToPixels(left, dpiX(window))), qRound(twipsToPixels(top, dpiY(window))));
 }
 
-void ScreenTwips::centreOnScreen(QWidget *window)
+namespace {
+
+void centreFrame(QWidget *window)
 {
     QRect frame = window->frameGeometry();
     frame.moveCenter(window->screen()->availableGeometry().center());
     window->move(frame.topLeft());
+}
+
+// A window's frame is known only once the window manager has framed it, after it is shown:
+// centred before that, the client area is in the middle and the whole window sits low by half
+// the title bar. Centres it again at the first move that brings the frame.
+class CentreOnceFramed : public QObject
+{
+public:
+    explicit CentreOnceFramed(QWidget *window)
+        : QObject(window)
+    {
+        window->installEventFilter(this);
+        // A platform without frames never sends one.
+        QTimer::singleShot(3000, this, &QObject::deleteLater);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *window = static_cast<QWidget *>(watched);
+        if ((event->type() == QEvent::Move || event->type() == QEvent::Show)
+            && window->frameGeometry() != window->geometry()) {
+            centreFrame(window);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void ScreenTwips::centreOnScreen(QWidget *window)
+{
+    centreFrame(window);
+    if (window->frameGeometry() == window->geometry()) new CentreOnceFramed(window);
 }
 
 } // namespace tagloom

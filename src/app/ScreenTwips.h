@@ -27,7 +27,8 @@ public:
     // The outer position of a top-level window in screen twips, and moving it there.
     static QPointF windowPosition(const QWidget *window);
     static void moveWindow(QWidget *window, Twips left, Twips top);
-    // Puts a top-level window in the middle of its screen.
+    // Puts a top-level window, frame and all, in the middle of its screen; a window not yet framed
+    // is centred again once the window manager has framed it.
     static void centreOnScreen(QWidget *window);
 };
 

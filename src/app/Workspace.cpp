@@ -41,6 +41,7 @@ DataTable &Workspace::dataTable()
 void Workspace::discardDataTable()
 {
     if (!dataTable_) return;
+    if (dataTable_->hasSheet()) discardedASheet_ = true;
     windows_->dataTableDiscarded();
     dataTable_.reset();
 }

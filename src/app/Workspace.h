@@ -33,6 +33,8 @@ public:
     DataTable &dataTable();
     bool hasDataTable() const { return dataTable_ != nullptr; }
     void discardDataTable();
+    // True once a table holding an imported sheet was discarded with its window.
+    bool discardedASheet() const { return discardedASheet_; }
 
     // Keeps the design and the table in existence while a command that lets events run (a print
     // run with its progress dialog) works on them: their windows refuse to close meanwhile.
@@ -64,6 +66,7 @@ private:
     WindowEffects noWindows_;
     WindowEffects *windows_ = &noWindows_;
     int holds_ = 0;
+    bool discardedASheet_ = false;
 };
 
 } // namespace tagloom

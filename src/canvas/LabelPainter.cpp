@@ -13,6 +13,23 @@ namespace {
 
 const QColor barcodeHolderColor(0xc8, 0xc8, 0xc8); // the grey of scroll bars
 
+// Saves the painter's state and restores it on the way out, also when drawing runs out of memory.
+class SavedState
+{
+public:
+    explicit SavedState(QPainter &painter)
+        : painter_(painter)
+    {
+        painter_.save();
+    }
+    ~SavedState() { painter_.restore(); }
+    SavedState(const SavedState &) = delete;
+    SavedState &operator=(const SavedState &) = delete;
+
+private:
+    QPainter &painter_;
+};
+
 void paintPicture(QPainter &painter, const LabelDesign &design)
 {
     const QRectF area(0, 0, design.scaleWidth(), design.scaleHeight());
@@ -29,7 +46,7 @@ void paintBarcodeItem(QPainter &painter, const LabelDesign &design)
     const BarcodeHolderItem &holder = design.barcodeHolder();
     if (!holder.visible) return;
     const QRectF holderRect = holder.geometry.toRectF();
-    painter.save();
+    const SavedState saved(painter);
     painter.setClipRect(holderRect, Qt::IntersectClip);
     painter.fillRect(holderRect, barcodeHolderColor);
     const BarCodeCtrl &barcode = design.barcode();
@@ -37,7 +54,6 @@ void paintBarcodeItem(QPainter &painter, const LabelDesign &design)
         const QRectF component = barcode.geometry().toRectF().translated(holderRect.topLeft());
         barcode.paint(painter, component, component.intersected(holderRect));
     }
-    painter.restore();
 }
 
 void paintCodeImage(QPainter &painter, const LabelDesign &design)
@@ -66,7 +82,7 @@ void LabelPainter::useTwips(QPainter &painter)
 
 void LabelPainter::paint(QPainter &painter, const LabelDesign &design)
 {
-    painter.save();
+    const SavedState saved(painter);
     painter.setRenderHint(QPainter::LosslessImageRendering, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setClipRect(QRectF(0, 0, design.scaleWidth(), design.scaleHeight()), Qt::IntersectClip);
@@ -77,7 +93,6 @@ void LabelPainter::paint(QPainter &painter, const LabelDesign &design)
         const FieldItem &item = design.field(index);
         if (item.visible) paintField(painter, item);
     }
-    painter.restore();
 }
 
 QFont LabelPainter::deviceFont(const LabelFont &font, const QPaintDevice *device)

@@ -82,7 +82,14 @@ std::optional<QImage> PictureLoader::load(const QString &path, QString *reason)
                         .arg(maxPixels / 10000));
     const JpegTruncationWatch watch;
     QImage image = reader.read();
-    if (image.isNull()) return fail(QStringLiteral("不是能读取的图片"));
+    if (image.isNull()) {
+        // The reader says no more than "failed" when the pixels found no memory.
+        if (size.isValid() && QImage(size, QImage::Format_ARGB32).isNull())
+            return fail(QStringLiteral("内存不足，读不进这张 %1 × %2 像素的图片")
+                            .arg(size.width())
+                            .arg(size.height()));
+        return fail(QStringLiteral("不是能读取的图片"));
+    }
     if (watch.truncated() || !PictureFileCheck::bitmapIsComplete(bytes))
         return fail(QStringLiteral("图片文件不完整"));
     // Sixteen bits a channel only double the memory: labels print eight.

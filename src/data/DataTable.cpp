@@ -22,11 +22,15 @@ void DataTable::bind(int fieldCount, std::vector<QString> fieldsAndRecords)
 {
     Q_ASSERT(fieldCount > 0 && fieldsAndRecords.size() % static_cast<size_t>(fieldCount) == 0);
     const size_t sourceRows = fieldsAndRecords.size() / static_cast<size_t>(fieldCount);
+    // Everything that allocates comes first: out of memory leaves the old table whole.
+    std::vector<QString> rowNumbers(sourceRows);
+    std::vector<Twips> colWidths(static_cast<size_t>(fieldCount) + 1, defaultColWidth);
     rows_ = static_cast<int>(sourceRows);
     cols_ = fieldCount + 1;
     fields_ = std::move(fieldsAndRecords);
-    rowNumbers_.assign(sourceRows, QString());
-    colWidths_.assign(static_cast<size_t>(cols_), defaultColWidth);
+    rowNumbers_ = std::move(rowNumbers);
+    colWidths_ = std::move(colWidths);
+    hasSheet_ = true;
     emit reset();
 }
 

@@ -32,6 +32,9 @@ public:
     // table keeps it as it is, so a large sheet is never copied.
     void bind(int fieldCount, std::vector<QString> fieldsAndRecords);
 
+    // Whether a sheet was bound since the table came into existence.
+    bool hasSheet() const { return hasSheet_; }
+
     // Writes the row numbers 1 .. rows - 1 into column 0; false when there is no data row.
     bool numberRows();
 
@@ -48,6 +51,7 @@ signals:
 private:
     int rows_ = 2;
     int cols_ = 2;
+    bool hasSheet_ = false;
     std::vector<QString> rowNumbers_; // column 0
     std::vector<QString> fields_; // columns 1 and up, row by row
     std::vector<Twips> colWidths_;

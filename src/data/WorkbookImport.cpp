@@ -15,12 +15,16 @@ QStringList WorkbookImport::filePatterns()
 bool WorkbookImport::run(Workspace &workspace, QString *reason)
 {
     MainPanel &panel = workspace.panel();
-    std::optional<Sheet> sheet = WorkbookReader::readSheet1(panel.dataFilePath(), reason);
-    if (!sheet) return false;
-
     DataTable &table = workspace.dataTable();
-    const int fieldCount = sheet->columnCount();
-    table.bind(fieldCount, sheet->takeCells());
+    try {
+        std::optional<Sheet> sheet = WorkbookReader::readSheet1(panel.dataFilePath(), reason);
+        if (!sheet) return false;
+        const int fieldCount = sheet->columnCount();
+        table.bind(fieldCount, sheet->takeCells());
+    } catch (const std::bad_alloc &) {
+        if (reason) *reason = QStringLiteral("内存不足，无法读入这个工作簿");
+        return false;
+    }
     if (!table.numberRows()) {
         if (reason) *reason = QStringLiteral("sheet1 中没有数据行");
         return false;

@@ -27,6 +27,21 @@ std::optional<int> rowNumber(const QString &text)
     return static_cast<int>(*value);
 }
 
+// Whether the print job can take the label picture: the job converts and compresses it, which
+// takes up to ten bytes a pixel beside the picture. Running out of memory later, while the job
+// ends, cannot be caught, so it is asked before the first page.
+bool pictureFitsInMemory(const LabelDesign &design)
+{
+    if (!design.picture()) return true;
+    const qint64 pixels = qint64(design.picture()->width()) * design.picture()->height();
+    try {
+        const QByteArray room(qsizetype(pixels) * 10, Qt::Uninitialized);
+        return !room.isNull();
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+}
+
 } // namespace
 
 PrintRun::PrintRun(Workspace &workspace, LabelOutput &output, PrintProgress &progress)
@@ -47,7 +62,11 @@ PrintRun::Result PrintRun::endEarly(Outcome outcome, int pagesDone, const QStrin
     progress_.end();
     int pagesSent = pagesDone;
     QString reason;
-    if (pagesDone > 0 && !output_.finish(&reason)) pagesSent = 0;
+    try {
+        if (pagesDone > 0 && !output_.finish(&reason)) pagesSent = 0;
+    } catch (const std::bad_alloc &) {
+        pagesSent = 0;
+    }
     const QString message = pagesSent > 0
         ? QStringLiteral("%1已送出%2张标签。").arg(what).arg(pagesSent)
         : QStringLiteral("%1没有打印任何标签。").arg(what);
@@ -74,6 +93,13 @@ QString PrintRun::columnName(const DataTable &table, int col) const
 
 bool PrintRun::checkTable(const DataTable &table, const LabelDesign &design, int first, int last)
 {
+    if (!table.hasSheet()) {
+        refuse(workspace_.discardedASheet()
+                ? QStringLiteral("数据表是空的：关闭数据源窗口时，导入的数据随之清空。"
+                                 "请重新选择数据文件（第2步）或导入布局，再打印。")
+                : QStringLiteral("数据表是空的：请先选择数据文件（第2步）或导入布局，再打印。"));
+        return false;
+    }
     const int lastDataRow = table.rows() - 1;
     if (lastDataRow < 1) {
         refuse(QStringLiteral("数据表中没有数据行，无法打印。"));
@@ -227,20 +253,31 @@ PrintRun::Result PrintRun::printRows(
     const int total = last - first + 1;
     if (!progress_.advance(0, total))
         return endEarly(Outcome::Cancelled, 0, QStringLiteral("打印已取消，"));
+    if (!pictureFitsInMemory(design))
+        return endEarly(Outcome::Failed, 0,
+            QStringLiteral("内存不足，%1 × %2 像素的标签图片放不进打印任务。")
+                .arg(design.picture()->width())
+                .arg(design.picture()->height()));
     const QSizeF labelSize(design.scaleWidth(), design.scaleHeight());
     int pages = 0;
-    for (int row = first; row <= last; ++row) {
-        QString reason;
-        if (!fillRow(design, table, row, bitmapPath, &reason))
-            return endEarly(Outcome::Failed, pages,
-                QStringLiteral("打印在第%1行中止：%2。").arg(row).arg(reason));
-        const bool pageReady
-            = pages == 0 ? output_.begin(labelSize, &reason) : output_.nextPage(&reason);
-        if (!pageReady) return endEarly(Outcome::Failed, pages, QStringLiteral("%1。").arg(reason));
-        LabelPainter::paint(output_.painter(), design);
-        ++pages;
-        if (!progress_.advance(pages, total) && row < last)
-            return endEarly(Outcome::Cancelled, pages, QStringLiteral("打印已取消，"));
+    try {
+        for (int row = first; row <= last; ++row) {
+            QString reason;
+            if (!fillRow(design, table, row, bitmapPath, &reason))
+                return endEarly(Outcome::Failed, pages,
+                    QStringLiteral("打印在第%1行中止：%2。").arg(row).arg(reason));
+            const bool pageReady
+                = pages == 0 ? output_.begin(labelSize, &reason) : output_.nextPage(&reason);
+            if (!pageReady) return endEarly(Outcome::Failed, pages, QStringLiteral("%1。").arg(reason));
+            LabelPainter::paint(output_.painter(), design);
+            ++pages;
+            if (!progress_.advance(pages, total) && row < last)
+                return endEarly(Outcome::Cancelled, pages, QStringLiteral("打印已取消，"));
+        }
+    } catch (const std::bad_alloc &) {
+        // A picture or a page too large for the memory left: stop as a failing printer does.
+        return endEarly(Outcome::Failed, pages,
+            QStringLiteral("内存不足，无法画出第%1张标签。").arg(pages + 1));
     }
     progress_.end();
     QString reason;

@@ -33,9 +33,14 @@ PrinterOutput::PrinterOutput(const QString &printerName, const QString &pdfPath)
 
 PrinterOutput::~PrinterOutput()
 {
-    // A job that never finished: nothing half-written stays behind.
+    // A job that never finished: nothing half-written stays behind. Ending it may itself run out
+    // of memory, which must not end the program.
     if (painter_.isActive()) {
-        painter_.end();
+        try {
+            printer_->abort();
+            painter_.end();
+        } catch (const std::bad_alloc &) {
+        }
         if (!partialPdfPath_.isEmpty()) QFile::remove(partialPdfPath_);
     }
 }

@@ -337,7 +337,17 @@ void MainWindowTest::aClosedCanvasComesBackInItsInitialState()
     program.dialogs.answerOpen(fixture("pictures/label_600x400.png"));
     program.click("Command1");
     program.workspace.canvas().setBarcodeHolderVisible(true);
+    // An inserted code is work to lose: closing asks, and "否" keeps the window and the design.
+    program.dialogs.answerMessage(MessageAnswer::No);
     program.forms.form2()->close();
+    QVERIFY(program.forms.form2()->isVisible());
+    QVERIFY(program.workspace.canvas().barcodeHolder().visible);
+    program.dialogs.answerMessage(MessageAnswer::Yes);
+    program.forms.form2()->close();
+    QVERIFY(program.dialogs.allAnswered());
+    const MessageRequest question = program.dialogs.messages().first();
+    QCOMPARE(question.buttons, MessageButtons::YesNo);
+    QVERIFY(question.text.startsWith(QStringLiteral("关闭标签窗口会丢弃")));
     TestProgram::settle();
     QVERIFY(!program.workspace.hasCanvas());
 

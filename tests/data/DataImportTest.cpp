@@ -278,6 +278,10 @@ void DataImportTest::generatingAfterTheDataWindowWasClosed()
     TestProgram program;
     program.dialogs.answerOpen(basic_);
     program.click("Command2");
+    program.dialogs.answerMessage(MessageAnswer::No); // imported rows: closing asks first
+    program.forms.form3()->close();
+    QVERIFY(program.workspace.dataTable().hasSheet());
+    program.dialogs.answerMessage(MessageAnswer::Yes);
     program.forms.form3()->close();
     TestProgram::settle();
     program.dialogs.answerMessage();

@@ -293,6 +293,9 @@ void PrintRunTest::refusalsPrintNothing_data()
     QTest::newRow("chinese barcode")
         << "1"
         << "7" << QStringLiteral("茶壶-01") << 2 << "第7行“SKU”列不能生成条形码" << true;
+    QTest::newRow("data window closed")
+        << "1"
+        << "3" << QString() << 2 << "关闭数据源窗口时，导入的数据随之清空" << true;
     QTest::newRow("long QR") << "6"
                              << "7" << QStringLiteral("x").repeated(0) << 2
                              << "第7行“网址”列不能生成二维码" << true;
@@ -325,6 +328,10 @@ void PrintRunTest::refusalsPrintNothing()
                 .append(QStringLiteral("old %1").arg(extra));
     }
     program.panel().chooser(MainPanel::QrSource).setListIndex(qrSource);
+    if (QByteArray(QTest::currentDataTag()) == "data window closed") {
+        program.dialogs.answerMessage(MessageAnswer::Yes);
+        program.forms.form3()->close();
+    }
     program.panel().setRangeText(MainPanel::FirstRow, first);
     program.panel().setRangeText(MainPanel::LastRow, last);
     if (confirmFirst) program.dialogs.answerMessage();
@@ -467,6 +474,7 @@ void PrintRunTest::theWindowsStayWhileTheRunWorksOnThem()
     QCOMPARE(program.workspace.canvas().field(1).caption, products[4][0]);
     // Once the run is over they close as ever. Checked before events run: the docking timer
     // brings a new, empty table back at its next tick.
+    program.dialogs.answerMessage(MessageAnswer::Yes);
     program.forms.form3()->close();
     QVERIFY(!program.workspace.hasDataTable());
 }
