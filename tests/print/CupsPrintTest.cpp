@@ -3,20 +3,14 @@
 // which sets up the queue.
 #include "canvas/LabelDesign.h"
 #include "support/CodeDecoder.h"
+#include "support/CupsPdfOutput.h"
 #include "support/Fixtures.h"
 #include "support/PdfPages.h"
 #include "support/TestProgram.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFileInfo>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <pwd.h>
-#include <unistd.h>
 
 using namespace tagloom;
 using namespace tagloom::test;
@@ -28,43 +22,7 @@ class CupsPrintTest : public QObject
 private slots:
     void noDefaultPrinter();
     void printsThroughTheDefaultPrinter();
-
-private:
-    static QStringList pdfsWrittenSince(const QDateTime &start);
 };
-
-namespace {
-
-// Where cups-pdf puts the files of this user's jobs: its "Out" setting, with ${HOME} the home of
-// the job's user, or its folder for anonymous jobs.
-QStringList cupsPdfFolders()
-{
-    QString out = QStringLiteral("${HOME}/PDF");
-    QFile config(QStringLiteral("/etc/cups/cups-pdf.conf"));
-    if (config.open(QIODevice::ReadOnly)) {
-        for (const QByteArray &line : config.readAll().split('\n')) {
-            if (line.startsWith("Out ")) out = QString::fromUtf8(line.mid(4).trimmed());
-        }
-    }
-    const passwd *user = getpwuid(getuid());
-    out.replace(
-        QLatin1String("${HOME}"), user ? QString::fromLocal8Bit(user->pw_dir) : QDir::homePath());
-    return {out, QStringLiteral("/var/spool/cups-pdf/ANONYMOUS")};
-}
-
-} // namespace
-
-QStringList CupsPrintTest::pdfsWrittenSince(const QDateTime &start)
-{
-    QStringList found;
-    for (const QString &folder : cupsPdfFolders()) {
-        for (const QFileInfo &file :
-            QDir(folder).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files)) {
-            if (file.lastModified() >= start) found << file.filePath();
-        }
-    }
-    return found;
-}
 
 void CupsPrintTest::noDefaultPrinter()
 {
@@ -98,39 +56,16 @@ void CupsPrintTest::printsThroughTheDefaultPrinter()
     program.panel().chooser(MainPanel::QrSource).setListIndex(1);
     program.panel().chooser(MainPanel::BarcodeSource).setListIndex(0);
 
-    const QDateTime start = QDateTime::currentDateTime().addSecs(-1);
+    const CupsPdfOutput output;
     program.dialogs.answerMessage(); // the confirmation
     program.click("Command6");
     QVERIFY(program.dialogs.allAnswered());
     QCOMPARE(program.dialogs.messages().size(), 2); // the hint and the confirmation: no error
 
     // One job, and one PDF written by the printer once CUPS is done with it.
-    QStringList pdfs;
-    QVERIFY(QTest::qWaitFor(
-        [&] {
-            QProcess queue;
-            queue.start(
-                QStringLiteral("lpstat"), {QStringLiteral("-o"), QStringLiteral("TagloomTest")});
-            queue.waitForFinished();
-            pdfs = pdfsWrittenSince(start);
-            return queue.readAllStandardOutput().trimmed().isEmpty() && !pdfs.isEmpty();
-        },
-        60000));
+    const QStringList pdfs = output.waitForPdfs(60000);
     QCOMPARE(pdfs.size(), 1);
     const QString pdf = pdfs.first();
-    // The file is complete a moment after the queue empties: wait until it stops growing.
-    qint64 size = -1;
-    QElapsedTimer unchanged;
-    QVERIFY(QTest::qWaitFor(
-        [&] {
-            const qint64 now = QFileInfo(pdf).size();
-            if (now != size) {
-                size = now;
-                unchanged.start();
-            }
-            return size > 0 && unchanged.elapsed() > 300;
-        },
-        10000));
     QCOMPARE(pdfPageCount(pdf), 3);
     for (int page = 1; page <= 3; ++page) {
         const QImage image = renderPdfPage(pdf, page);

@@ -1,0 +1,583 @@
+// A person at the window: the real program on a desktop of its own (Xvfb with openbox, from
+// with-x-desktop.sh), with Qt's own dialogs, used only through X input events at the places its
+// control tables give, at a person's pace and at a brisk one. It walks the eight steps on the
+// bundled example and prints a range on a cups-pdf printer (with-cups-pdf-queue.sh); every page
+// that comes out must read back as its row. Unit tests answer dialogs at once and cannot see a
+// window that takes the keyboard focus from a dialog while a person reads it: this test can.
+#include "XDesktop.h"
+#include "support/CodeDecoder.h"
+#include "support/CupsPdfOutput.h"
+#include "support/Fixtures.h"
+#include "support/PdfPages.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <functional>
+
+using namespace tagloom::test;
+
+namespace {
+
+// Xvfb runs at this resolution (with-x-desktop.sh), and the program is told the same.
+constexpr double screenDpi = 96;
+
+int pixels(double twips)
+{
+    return qRound(twips * screenDpi / 1440);
+}
+
+// A control's place in twips, in its window's client area or in its frame.
+struct Box
+{
+    int left;
+    int top;
+    int width;
+    int height;
+
+    constexpr Box in(const Box &frame) const
+    {
+        return {frame.left + left, frame.top + top, width, height};
+    }
+    QPoint middle() const { return {pixels(left + width / 2.0), pixels(top + height / 2.0)}; }
+};
+
+// The middle of a control on the screen.
+QPoint onScreen(const XWindow &window, const Box &control)
+{
+    return window.client.topLeft() + control.middle();
+}
+
+// From the control tables of the main window and the size dialog, and the canvas items' first
+// places.
+namespace form1 {
+constexpr Box stepsArea {0, 0, 5220, 4155};
+constexpr Box command1 {480, 240, 1335, 495};
+constexpr Box command2 {480, 960, 1335, 540};
+constexpr Box command3 {480, 1680, 1335, 495};
+constexpr Box command4 {2400, 240, 1215, 495};
+constexpr Box command5 {2400, 960, 1215, 495};
+constexpr Box command7 {2400, 1680, 1215, 495};
+constexpr Box combo1[] {{3720, 480, 1335, 300}, {3720, 1200, 1335, 300}};
+constexpr Box frame1 {480, 2520, 2295, 855};
+constexpr Box text3[] {Box {360, 360, 615, 270}.in(frame1), Box {1320, 360, 615, 270}.in(frame1)};
+constexpr Box command6 {3240, 2760, 1695, 495};
+constexpr Box command8 {1560, 3720, 975, 375};
+constexpr Box emptySpot {2900, 2250, 90, 90}; // between the steps and the line under them
+} // namespace form1
+
+namespace form4 {
+constexpr Box frame1[] {{240, 120, 1575, 1215}, {2040, 120, 1575, 1215}};
+constexpr Box text1[] {Box {600, 360, 615, 270}.in(frame1[0]),
+    Box {600, 720, 615, 270}.in(frame1[0]), Box {600, 360, 615, 270}.in(frame1[1]),
+    Box {600, 720, 615, 270}.in(frame1[1])};
+constexpr Box command1 {1320, 1440, 1215, 375};
+} // namespace form4
+
+// Where the person puts the codes on the example's label, as in examples/example.ini: the QR
+// code into the corners drawn for it, the barcode under the dashed line.
+constexpr Box image1Inserted {2760, 360, 1005, 1005};
+constexpr Box image1Placed {6120, 1350, 2190, 2190};
+constexpr Box picture2Inserted {120, 2400, 5000, 1000};
+constexpr Box picture2Placed {330, 4050, 5250, 1000};
+
+// Window titles, as regular expressions.
+const QString mainWindowTitle = QStringLiteral("^Tagloom码");
+const QString canvasTitle = QStringLiteral("^标签$");
+const QString dataWindowTitle = QStringLiteral("^数据源$");
+const QString fileDialogTitle = QStringLiteral("^打开$");
+const QString saveDialogTitle = QStringLiteral("^另存为$");
+const QString savedTitle = QStringLiteral("^保存$");
+const QString hintTitle = QStringLiteral("^完成$");
+const QString sizeDialogTitle = QStringLiteral("^修改尺寸$");
+const QString confirmationTitle = QStringLiteral("^Tagloom$");
+const QString errorTitle = QStringLiteral("^出错$");
+
+constexpr int windowTimeoutMs = 30000;
+
+struct Pace
+{
+    int readMs; // before answering a dialog
+    int confirmMs; // before answering the print confirmation
+    int stepMs; // between one action and the next
+    int typeDelayMs; // between two keys typed
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Pace)
+
+namespace {
+
+// The program started as a person starts it, with Qt's own dialogs, on the X desktop.
+class RunningProgram
+{
+public:
+    explicit RunningProgram(const QString &workFolder)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.insert(QStringLiteral("QT_FONT_DPI"), QString::number(screenDpi));
+        for (const char *name : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
+                 "QT_ENABLE_HIGHDPI_SCALING", "QT_QPA_PLATFORMTHEME", "XDG_CURRENT_DESKTOP"})
+            environment.remove(QLatin1String(name));
+        // Qt's file dialog keeps its history in the configuration folder: one of this run alone.
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), workFolder);
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), workFolder);
+        process_.setProcessEnvironment(environment);
+        process_.setWorkingDirectory(workFolder);
+        process_.setProcessChannelMode(QProcess::MergedChannels);
+        process_.start(programBinary(), {});
+    }
+
+    ~RunningProgram()
+    {
+        if (process_.state() == QProcess::NotRunning) return;
+        process_.kill();
+        process_.waitForFinished();
+    }
+
+    bool waitForStarted() { return process_.waitForStarted(); }
+    QString error() const { return process_.errorString(); }
+    qint64 pid() const { return process_.processId(); }
+
+    // Waits for the program to end; false when it still runs.
+    bool waitForExit(int timeoutMs) { return process_.waitForFinished(timeoutMs); }
+    bool endedWell() const
+    {
+        return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+    }
+    QString output() { return QString::fromLocal8Bit(process_.readAll()); }
+
+private:
+    QProcess process_;
+};
+
+// What a person does at the program's windows, and what the person sees.
+class Person
+{
+public:
+    Person(const XDesktop &desktop, const Pace &pace, const QString &screenshotPrefix)
+        : desktop_(desktop)
+        , pace_(pace)
+        , screenshotPrefix_(screenshotPrefix)
+    {
+    }
+
+    void pause(int ms) const { QThread::msleep(ms); }
+
+    void press(const XWindow &window, const Box &control) const
+    {
+        pause(pace_.stepMs);
+        XDesktop::click(onScreen(window, control));
+    }
+
+    // Clicks into a text box and replaces what it holds.
+    void fillIn(const XWindow &window, const Box &box, const QString &text) const
+    {
+        press(window, box);
+        XDesktop::keys({QStringLiteral("ctrl+a")});
+        XDesktop::type(text, pace_.typeDelayMs);
+    }
+
+    // The dialog must get the keyboard focus as it opens, and keep it while the person reads it.
+    void read(const XWindow &dialog, const QString &what, int ms) const
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (desktop_.activeWindow().id != dialog.id) {
+            if (clock.elapsed() > 2000)
+                throw StepFailed(QStringLiteral("%1 did not get the keyboard focus (%2)")
+                                     .arg(what, desktop_.describe())
+                                     .toStdString());
+            pause(50);
+        }
+        clock.restart();
+        do {
+            const XWindow active = desktop_.activeWindow();
+            if (active.id != dialog.id)
+                throw StepFailed(QStringLiteral("%1 lost the keyboard focus after %2 s of reading "
+                                                "(%3)")
+                                     .arg(what)
+                                     .arg(double(clock.elapsed()) / 1000, 0, 'f', 1)
+                                     .arg(desktop_.describe())
+                                     .toStdString());
+            pause(100);
+        } while (clock.elapsed() < ms);
+    }
+
+    // Reads a dialog, answers it with keys pressed wherever the keyboard focus is, and sees it go.
+    void answer(const XWindow &dialog, const QString &what, int readMs,
+        const QStringList &keys = {QStringLiteral("Return")}) const
+    {
+        read(dialog, what, readMs);
+        XDesktop::keys(keys);
+        desktop_.waitUntilClosed(dialog, what, windowTimeoutMs);
+    }
+
+    // Opens a file through Qt's file dialog by typing its whole path into the name box.
+    void openFile(const XWindow &main, const Box &command, const QString &path) const
+    {
+        press(main, command);
+        const QString what = QStringLiteral("the file dialog for %1").arg(path);
+        const XWindow dialog = desktop_.waitForWindow(fileDialogTitle, what, windowTimeoutMs);
+        read(dialog, what, pace_.readMs);
+        // The box may propose the last file: it is replaced.
+        XDesktop::keys({QStringLiteral("ctrl+a")});
+        XDesktop::type(path, pace_.typeDelayMs);
+        answer(dialog, what, 0);
+    }
+
+    // Opens a combo box's list and chooses its entry at `index` with the keys.
+    void choose(const XWindow &main, const Box &combo, int index) const
+    {
+        const QList<XWindow> before = desktop_.windows();
+        press(main, combo);
+        const XWindow list = desktop_.waitForNewWindow(
+            before, QStringLiteral("the list of a data source box"), windowTimeoutMs);
+        QStringList keys {QStringLiteral("Home")};
+        for (int step = 0; step < index; ++step)
+            keys << QStringLiteral("Down");
+        XDesktop::keys(keys << QStringLiteral("Return"));
+        desktop_.waitUntilClosed(list, QStringLiteral("the list of a data source box"), 5000);
+    }
+
+    // No error box may be open.
+    void expectNoError(const QString &after) const
+    {
+        if (!desktop_.windows(errorTitle).isEmpty())
+            throw StepFailed(QStringLiteral("an error box “出错” opened after %1 (%2)")
+                                 .arg(after, desktop_.describe())
+                                 .toStdString());
+    }
+
+    // Keeps a picture of the screen when the run was asked for them.
+    void screenshot(const QString &moment) const
+    {
+        if (screenshotPrefix_.isEmpty()) return;
+        XDesktop::screenshot().save(screenshotPrefix_ + moment + QStringLiteral(".png"));
+    }
+
+private:
+    const XDesktop &desktop_;
+    Pace pace_;
+    QString screenshotPrefix_;
+};
+
+// The data table as the table command gives it, one list of cells per line, the headers first.
+QList<QStringList> dataTable(const QString &workbook)
+{
+    QProcess table;
+    table.start(programBinary(), {QStringLiteral("table"), workbook});
+    if (!table.waitForFinished(60000) || table.exitCode() != 0) return {};
+    QList<QStringList> rows;
+    for (const QString &line :
+        QString::fromUtf8(table.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts))
+        rows << line.split('\t');
+    return rows;
+}
+
+// The QR code that the canvas shows in an item's place, read from the screen. The place is cut
+// out onto white: the code's own margin is too narrow to read it among the label's colours.
+std::optional<DecodedCode> qrShownAt(const XWindow &canvas, const Box &item)
+{
+    constexpr int margin = 20;
+    const QRect place(canvas.client.topLeft() + QPoint(pixels(item.left), pixels(item.top)),
+        QSize(pixels(item.width), pixels(item.height)));
+    QImage cutOut(place.size() + QSize(2 * margin, 2 * margin), QImage::Format_RGB32);
+    cutOut.fill(Qt::white);
+    QPainter painter(&cutOut);
+    painter.drawImage(margin, margin, XDesktop::screenshot().copy(place));
+    painter.end();
+    std::optional<DecodedCode> code = findQr(cutOut);
+    if (code) code->bounds.translate(-margin, -margin);
+    return code;
+}
+
+// Polls for the QR code in an item's place, and checks that it fills the place.
+bool qrFills(const XWindow &canvas, const Box &item, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        const std::optional<DecodedCode> code = qrShownAt(canvas, item);
+        const QSize size(pixels(item.width), pixels(item.height));
+        if (code && (code->bounds.center() - QRect(QPoint(), size).center()).manhattanLength() <= 4
+            && code->bounds.width() > size.width() * 3 / 4)
+            return true;
+    } while (clock.elapsed() < timeoutMs);
+    return false;
+}
+
+// The main window once it shows, laid out at the desktop's resolution.
+XWindow mainWindow(const XDesktop &desktop)
+{
+    const XWindow main = desktop.waitForWindow(
+        mainWindowTitle, QStringLiteral("the main window"), windowTimeoutMs);
+    // The steps' area is as high as the window (a side panel may widen it): its height in pixels
+    // tells the resolution the program lays out at.
+    const QSize steps(pixels(form1::stepsArea.width), pixels(form1::stepsArea.height));
+    if (main.client.height() != steps.height() || main.client.width() < steps.width())
+        throw StepFailed(QStringLiteral("the main window's client area is %1x%2 pixels, not %3 "
+                                        "high and at least %4 wide: the program does not lay out "
+                                        "at %5 dpi")
+                             .arg(main.client.width())
+                             .arg(main.client.height())
+                             .arg(steps.height())
+                             .arg(steps.width())
+                             .arg(screenDpi)
+                             .toStdString());
+    return main;
+}
+
+} // namespace
+
+class PrintFromTheWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void printsTheRangeThatAPersonChose_data();
+    void printsTheRangeThatAPersonChose();
+    void savesTheLayoutUnderTheNameAPersonExpects();
+
+private:
+    using Walk = std::function<void(const XDesktop &, const Person &)>;
+    // Starts the program in `workFolder`, lets the person walk through it, then closes its main
+    // window as a person does and sees the program end well. A step that fails fails the test,
+    // with a screenshot beside it.
+    void asAPerson(const Pace &pace, const QString &workFolder, const Walk &walk);
+    // Walks the eight steps and returns the PDF that the printer wrote.
+    QString printRange(const XDesktop &desktop, const Person &person, const Pace &pace);
+
+    QString picture_;
+    QString workbook_;
+    QList<QStringList> table_;
+    int skuColumn_ = -1;
+    int urlColumn_ = -1;
+    static constexpr int firstRow = 3;
+    static constexpr int lastRow = 7;
+};
+
+void PrintFromTheWindowTest::initTestCase()
+{
+    QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "no X server: run through with-x-desktop.sh");
+    picture_ = sourceFile(QStringLiteral("examples/label.png"));
+    workbook_ = sourceFile(QStringLiteral("examples/products.xls"));
+    table_ = dataTable(workbook_);
+    QVERIFY2(table_.size() > lastRow, "the table command did not read the example workbook");
+    skuColumn_ = int(table_.first().indexOf(QStringLiteral("货号")));
+    urlColumn_ = int(table_.first().indexOf(QStringLiteral("网址")));
+    QVERIFY(skuColumn_ > 0 && urlColumn_ > 0);
+}
+
+void PrintFromTheWindowTest::printsTheRangeThatAPersonChose_data()
+{
+    QTest::addColumn<Pace>("pace");
+    // Reading every dialog, and the print confirmation for six seconds: long enough for any
+    // window that opens by itself to show over it.
+    QTest::newRow("a person's pace") << Pace {1500, 6000, 400, 60};
+    QTest::newRow("brisk") << Pace {300, 300, 100, 12};
+}
+
+QString PrintFromTheWindowTest::printRange(
+    const XDesktop &desktop, const Person &person, const Pace &pace)
+{
+    const XWindow main = mainWindow(desktop);
+
+    // 1 and 2: the picture, then the workbook; the canvas docks at the left of the main window,
+    // the data window below it.
+    person.openFile(main, form1::command1, picture_);
+    person.openFile(main, form1::command2, workbook_);
+    desktop.waitForWindow(dataWindowTitle, QStringLiteral("the data window"), windowTimeoutMs);
+    person.expectNoError(QStringLiteral("choosing the picture and the workbook"));
+
+    // 3: one item per column, and the hint that says what to do with them.
+    person.press(main, form1::command3);
+    const XWindow hint
+        = desktop.waitForWindow(hintTitle, QStringLiteral("the hint “完成”"), windowTimeoutMs);
+    person.answer(hint, QStringLiteral("the hint “完成”"), pace.readMs);
+
+    // 4 and 5: the QR code shows on the label at once; the barcode shows as its grey holder.
+    person.press(main, form1::command4);
+    person.press(main, form1::command5);
+    const XWindow canvas
+        = desktop.waitForWindow(canvasTitle, QStringLiteral("the canvas"), windowTimeoutMs);
+    if (!qrFills(canvas, image1Inserted, 5000))
+        throw StepFailed(QStringLiteral("no QR code shows on the canvas after “插入二维码” (%1)")
+                             .arg(desktop.describe())
+                             .toStdString());
+    if (canvas.client.right() >= main.client.left())
+        throw StepFailed("the canvas is not docked at the left of the main window");
+
+    // 6: both codes to the label's size for them, in the size dialog.
+    person.press(main, form1::command7);
+    const XWindow sizes = desktop.waitForWindow(
+        sizeDialogTitle, QStringLiteral("the size dialog “修改尺寸”"), windowTimeoutMs);
+    person.fillIn(sizes, form4::text1[0], QString::number(image1Placed.width));
+    person.fillIn(sizes, form4::text1[1], QString::number(image1Placed.height));
+    person.fillIn(sizes, form4::text1[2], QString::number(picture2Placed.width));
+    person.fillIn(sizes, form4::text1[3], QString::number(picture2Placed.height));
+    person.press(sizes, form4::command1);
+    desktop.waitUntilClosed(sizes, QStringLiteral("the size dialog “修改尺寸”"), windowTimeoutMs);
+
+    // Then dragged into place with the mouse: the QR code by its middle, the barcode holder too.
+    const Box image1Sized {
+        image1Inserted.left, image1Inserted.top, image1Placed.width, image1Placed.height};
+    person.pause(pace.stepMs);
+    XDesktop::drag(onScreen(canvas, image1Sized), onScreen(canvas, image1Placed));
+    const Box picture2Sized {
+        picture2Inserted.left, picture2Inserted.top, picture2Placed.width, picture2Placed.height};
+    person.pause(pace.stepMs);
+    XDesktop::drag(onScreen(canvas, picture2Sized), onScreen(canvas, picture2Placed));
+    // The code on the screen is where it was dropped, at its new size.
+    if (!qrFills(canvas, image1Placed, 5000))
+        throw StepFailed("the QR code was not resized in the size dialog and dropped into the "
+                         "corners drawn for it");
+
+    // The data sources: list position k stands for column k + 1. Then 7: the range.
+    person.choose(main, form1::combo1[0], urlColumn_ - 1);
+    person.choose(main, form1::combo1[1], skuColumn_ - 1);
+    person.fillIn(main, form1::text3[0], QString::number(firstRow));
+    person.fillIn(main, form1::text3[1], QString::number(lastRow));
+    person.expectNoError(QStringLiteral("the design steps"));
+
+    // 8: the confirmation, read as long as a person checks the count, answered with Return.
+    const CupsPdfOutput printer;
+    person.press(main, form1::command6);
+    const QString confirmation = QStringLiteral("the confirmation “将打印第%1到%2行,共%3个标签”")
+                                     .arg(firstRow)
+                                     .arg(lastRow)
+                                     .arg(lastRow - firstRow + 1);
+    const XWindow box = desktop.waitForWindow(confirmationTitle, confirmation, windowTimeoutMs);
+    person.screenshot(QStringLiteral("confirmation"));
+    person.answer(box, confirmation, pace.confirmMs);
+
+    const QStringList pdfs = printer.waitForPdfs(
+        120000, [&person] { person.expectNoError(QStringLiteral("the confirmation")); });
+    if (pdfs.size() != 1)
+        throw StepFailed(QStringLiteral("the printer wrote %1 files, not one job (%2)")
+                             .arg(pdfs.size())
+                             .arg(desktop.describe())
+                             .toStdString());
+    person.screenshot(QStringLiteral("printed"));
+    return pdfs.first();
+}
+
+void PrintFromTheWindowTest::asAPerson(
+    const Pace &pace, const QString &workFolder, const Walk &walk)
+{
+    const QString tag = QString::fromUtf8(QTest::currentTestFunction())
+        + (QTest::currentDataTag() ? '-' + QString::fromUtf8(QTest::currentDataTag()) : QString());
+    const QString fileTag = QString(tag).replace(QRegularExpression(QStringLiteral("\\W+")), "-");
+    const QString screenshots = qEnvironmentVariable("TAGLOOM_E2E_SCREENSHOTS");
+    const QString screenshotPrefix
+        = screenshots.isEmpty() ? QString() : QDir(screenshots).filePath(fileTag + '-');
+
+    RunningProgram program(workFolder);
+    QVERIFY2(program.waitForStarted(), qPrintable("the program did not start: " + program.error()));
+    const XDesktop desktop(program.pid());
+    const Person person(desktop, pace, screenshotPrefix);
+    try {
+        walk(desktop, person);
+        // Alt+F4 to the main window, through the window manager.
+        const XWindow main = mainWindow(desktop);
+        person.press(main, form1::emptySpot); // the window becomes active
+        XDesktop::keys({QStringLiteral("alt+F4")});
+    } catch (const StepFailed &failure) {
+        const QString shot = QDir::current().filePath(fileTag + QStringLiteral("-failure.png"));
+        XDesktop::screenshot().save(shot);
+        QFAIL(qPrintable(QStringLiteral("%1\nscreen: %2\nprogram output:\n%3")
+                             .arg(QString::fromStdString(failure.what()), shot, program.output())));
+    }
+    QVERIFY2(program.waitForExit(60000), "the program did not end when its main window closed");
+    QVERIFY2(program.endedWell(), qPrintable(program.output()));
+}
+
+void PrintFromTheWindowTest::printsTheRangeThatAPersonChose()
+{
+    QFETCH(Pace, pace);
+    QTemporaryDir work;
+    QString pdf;
+    asAPerson(pace, work.path(), [&](const XDesktop &desktop, const Person &person) {
+        pdf = printRange(desktop, person, pace);
+    });
+    if (QTest::currentTestFailed()) return;
+
+    // One page per row of the range, in order, each carrying its row's codes.
+    QCOMPARE(pdfPageCount(pdf), lastRow - firstRow + 1);
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const QImage page = renderPdfPage(pdf, row - firstRow + 1);
+        QCOMPARE(decodeQr(page), table_[row][urlColumn_]);
+        QCOMPARE(decodeCode128(page), table_[row][skuColumn_]);
+    }
+    QFile::remove(pdf);
+}
+
+void PrintFromTheWindowTest::savesTheLayoutUnderTheNameAPersonExpects()
+{
+    // Copies: a fault here would replace the workbook.
+    QTemporaryDir work;
+    const QDir folder(work.path());
+    const QString picture = folder.filePath(QStringLiteral("label.png"));
+    const QString workbook = folder.filePath(QStringLiteral("products.xls"));
+    QVERIFY(QFile::copy(picture_, picture) && QFile::copy(workbook_, workbook));
+    QFile original(workbook_);
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    const QByteArray workbookBytes = original.readAll();
+    const QString typedName = folder.filePath(QStringLiteral("shelf-labels"));
+    const Pace pace {1500, 1500, 400, 60};
+
+    asAPerson(pace, work.path(), [&](const XDesktop &desktop, const Person &person) {
+        const XWindow main = mainWindow(desktop);
+        person.openFile(main, form1::command1, picture);
+        person.openFile(main, form1::command2, workbook);
+        desktop.waitForWindow(dataWindowTitle, QStringLiteral("the data window"), windowTimeoutMs);
+
+        // Enter on whatever the save dialog proposes right after the workbook was chosen.
+        const QString saving
+            = QStringLiteral("the save dialog, answered with Enter on its proposal");
+        const QString saved = QStringLiteral("the message “保存完成”");
+        person.press(main, form1::command8);
+        XWindow dialog = desktop.waitForWindow(saveDialogTitle, saving, windowTimeoutMs);
+        person.answer(dialog, saving, pace.readMs);
+        person.answer(
+            desktop.waitForWindow(savedTitle, saved, windowTimeoutMs), saved, pace.readMs);
+
+        // A name typed without an extension.
+        const QString typing = QStringLiteral("the save dialog, answered with a name typed");
+        person.press(main, form1::command8);
+        dialog = desktop.waitForWindow(saveDialogTitle, typing, windowTimeoutMs);
+        person.read(dialog, typing, pace.readMs);
+        XDesktop::keys({QStringLiteral("ctrl+a")});
+        XDesktop::type(typedName, pace.typeDelayMs);
+        person.answer(dialog, typing, 0);
+        person.answer(
+            desktop.waitForWindow(savedTitle, saved, windowTimeoutMs), saved, pace.readMs);
+    });
+    if (QTest::currentTestFailed()) return;
+
+    QFile kept(workbook);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QVERIFY2(kept.readAll() == workbookBytes, "saving the layout changed the workbook");
+    // The proposal was a layout beside the workbook, named after it; the typed name stands as
+    // typed.
+    for (const QString &layout : {folder.filePath(QStringLiteral("products.ini")), typedName}) {
+        QFile file(layout);
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(layout + " was not saved"));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QVERIFY(lines.size() > 2);
+        QCOMPARE(lines[0], "text1," + picture.toUtf8() + '\r');
+        QCOMPARE(lines[1], "text2," + workbook.toUtf8() + '\r');
+    }
+    QVERIFY(!QFile::exists(typedName + QStringLiteral(".ini")));
+}
+
+QTEST_GUILESS_MAIN(PrintFromTheWindowTest)
+#include "PrintFromTheWindowTest.moc"
