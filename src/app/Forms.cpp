@@ -65,6 +65,7 @@ void Forms::canvasCreated(LabelDesign &design)
 {
     form2_ = new Form2(design, workspace_.history(), workspace_.dialogs());
     form2_->setWindowIcon(form1_->windowIcon());
+    form2_->dockBeside(form1_.get());
     form2_->setCloseGuard([this] { return mayCloseCanvas(); });
     connect(form2_, &Form2::closed, this, &Forms::unloadCanvasWindow);
 }

@@ -19,13 +19,14 @@ CanvasViewScale::CanvasViewScale(double dpiX, double dpiY, double screenDpiX, do
 {
 }
 
-CanvasViewScale CanvasViewScale::fitting(
-    const QSizeF &label, const QSizeF &room, double screenDpiX, double screenDpiY)
+CanvasViewScale CanvasViewScale::fitting(const QSizeF &label, const QSizeF &screen,
+    const QSizeF &room, double screenDpiX, double screenDpiY)
 {
+    if (label.width() <= screen.width() && label.height() <= screen.height())
+        return {screenDpiX, screenDpiY};
     const double fit = std::min(room.width() / label.width(), room.height() / label.height());
-    if (!(fit < 1)) return {screenDpiX, screenDpiY};
     // A screen with next to no room left still shows the label, at a thousandth of its size.
-    const double shrink = std::max(fit, 1e-3);
+    const double shrink = std::clamp(fit, 1e-3, 1.0);
     const double twipsPerPixel
         = std::ceil(twipsPerInch / (std::min(screenDpiX, screenDpiY) * shrink));
     const double dpi = twipsPerInch / twipsPerPixel;

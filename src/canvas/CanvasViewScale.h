@@ -16,11 +16,12 @@ public:
     // True size on a screen of these dots per inch.
     CanvasViewScale(double screenDpiX, double screenDpiY);
 
-    // The view of a label `label` twips large in a room of `room` screen twips: true size when it
-    // fits, else the largest scale at which it fits and a screen pixel stands for a whole number
-    // of label twips, so that drags leave items at whole twips as they do at true size.
-    static CanvasViewScale fitting(
-        const QSizeF &label, const QSizeF &room, double screenDpiX, double screenDpiY);
+    // The view of a label `label` twips large: true size when it fits on a screen of `screen`
+    // twips, else the largest scale at which it fits in `room` screen twips and a screen pixel
+    // stands for a whole number of label twips, so that drags leave items at whole twips as they
+    // do at true size.
+    static CanvasViewScale fitting(const QSizeF &label, const QSizeF &screen, const QSizeF &room,
+        double screenDpiX, double screenDpiY);
 
     bool isTrueSize() const { return dpiX_ == screenDpiX_ && dpiY_ == screenDpiY_; }
     // Screen twips that one label twip is shown as: 1 at true size.

@@ -18,6 +18,8 @@ namespace {
 // Allowances of the window around its picture for the title bar and the frame.
 constexpr Twips frameAllowanceWidth = 120;
 constexpr Twips frameAllowanceHeight = 450;
+// The docking leaves this much between the canvas window and the main window, beside and above.
+constexpr Twips dockingGap = 80;
 
 constexpr int leftButton = 1;
 constexpr int rightButton = 2;
@@ -83,6 +85,12 @@ void Form2::detach()
     design_ = nullptr;
 }
 
+void Form2::dockBeside(const QWidget *window)
+{
+    dock_ = window;
+    syncPicture();
+}
+
 void Form2::addFieldWidget(int index)
 {
     auto *widget = new CanvasItemWidget(controlName("Label1", index), picture1_);
@@ -120,10 +128,8 @@ void Form2::placeItem(QWidget *widget, const TwipsRect &rect, bool visible)
 void Form2::syncPicture()
 {
     const QSizeF label(design_->scaleWidth(), design_->scaleHeight());
-    const QSizeF screen = ScreenTwips::availableSize(this);
-    view_ = CanvasViewScale::fitting(label,
-        {screen.width() - frameAllowanceWidth, screen.height() - frameAllowanceHeight},
-        ScreenTwips::dpiX(this), ScreenTwips::dpiY(this));
+    view_ = CanvasViewScale::fitting(
+        label, screenRoom(), roomBesideDock(), ScreenTwips::dpiX(this), ScreenTwips::dpiY(this));
     picture1_->setView(view_);
     // The window's height first, then its width, each the picture's as shown plus the frame
     // allowance.
@@ -138,6 +144,21 @@ void Form2::syncPicture()
         syncField(index);
     syncCodeImage();
     syncBarcode();
+}
+
+QSizeF Form2::screenRoom() const
+{
+    const QSizeF screen = ScreenTwips::availableSize(this);
+    return {screen.width() - frameAllowanceWidth, screen.height() - frameAllowanceHeight};
+}
+
+QSizeF Form2::roomBesideDock() const
+{
+    const QSizeF room = screenRoom();
+    if (!dock_) return room;
+    const double dockWidth
+        = pixelsToTwips(dock_->frameGeometry().width(), ScreenTwips::dpiX(dock_));
+    return {room.width() - dockWidth - dockingGap, room.height() - dockingGap};
 }
 
 void Form2::syncField(int index)

@@ -40,6 +40,11 @@ public:
     Twips shownWidth() const { return shownWidth_; }
     const CanvasViewScale &view() const { return view_; }
 
+    // The window the canvas is docked beside (the main window). A picture too large for the
+    // screen is shown scaled down to fit in the room that window leaves, so that the whole label
+    // can be seen and reached while it stays docked.
+    void dockBeside(const QWidget *window);
+
     // Cuts the window off its design, which goes away when the window is closed.
     void detach();
 
@@ -62,6 +67,9 @@ private:
     void addFieldWidget(int index);
     void removeFieldWidgets(int count);
     void syncPicture();
+    // The picture's room on the screen, and beside the window it docks at, in screen twips.
+    QSizeF screenRoom() const;
+    QSizeF roomBesideDock() const;
     void syncField(int index);
     void syncCodeImage();
     void syncBarcode();
@@ -94,6 +102,7 @@ private:
     CanvasItemWidget *image1_;
     std::vector<CanvasItemWidget *> label1_;
     QMenu *mmu_;
+    const QWidget *dock_ = nullptr;
     CanvasViewScale view_;
     Twips shownWidth_ = 0;
     Twips windowWidth_ = 0;

@@ -4,6 +4,7 @@
 // bundled example and prints a range on a cups-pdf printer (with-cups-pdf-queue.sh); every page
 // that comes out must read back as its row. Unit tests answer dialogs at once and cannot see a
 // window that takes the keyboard focus from a dialog while a person reads it: this test can.
+#include "RunningProgram.h"
 #include "XDesktop.h"
 #include "support/CodeDecoder.h"
 #include "support/CupsPdfOutput.h"
@@ -23,9 +24,6 @@
 using namespace tagloom::test;
 
 namespace {
-
-// Xvfb runs at this resolution (with-x-desktop.sh), and the program is told the same.
-constexpr double screenDpi = 96;
 
 int pixels(double twips)
 {
@@ -113,50 +111,6 @@ struct Pace
 Q_DECLARE_METATYPE(Pace)
 
 namespace {
-
-// The program started as a person starts it, with Qt's own dialogs, on the X desktop.
-class RunningProgram
-{
-public:
-    explicit RunningProgram(const QString &workFolder)
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        environment.insert(QStringLiteral("QT_FONT_DPI"), QString::number(screenDpi));
-        for (const char *name : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
-                 "QT_ENABLE_HIGHDPI_SCALING", "QT_QPA_PLATFORMTHEME", "XDG_CURRENT_DESKTOP"})
-            environment.remove(QLatin1String(name));
-        // Qt's file dialog keeps its history in the configuration folder: one of this run alone.
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), workFolder);
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), workFolder);
-        process_.setProcessEnvironment(environment);
-        process_.setWorkingDirectory(workFolder);
-        process_.setProcessChannelMode(QProcess::MergedChannels);
-        process_.start(programBinary(), {});
-    }
-
-    ~RunningProgram()
-    {
-        if (process_.state() == QProcess::NotRunning) return;
-        process_.kill();
-        process_.waitForFinished();
-    }
-
-    bool waitForStarted() { return process_.waitForStarted(); }
-    QString error() const { return process_.errorString(); }
-    qint64 pid() const { return process_.processId(); }
-
-    // Waits for the program to end; false when it still runs.
-    bool waitForExit(int timeoutMs) { return process_.waitForFinished(timeoutMs); }
-    bool endedWell() const
-    {
-        return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
-    }
-    QString output() { return QString::fromLocal8Bit(process_.readAll()); }
-
-private:
-    QProcess process_;
-};
 
 // What a person does at the program's windows, and what the person sees.
 class Person
