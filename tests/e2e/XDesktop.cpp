@@ -171,6 +171,12 @@ QString XDesktop::describe() const
                                 : QStringLiteral("“%1”").arg(active.title));
 }
 
+void XDesktop::move(const XWindow &window, QPoint topLeft)
+{
+    xdotool({QStringLiteral("windowmove"), QStringLiteral("--sync"), window.id,
+        QString::number(topLeft.x()), QString::number(topLeft.y())});
+}
+
 void XDesktop::click(QPoint screen)
 {
     xdotool(QStringLiteral("mousemove --sync %1 click 1").arg(position(screen)).split(' '));

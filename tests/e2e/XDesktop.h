@@ -48,6 +48,9 @@ public:
     // One line for failure messages: the program's windows and which one is active.
     QString describe() const;
 
+    // Moves a window, as a person drags it by its title bar, so that its client area's top left
+    // corner comes to `topLeft`.
+    static void move(const XWindow &window, QPoint topLeft);
     static void click(QPoint screen);
     // Presses the left button at `from`, moves in small steps to `to` and releases it there.
     static void drag(QPoint from, QPoint to);

@@ -1,0 +1,188 @@
+// A person at the canvas of the real program on a desktop of its own (with-x-desktop.sh), through
+// X input events: a drag taken back with Ctrl+Z and made again with Ctrl+Shift+Z and Ctrl+Y from
+// either window, the screen showing exactly what it showed before; and a picture larger than the
+// screen shown whole beside the main window once that stands at the screen's right edge.
+#include "RunningProgram.h"
+#include "XDesktop.h"
+#include "support/Fixtures.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+using namespace tagloom::test;
+
+namespace {
+
+const QString mainWindowTitle = QStringLiteral("^Tagloom码");
+const QString canvasTitle = QStringLiteral("^标签$");
+constexpr int windowTimeoutMs = 30000;
+
+int pixels(double twips)
+{
+    return qRound(twips * screenDpi / 1440);
+}
+
+// A spot of the main window between its steps and the line under them, where no control is.
+QPoint emptySpotOf(const XWindow &main)
+{
+    return main.client.topLeft() + QPoint(pixels(2945), pixels(2295));
+}
+
+QImage shown(const XWindow &window)
+{
+    return XDesktop::screenshot().copy(window.client);
+}
+
+// Waits until the window shows what `wanted` says, and returns what it shows then.
+QImage waitUntilShown(const XWindow &window, const std::function<bool(const QImage &)> &wanted)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QImage now = shown(window);
+    while (!wanted(now) && clock.elapsed() < 10000) {
+        QThread::msleep(100);
+        now = shown(window);
+    }
+    return now;
+}
+
+// The example and its files copied into a folder: layouts name their files relative to it.
+QString copyExample(const QString &folder)
+{
+    for (const char *name : {"example.ini", "label.png", "products.xls"}) {
+        if (!QFile::copy(sourceFile(QStringLiteral("examples/%1").arg(QLatin1String(name))),
+                QDir(folder).filePath(QLatin1String(name))))
+            return {};
+    }
+    return QDir(folder).filePath(QStringLiteral("example.ini"));
+}
+
+} // namespace
+
+class DesignAtTheWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void aDragIsTakenBackAndMadeAgain();
+    void aPictureLargerThanTheScreenIsSeenWhole();
+};
+
+void DesignAtTheWindowTest::initTestCase()
+{
+    QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "no X server: run through with-x-desktop.sh");
+}
+
+void DesignAtTheWindowTest::aDragIsTakenBackAndMadeAgain()
+{
+    QTemporaryDir work;
+    const QString layout = copyExample(work.path());
+    QVERIFY(!layout.isEmpty());
+    RunningProgram program(work.path(), {layout});
+    QVERIFY2(program.waitForStarted(), qPrintable(program.error()));
+    const XDesktop desktop(program.pid());
+    try {
+        const XWindow main
+            = desktop.waitForWindow(mainWindowTitle, "the main window", windowTimeoutMs);
+        const XWindow canvas = desktop.waitForWindow(canvasTitle, "the canvas", windowTimeoutMs);
+        QThread::msleep(1000); // the layout drawn
+        const QImage before = shown(canvas);
+
+        // The QR code of the example (Image1,1350,6120,2190,2190), by its middle.
+        const QPoint qrCode
+            = canvas.client.topLeft() + QPoint(pixels(6120 + 2190 / 2), pixels(1350 + 2190 / 2));
+        XDesktop::drag(qrCode, qrCode + QPoint(-60, 35));
+        const QImage dragged
+            = waitUntilShown(canvas, [&](const QImage &now) { return now != before; });
+        QVERIFY2(dragged != before, "the drag moved nothing on the screen");
+        QThread::msleep(500);
+        const QImage after = shown(canvas);
+
+        const auto keysShow = [&](const QStringList &keys, const QImage &expected,
+                                  const char *what) {
+            XDesktop::keys(keys);
+            QVERIFY2(waitUntilShown(canvas, [&](const QImage &now) { return now == expected; })
+                    == expected,
+                what);
+        };
+        // The canvas has the keyboard focus since the drag.
+        keysShow({"ctrl+z"}, before, "Ctrl+Z on the canvas did not take the drag back");
+        keysShow({"ctrl+shift+z"}, after, "Ctrl+Shift+Z on the canvas did not make it again");
+        XDesktop::click(emptySpotOf(main));
+        keysShow({"ctrl+z"}, before, "Ctrl+Z on the main window did not take the drag back");
+        keysShow({"ctrl+y"}, after, "Ctrl+Y on the main window did not make it again");
+        XDesktop::keys({"alt+F4"});
+    } catch (const StepFailed &failure) {
+        QFAIL(qPrintable(QString::fromStdString(failure.what()) + '\n' + desktop.describe()));
+    }
+    QVERIFY2(program.waitForExit(60000), "the program did not end when its main window closed");
+    QVERIFY2(program.endedWell(), qPrintable(program.output()));
+}
+
+void DesignAtTheWindowTest::aPictureLargerThanTheScreenIsSeenWhole()
+{
+    QTemporaryDir work;
+    QVERIFY(!copyExample(work.path()).isEmpty());
+    // The example with a 6000 × 4000 picture, red at the top, blue at the bottom.
+    QFile example(QDir(work.path()).filePath("example.ini"));
+    QVERIFY(example.open(QIODevice::ReadOnly));
+    QByteArray text = example.readAll();
+    text.replace(
+        "text1,label.png", "text1," + fixture("pictures/gradient_6000x4000_16bit.png").toUtf8());
+    QFile layout(QDir(work.path()).filePath("big.ini"));
+    QVERIFY(layout.open(QIODevice::WriteOnly) && layout.write(text) == text.size());
+    layout.close();
+
+    RunningProgram program(work.path(), {layout.fileName()});
+    QVERIFY2(program.waitForStarted(), qPrintable(program.error()));
+    const XDesktop desktop(program.pid());
+    try {
+        const XWindow main
+            = desktop.waitForWindow(mainWindowTitle, "the main window", windowTimeoutMs);
+        const QImage screen = XDesktop::screenshot();
+        QVERIFY(!screen.isNull());
+        // The main window to the screen's top right corner, as a person makes room for the label;
+        // the canvas follows. (The program centres its main window once more when the window
+        // manager has framed it: the person moves it again.)
+        const QPoint corner(screen.width() - main.client.width() - 10, 30);
+        XWindow moved = main;
+        XWindow canvas;
+        QElapsedTimer clock;
+        clock.start();
+        do {
+            if (moved.client.topLeft() != corner) XDesktop::move(moved, corner);
+            QThread::msleep(300);
+            moved = desktop.waitForWindow(mainWindowTitle, "the main window", windowTimeoutMs);
+            canvas = desktop.waitForWindow(canvasTitle, "the canvas", windowTimeoutMs);
+        } while ((moved.client.topLeft() != corner || canvas.client.left() < 0)
+            && clock.elapsed() < 15000);
+        const QRect whole(QPoint(), screen.size());
+        QVERIFY2(whole.contains(canvas.client), qPrintable(desktop.describe()));
+        // Docked 80 twips (5 pixels) beside the main window, frames between them.
+        const int gap = moved.client.left() - canvas.client.right() - 1;
+        QVERIFY2(gap >= pixels(80) && gap < pixels(80) + 30, qPrintable(desktop.describe()));
+
+        const QImage label = waitUntilShown(canvas, [](const QImage &now) {
+            const QColor top = now.pixelColor(now.width() / 2, 2);
+            return top.red() > 200 && top.blue() < 50;
+        });
+        const QColor top = label.pixelColor(label.width() / 2, 2);
+        const QColor bottom = label.pixelColor(label.width() / 2, label.height() - 3);
+        QVERIFY2(top.red() > 200 && top.blue() < 50 && bottom.blue() > 200 && bottom.red() < 50,
+            qPrintable(top.name() + ' ' + bottom.name()));
+        XDesktop::click(emptySpotOf(moved)); // the main window becomes active
+        XDesktop::keys({"alt+F4"});
+    } catch (const StepFailed &failure) {
+        QFAIL(qPrintable(QString::fromStdString(failure.what()) + '\n' + desktop.describe()));
+    }
+    QVERIFY2(program.waitForExit(60000), "the program did not end when its main window closed");
+    QVERIFY2(program.endedWell(), qPrintable(program.output()));
+}
+
+QTEST_GUILESS_MAIN(DesignAtTheWindowTest)
+#include "DesignAtTheWindowTest.moc"
