@@ -25,8 +25,7 @@ QString proposedLayoutName(const MainPanel &panel, const QString &lastChosen)
     if (!panel.layoutPath().isEmpty()) return panel.layoutPath();
     for (const QString &source : {panel.dataFilePath(), panel.labelPicturePath()}) {
         const QFileInfo file(source);
-        if (file.isFile())
-            return file.dir().filePath(file.completeBaseName() + QLatin1String(".ini"));
+        if (file.isFile()) return file.dir().filePath(file.completeBaseName() + QLatin1String(".ini"));
     }
     return lastChosen.isEmpty() ? QString() : QFileInfo(lastChosen).absolutePath();
 }
@@ -35,10 +34,9 @@ QString proposedLayoutName(const MainPanel &panel, const QString &lastChosen)
 bool mayReplace(Workspace &workspace, QWidget *parent, const QString &path)
 {
     if (!QFileInfo(path).isFile() || LayoutText::looksLikeLayout(path)) return true;
-    const QString question
-        = QStringLiteral("“%1”不是布局文件。\n用布局替换它，它原有的内容就会丢失。"
-                         "确实要替换吗？")
-              .arg(QDir::toNativeSeparators(path));
+    const QString question = QStringLiteral("“%1”不是布局文件。\n用布局替换它，它原有的内容就会丢失。"
+                                            "确实要替换吗？")
+                                 .arg(QDir::toNativeSeparators(path));
     return messageBox(workspace.dialogs(), parent, question, MessageButtons::YesNo)
         == MessageAnswer::Yes;
 }
