@@ -282,8 +282,8 @@ void LayoutSaveTest::replacingWhatIsNoLayoutAsksFirst_data()
     const QByteArray workbook("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1 and more", 17);
     QTest::newRow("a workbook, kept") << workbook << true << MessageAnswer::No << false;
     QTest::newRow("a workbook, replaced") << workbook << true << MessageAnswer::Yes << true;
-    QTest::newRow("an older layout")
-        << QByteArray("text1,a.png\r\ntext2,b.xls\r\n") << false << MessageAnswer::Ok << true;
+    QTest::newRow("an older layout") << QByteArray("text1,a.png\r\ntext2,b.xls\r\n") << false
+                                     << MessageAnswer::Ok << true;
     QTest::newRow("an empty file") << QByteArray() << false << MessageAnswer::Ok << true;
 }
 
