@@ -3,6 +3,9 @@
 // one step; a change that changes nothing is none; what clears the history.
 #include "canvas/CanvasItemWidget.h"
 #include "canvas/LabelDesign.h"
+#include "print/PrintProgress.h"
+#include "print/PrintRun.h"
+#include "print/PrinterOutput.h"
 #include "support/DesignText.h"
 #include "support/Fixtures.h"
 #include "support/TestProgram.h"
@@ -175,6 +178,7 @@ private slots:
     void everyChangeGoesBackAndForth();
     void changesThatChangeNothingAreNoSteps();
     void stepsGoBackInTurnAndAStepTakenBackIsLeftForANewOne();
+    void aPrintRunBetweenStaysAsItLeftTheLabel();
     void theRangeBoxKeepsItsOwnUndo();
     void importingLoadingAndClosingClearTheHistory();
 
@@ -294,6 +298,29 @@ void DesignHistoryTest::stepsGoBackInTurnAndAStepTakenBackIsLeftForANewOne()
     a.keys(&a.form2, Qt::CTRL | Qt::Key_Z);
     a.keys(&a.form2, Qt::CTRL | Qt::Key_Z);
     QCOMPARE(a.state(), start);
+}
+
+// Taking a step back undoes that step alone: the captions and the QR code a print run put on the
+// label in between stay.
+void DesignHistoryTest::aPrintRunBetweenStaysAsItLeftTheLabel()
+{
+    Design a(workbook_, true, true);
+    const TwipsRect placed = a.design.codeImage().geometry;
+    a.drag("Image1", {30, 20}, 4);
+    a.program.panel().chooser(MainPanel::QrSource).setListIndex(0);
+    a.program.panel().chooser(MainPanel::BarcodeSource).setListIndex(0);
+    const std::unique_ptr<PrinterOutput> pdf = PrinterOutput::forPdf(scratch_.filePath("a.pdf"));
+    SilentProgress progress;
+    a.program.dialogs.answerMessage(MessageAnswer::Ok);
+    QCOMPARE(
+        PrintRun(a.program.workspace, *pdf, progress).run().outcome, PrintRun::Outcome::Printed);
+    const PictureRef printedCode = a.design.codeImage().picture;
+    QVERIFY(printedCode && !a.design.qrCodeInserted());
+
+    a.keys(&a.form2, Qt::CTRL | Qt::Key_Z);
+    QCOMPARE(a.design.codeImage().geometry, placed);
+    QCOMPARE(a.design.codeImage().picture, printedCode);
+    QCOMPARE(a.design.field(2).caption, QStringLiteral("茶杯"));
 }
 
 void DesignHistoryTest::theRangeBoxKeepsItsOwnUndo()
