@@ -7,7 +7,7 @@
 #include "print/LabelOutput.h"
 #include "print/PrintProgress.h"
 #include "print/PrintProgressDialog.h"
-#include "print/PrinterOutput.h"
+#include "print/PdfFileOutput.h"
 #include "support/CodeDecoder.h"
 #include "support/Fixtures.h"
 #include "support/PdfPages.h"
@@ -156,9 +156,9 @@ void PrintRunTest::prepare(TestProgram &program, const QString &workbook)
 PrintRun::Result PrintRunTest::print(
     TestProgram &program, const QString &pdf, PrintProgress *progress)
 {
-    const std::unique_ptr<PrinterOutput> output = PrinterOutput::forPdf(pdf);
+    PdfFileOutput output(pdf);
     SilentProgress silent;
-    return PrintRun(program.workspace, *output, progress ? *progress : silent).run();
+    return PrintRun(program.workspace, output, progress ? *progress : silent).run();
 }
 
 void PrintRunTest::everyPageCarriesItsRow()
@@ -426,8 +426,8 @@ void PrintRunTest::aFailingPrinterStopsAndSaysWhatWasSent()
     program.dialogs.answerMessage();
     program.dialogs.answerMessage();
     const QString pdf = scratch_.filePath("out-of-paper.pdf");
-    const std::unique_ptr<PrinterOutput> pages = PrinterOutput::forPdf(pdf);
-    FailingOutput printer(*pages, 3);
+    PdfFileOutput pages(pdf);
+    FailingOutput printer(pages, 3);
     SilentProgress progress;
     const PrintRun::Result result = PrintRun(program.workspace, printer, progress).run();
     QCOMPARE(result.outcome, PrintRun::Outcome::Failed);
@@ -567,8 +567,8 @@ void PrintRunTest::theProgressGoesBeforeTheRunSaysHowItEnded()
     program.panel().setRangeText(MainPanel::LastRow, QStringLiteral("6"));
     program.dialogs.answerMessage();
     const QString pdf = scratch_.filePath("slow.pdf");
-    const std::unique_ptr<PrinterOutput> pages = PrinterOutput::forPdf(pdf);
-    SlowOutput printer(*pages, 4);
+    PdfFileOutput pages(pdf);
+    SlowOutput printer(pages, 4);
     PrintProgressDialog progress(&program.form1());
     // Slow pages bring the progress dialog up; the message at the end must not open under it.
     struct Watch : QObject
