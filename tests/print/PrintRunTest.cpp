@@ -118,12 +118,16 @@ private slots:
     void aPersonReadingTheConfirmationIsNotInterrupted();
     void theProgressGoesBeforeTheRunSaysHowItEnded();
     void printCommandPrintsALayoutWithoutWindows();
+    void copiesFollowEachOtherInRowOrder();
+    void aKilledRunLeavesNothingBehind();
 
 private:
     // A design with a picture, the products table, its field items, both codes and both sources.
     void prepare(TestProgram &program, const QString &workbook = {});
-    PrintRun::Result print(
-        TestProgram &program, const QString &pdf, PrintProgress *progress = nullptr);
+    PrintRun::Result print(TestProgram &program, const QString &pdf,
+        PrintProgress *progress = nullptr, int copies = 1);
+    // The example layout with a hundred rows of its own, in the scratch folder.
+    QString hundredRowLayout();
 
     QTemporaryDir scratch_;
     QString workbook_;
@@ -154,11 +158,28 @@ void PrintRunTest::prepare(TestProgram &program, const QString &workbook)
 }
 
 PrintRun::Result PrintRunTest::print(
-    TestProgram &program, const QString &pdf, PrintProgress *progress)
+    TestProgram &program, const QString &pdf, PrintProgress *progress, int copies)
 {
     PdfFileOutput output(pdf);
     SilentProgress silent;
-    return PrintRun(program.workspace, output, progress ? *progress : silent).run();
+    return PrintRun(program.workspace, output, progress ? *progress : silent, copies).run();
+}
+
+QString PrintRunTest::hundredRowLayout()
+{
+    const QString layoutPath = scratch_.filePath("hundred.ini");
+    if (QFile::exists(layoutPath)) return layoutPath;
+    QList<QStringList> hundred = {{"货号", "品名", "规格", "产地", "价格", "网址"}};
+    for (int row = 1; row <= 100; ++row)
+        hundred.append({QStringLiteral("QM-%1").arg(2000 + row), QStringLiteral("样品%1").arg(row),
+            "1", "2", "3", QStringLiteral("https://example.com/p/%1").arg(row)});
+    if (!writeWorkbook(scratch_.filePath("hundred.xls"), hundred)) return {};
+    QFile::copy(sourceFile("examples/label.png"), scratch_.filePath("label.png"));
+    QFile layout(layoutPath);
+    QFile exampleLayout(sourceFile("examples/example.ini"));
+    if (!exampleLayout.open(QIODevice::ReadOnly) || !layout.open(QIODevice::WriteOnly)) return {};
+    layout.write(exampleLayout.readAll().replace("products.xls", "hundred.xls"));
+    return layoutPath;
 }
 
 void PrintRunTest::everyPageCarriesItsRow()
@@ -499,18 +520,9 @@ void PrintRunTest::printCommandPrintsALayoutWithoutWindows()
     QVERIFY(pdfPageText(pdf, 2).contains(QStringLiteral("白瓷公道杯")));
 
     // A hundred rows end to end; in the sanitizer build this run also checks for leaks.
-    QList<QStringList> hundred = {{"货号", "品名", "规格", "产地", "价格", "网址"}};
-    for (int row = 1; row <= 100; ++row)
-        hundred.append({QStringLiteral("QM-%1").arg(2000 + row), QStringLiteral("样品%1").arg(row),
-            "1", "2", "3", QStringLiteral("https://example.com/p/%1").arg(row)});
-    QVERIFY(writeWorkbook(scratch_.filePath("hundred.xls"), hundred));
-    QFile::copy(sourceFile("examples/label.png"), scratch_.filePath("label.png"));
-    QFile layout(scratch_.filePath("hundred.ini"));
-    QFile exampleLayout(example);
-    QVERIFY(exampleLayout.open(QIODevice::ReadOnly) && layout.open(QIODevice::WriteOnly));
-    layout.write(exampleLayout.readAll().replace("products.xls", "hundred.xls"));
-    layout.close();
-    print.start(programBinary(), {"print", layout.fileName(), "--pdf", pdf});
+    const QString layout = hundredRowLayout();
+    QVERIFY(!layout.isEmpty());
+    print.start(programBinary(), {"print", layout, "--pdf", pdf});
     QVERIFY(print.waitForFinished(120000));
     QCOMPARE(print.readAllStandardError(), QByteArray());
     QCOMPARE(print.exitCode(), 0);
@@ -531,6 +543,15 @@ void PrintRunTest::printCommandPrintsALayoutWithoutWindows()
         {{"print", example, "--printer", "NoSuchPrinter"}, 1, "找不到打印机 NoSuchPrinter"},
         {{"print", example, "--from"}, 2, "--from"},
         {{"print", example, "--pdf", pdf + "x", "--printer", "P"}, 2, "--printer"},
+        // A reversed range would print nothing and leave an older PDF looking new.
+        {{"print", example, "--from", "5", "--to", "3", "--pdf", pdf + "x"}, 2,
+            "--from 5 比 --to 3 大"},
+        {{"print", example, "--copies", "0", "--pdf", pdf + "x"}, 2, "--copies"},
+        {{"print", example, "--copies", "2.5", "--pdf", pdf + "x"}, 2, "--copies"},
+        {{"print", example, "--offset", "1", "--printer", "P"}, 2, "--offset"},
+        {{"print", example, "--offset", "1,80", "--printer", "P"}, 2, "--offset"},
+        {{"print", example, "--scale", "20", "--printer", "P"}, 2, "--scale"},
+        {{"print", example, "--scale", "99", "--pdf", pdf + "x"}, 2, "只用于打印机"},
     };
     for (const auto &failure : failures) {
         print.start(programBinary(), failure.arguments);
@@ -538,7 +559,7 @@ void PrintRunTest::printCommandPrintsALayoutWithoutWindows()
         QCOMPARE(print.exitCode(), failure.status);
         const QString error = QString::fromUtf8(print.readAllStandardError());
         QVERIFY2(error.contains(failure.says), qPrintable(error));
-        if (failure.status == 1) QCOMPARE(error.count(QLatin1Char('\n')), 1);
+        QCOMPARE(error.count(QLatin1Char('\n')), 1);
         QVERIFY(!QFile::exists(pdf + "x"));
     }
 }
@@ -589,6 +610,56 @@ void PrintRunTest::theProgressGoesBeforeTheRunSaysHowItEnded()
     QCOMPARE(result.pagesSent, 4);
     QVERIFY(watch.progressShown);
     QCOMPARE(program.dialogs.messages().last().text, QStringLiteral("打印机缺纸。已送出4张标签。"));
+}
+
+void PrintRunTest::copiesFollowEachOtherInRowOrder()
+{
+    TestProgram program;
+    prepare(program);
+    program.panel().setRangeText(MainPanel::FirstRow, QStringLiteral("2"));
+    program.panel().setRangeText(MainPanel::LastRow, QStringLiteral("3"));
+    program.dialogs.answerMessage();
+    const QString pdf = scratch_.filePath("copies.pdf");
+    const PrintRun::Result result = print(program, pdf, nullptr, 3);
+    QCOMPARE(result.pagesSent, 6);
+    QCOMPARE(program.dialogs.messages().last().text,
+        QStringLiteral("将打印第2到3行,共2个标签\n每个标签打印3份,共6张"));
+    QCOMPARE(pdfPageCount(pdf), 6);
+    for (int page = 1; page <= 6; ++page)
+        QCOMPARE(decodeCode128(renderPdfPage(pdf, page, 150)), products[page <= 3 ? 2 : 3][0]);
+}
+
+// Killed at any moment, a run leaves no file of its own in the PDF's folder, and the PDF an
+// earlier run wrote there stays as it was.
+void PrintRunTest::aKilledRunLeavesNothingBehind()
+{
+    const QString layout = hundredRowLayout();
+    QVERIFY(!layout.isEmpty());
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath("labels.pdf");
+    QProcess print;
+    print.start(programBinary(), {"print", layout, "--to", "2", "--pdf", pdf});
+    QVERIFY(print.waitForFinished(60000));
+    QCOMPARE(print.exitCode(), 0);
+    QFile earlier(pdf);
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    const QByteArray earlierBytes = earlier.readAll();
+    earlier.close();
+
+    // Ten thousand pages take seconds: every kill comes while the pages are drawn.
+    for (const int after : {300, 1200}) {
+        print.start(programBinary(), {"print", layout, "--copies", "100", "--pdf", pdf});
+        QVERIFY(print.waitForStarted());
+        QThread::msleep(after);
+        QCOMPARE(print.state(), QProcess::Running);
+        print.kill();
+        QVERIFY(print.waitForFinished());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList {"labels.pdf"});
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), earlierBytes);
+        earlier.close();
+    }
 }
 
 QTEST_MAIN(PrintRunTest)
