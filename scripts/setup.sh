@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-translations-l10n libgsf-1-dev libzint-dev libzxing-dev zlib1g-dev
+  qt6-base-dev qt6-translations-l10n libgsf-1-dev libzint-dev libzxing-dev zlib1g-dev libcups2-dev
   fonts-wqy-microhei xvfb xauth
   cups cups-client printer-driver-cups-pdf poppler-utils
   python3-xlwt python3-xlrd

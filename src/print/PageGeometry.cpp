@@ -38,8 +38,9 @@ std::optional<PagePlan> PageGeometry::plan(
     if (paper.custom && fitsIn(labelSize, paper.custom->largest)) {
         const QSizeF page(std::round(std::max(labelSize.width(), paper.custom->smallest.width())),
             std::round(std::max(labelSize.height(), paper.custom->smallest.height())));
-        // Points are CUPS's unit for custom sizes when none is given.
-        return PagePlan {page, QPointF(0, 0), QStringLiteral("media"),
+        // Asked for under the option that gave the default, which would otherwise win over it;
+        // points are CUPS's unit for custom sizes when none is given.
+        return PagePlan {page, QPointF(0, 0), media.option,
             QStringLiteral("Custom.%1x%2").arg(page.width()).arg(page.height())};
     }
 

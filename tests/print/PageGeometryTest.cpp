@@ -62,6 +62,11 @@ private slots:
         narrow.defaultMedia.margins = QMarginsF(0, 0, 0, 9);
         QCOMPARE(PageGeometry::plan(QSizeF(6 * inch, 4 * inch), narrow, &refusal)->mediaValue,
             QStringLiteral("Custom.432x288"));
+        // Asked for under the option of the default, which would otherwise override it.
+        PrinterPaper serverDefault = labelPrinter();
+        serverDefault.defaultMedia.option = QStringLiteral("PageSize");
+        QCOMPARE(PageGeometry::plan(QSizeF(8 * inch, 5 * inch), serverDefault, &refusal)->mediaOption,
+            QStringLiteral("PageSize"));
         // Never smaller than the smallest custom size the printer takes.
         PrinterPaper tiny = labelPrinter();
         tiny.defaultMedia.size = QSizeF(inch, 0.25 * inch);
