@@ -13,9 +13,9 @@
 #include "data/WorkbookImport.h"
 #include "layout/LayoutLoader.h"
 #include "layout/LayoutWriter.h"
+#include "print/PdfFileOutput.h"
 #include "print/PrintProgress.h"
 #include "print/PrintRun.h"
-#include "print/PdfFileOutput.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -13,14 +13,14 @@
 #include "canvas/LabelFont.h"
 #include "canvas/PictureLoader.h"
 #include "codes/CodeItems.h"
-#include "data/FieldItemGenerator.h"
 #include "data/DataTable.h"
+#include "data/FieldItemGenerator.h"
 #include "data/Form3.h"
 #include "data/WorkbookImport.h"
 #include "layout/LayoutCommands.h"
 #include "layout/LayoutLoader.h"
-#include "print/PrintProgressDialog.h"
 #include "print/CupsPrinterOutput.h"
+#include "print/PrintProgressDialog.h"
 #include "print/PrintRun.h"
 #include "print/PrintSettings.h"
 
@@ -263,8 +263,9 @@ void Form1::Command2_Click()
     }
     workspace_.panel().enableGenerate();
     const DataTable &table = workspace_.dataTable();
-    showStatus(
-        QStringLiteral("已导入数据文件：%1行数据，%2列").arg(table.rows() - 1).arg(table.cols() - 1));
+    showStatus(QStringLiteral("已导入数据文件：%1行数据，%2列")
+                   .arg(table.rows() - 1)
+                   .arg(table.cols() - 1));
 }
 
 // Step 3: one field item per data column on the canvas.

@@ -69,7 +69,8 @@ std::optional<RunRequest> request(const PrintOptions &options, QString *problem)
         const std::optional<double> y
             = parts.size() == 2 ? numberWithin(parts[1], -largest, largest) : std::nullopt;
         if (!x || !y) {
-            *problem = QStringLiteral("--offset 需要用逗号分开的两个毫米数（如 1.5,-0.5），各在-%1到%1之间")
+            *problem = QStringLiteral(
+                "--offset 需要用逗号分开的两个毫米数（如 1.5,-0.5），各在-%1到%1之间")
                            .arg(largest);
             return std::nullopt;
         }
@@ -90,10 +91,12 @@ std::optional<RunRequest> request(const PrintOptions &options, QString *problem)
         return std::nullopt;
     }
     // A reversed range prints nothing: asked for on the command line, it is a mistake to say.
-    const std::optional<double> from = options.from ? NumberText::toDouble(*options.from) : std::nullopt;
+    const std::optional<double> from
+        = options.from ? NumberText::toDouble(*options.from) : std::nullopt;
     const std::optional<double> to = options.to ? NumberText::toDouble(*options.to) : std::nullopt;
     if (from && to && *from > *to) {
-        *problem = QStringLiteral("--from %1 比 --to %2 大，没有要打印的行").arg(*options.from, *options.to);
+        *problem = QStringLiteral("--from %1 比 --to %2 大，没有要打印的行")
+                       .arg(*options.from, *options.to);
         return std::nullopt;
     }
     return run;

@@ -144,7 +144,8 @@ void PrinterSection::showCalibration()
     offsetY_->setValue(calibration.offsetMm.y());
     scale_->setValue(calibration.scalePercent);
     // Without a printer there is nothing to calibrate.
-    for (QWidget *control : std::initializer_list<QWidget *> {offsetX_, offsetY_, scale_, printCalibration_})
+    for (QWidget *control :
+        std::initializer_list<QWidget *> {offsetX_, offsetY_, scale_, printCalibration_})
         control->setEnabled(!printer.isEmpty());
 }
 
@@ -163,8 +164,8 @@ void PrinterSection::printCalibrationLabel()
     const LabelDesign &design = workspace_.canvas();
     CupsPrinterOutput output(printer, calibration);
     QString reason;
-    if (!CalibrationLabel::print(
-            output, QSizeF(design.scaleWidth(), design.scaleHeight()), printer, calibration, &reason)) {
+    if (!CalibrationLabel::print(output, QSizeF(design.scaleWidth(), design.scaleHeight()), printer,
+            calibration, &reason)) {
         errorBox(workspace_.dialogs(), window(), QStringLiteral("%1。").arg(reason));
         emit statusChanged(reason);
         return;

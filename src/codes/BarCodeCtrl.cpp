@@ -18,8 +18,8 @@ bool BarCodeCtrl::canEncode(const QString &text, QString *reason)
     return text.isEmpty() || Code128Symbol::encode(text, reason).has_value();
 }
 
-void BarCodeCtrl::paint(QPainter &painter, const QRectF &componentRect,
-    const QRectF &visibleStrip, const std::optional<DotGrid> &dots) const
+void BarCodeCtrl::paint(QPainter &painter, const QRectF &componentRect, const QRectF &visibleStrip,
+    const std::optional<DotGrid> &dots) const
 {
     painter.fillRect(componentRect, Qt::white);
     const QRectF area = visibleStrip.intersected(componentRect);

@@ -21,7 +21,8 @@ void paintRuler(QPainter &painter, double lengthTwips, bool across)
     for (int mm = 0; mm <= lastMm; ++mm) {
         const double at = mm * twipsPerMm;
         const double tick = (mm % 10 == 0 ? 4.0 : mm % 5 == 0 ? 2.5 : 1.5) * twipsPerMm;
-        const QRectF mark = across ? QRectF(at, 0, lineTwips, tick) : QRectF(0, at, tick, lineTwips);
+        const QRectF mark
+            = across ? QRectF(at, 0, lineTwips, tick) : QRectF(0, at, tick, lineTwips);
         painter.fillRect(mark, Qt::black);
         if (mm % 10 != 0 || mm == 0) continue;
         const QPointF label = across ? QPointF(at + 0.5 * twipsPerMm, 6.5 * twipsPerMm)
@@ -51,7 +52,8 @@ void CalibrationLabel::paint(QPainter &painter, const QSizeF &labelTwips,
     paintRuler(painter, labelTwips.height(), false);
 
     // A bar of exactly 50 mm, to be measured with a real ruler for the scale.
-    const QRectF scaleBar(10 * twipsPerMm, 12 * twipsPerMm, scaleCheckMm * twipsPerMm, lineTwips * 4);
+    const QRectF scaleBar(
+        10 * twipsPerMm, 12 * twipsPerMm, scaleCheckMm * twipsPerMm, lineTwips * 4);
     if (scaleBar.right() < labelTwips.width()) {
         painter.fillRect(scaleBar, Qt::black);
         painter.drawText(QPointF(scaleBar.left(), scaleBar.bottom() + 3.5 * twipsPerMm),

@@ -16,8 +16,8 @@ QString refusal(const QString &queue)
 
 bool streamDocument(const char *queue, int job, const QString &title, QIODevice &pdf)
 {
-    if (cupsStartDocument(CUPS_HTTP_DEFAULT, queue, job, title.toUtf8().constData(),
-            CUPS_FORMAT_PDF, 1)
+    if (cupsStartDocument(
+            CUPS_HTTP_DEFAULT, queue, job, title.toUtf8().constData(), CUPS_FORMAT_PDF, 1)
         != HTTP_STATUS_CONTINUE)
         return false;
     QByteArray chunk(64 * 1024, Qt::Uninitialized);

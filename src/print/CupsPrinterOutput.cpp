@@ -52,7 +52,8 @@ void CupsPrinterOutput::placeLabel()
 {
     QPainter &painter = pages_.painter();
     const double dotsPerInch = painter.device()->logicalDpiX();
-    painter.translate(plan_.labelOrigin * dotsPerInch / 72 + calibration_.offsetMm * dotsPerInch / 25.4);
+    painter.translate(
+        plan_.labelOrigin * dotsPerInch / 72 + calibration_.offsetMm * dotsPerInch / 25.4);
     painter.scale(calibration_.scalePercent / 100, calibration_.scalePercent / 100);
     LabelPainter::useTwips(painter);
 }

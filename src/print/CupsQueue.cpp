@@ -44,7 +44,8 @@ std::optional<QSizeF> sizeOfMedia(const QString &name)
         return points(media->width, media->length);
     if (const pwg_media_t *media = pwgMediaForPPD(utf8.constData()))
         return points(media->width, media->length);
-    static const QRegularExpression labelName(QStringLiteral("^w(\\d+(?:\\.\\d+)?)h(\\d+(?:\\.\\d+)?)$"));
+    static const QRegularExpression labelName(
+        QStringLiteral("^w(\\d+(?:\\.\\d+)?)h(\\d+(?:\\.\\d+)?)$"));
     const QRegularExpressionMatch match = labelName.match(name);
     if (match.hasMatch()) return QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble());
     return std::nullopt;
@@ -78,11 +79,13 @@ int integerIn(ipp_t *collection, const char *name)
 std::optional<QMarginsF> marginsFromDatabase(ipp_t *printer, int width, int length)
 {
     constexpr int sameSize = 2; // hundredths of a millimetre lost between inches and points
-    ipp_attribute_t *database = ippFindAttribute(printer, "media-col-database", IPP_TAG_BEGIN_COLLECTION);
+    ipp_attribute_t *database
+        = ippFindAttribute(printer, "media-col-database", IPP_TAG_BEGIN_COLLECTION);
     std::optional<QMarginsF> widest;
     for (int index = 0; index < ippGetCount(database); ++index) {
         ipp_t *media = ippGetCollection(database, index);
-        ipp_t *size = ippGetCollection(ippFindAttribute(media, "media-size", IPP_TAG_BEGIN_COLLECTION), 0);
+        ipp_t *size
+            = ippGetCollection(ippFindAttribute(media, "media-size", IPP_TAG_BEGIN_COLLECTION), 0);
         if (!size || !ippFindAttribute(size, "x-dimension", IPP_TAG_INTEGER)) continue; // a range
         if (std::abs(integerIn(size, "x-dimension") - width) > sameSize
             || std::abs(integerIn(size, "y-dimension") - length) > sameSize)
@@ -91,11 +94,11 @@ std::optional<QMarginsF> marginsFromDatabase(ipp_t *printer, int width, int leng
             integerIn(media, "media-top-margin") * pointsPerHundredthMm,
             integerIn(media, "media-right-margin") * pointsPerHundredthMm,
             integerIn(media, "media-bottom-margin") * pointsPerHundredthMm);
-        widest = widest ? QMarginsF(std::max(widest->left(), margins.left()),
-                              std::max(widest->top(), margins.top()),
-                              std::max(widest->right(), margins.right()),
-                              std::max(widest->bottom(), margins.bottom()))
-                        : margins;
+        widest = widest
+            ? QMarginsF(std::max(widest->left(), margins.left()),
+                std::max(widest->top(), margins.top()), std::max(widest->right(), margins.right()),
+                std::max(widest->bottom(), margins.bottom()))
+            : margins;
     }
     return widest;
 }
@@ -118,8 +121,8 @@ QMarginsF widestMargins(ipp_t *printer)
 // lpoptions) wins over the media default, as it does when CUPS prints.
 std::optional<PrinterMedia> defaultMedia(const cups_dest_t &destination, ipp_t *printer)
 {
-    const QString mediaDefault = QString::fromUtf8(ippGetString(
-        ippFindAttribute(printer, "media-default", IPP_TAG_ZERO), 0, nullptr));
+    const QString mediaDefault = QString::fromUtf8(
+        ippGetString(ippFindAttribute(printer, "media-default", IPP_TAG_ZERO), 0, nullptr));
     const std::pair<const char *, QString> candidates[] = {
         {"PageSize", optionOf(destination, "PageSize")},
         {"media", optionOf(destination, "media")},
@@ -139,7 +142,8 @@ std::optional<PrinterMedia> defaultMedia(const cups_dest_t &destination, ipp_t *
 
 std::optional<CustomSizes> customSizes(ipp_t *printer)
 {
-    ipp_attribute_t *sizes = ippFindAttribute(printer, "media-size-supported", IPP_TAG_BEGIN_COLLECTION);
+    ipp_attribute_t *sizes
+        = ippFindAttribute(printer, "media-size-supported", IPP_TAG_BEGIN_COLLECTION);
     for (int index = 0; index < ippGetCount(sizes); ++index) {
         ipp_t *size = ippGetCollection(sizes, index);
         ipp_attribute_t *x = ippFindAttribute(size, "x-dimension", IPP_TAG_RANGE);
@@ -164,8 +168,8 @@ QSize resolutionOfText(const QString &text)
     return {across, match.captured(2).isEmpty() ? across : match.captured(2).toInt()};
 }
 
-QSize resolutionOf(const cups_dest_t &destination, ipp_t *printer,
-    std::pair<QByteArray, QByteArray> *chosenBy)
+QSize resolutionOf(
+    const cups_dest_t &destination, ipp_t *printer, std::pair<QByteArray, QByteArray> *chosenBy)
 {
     for (const char *option : {"Resolution", "printer-resolution"}) {
         const QString value = optionOf(destination, option);
@@ -223,8 +227,7 @@ QStringList CupsQueue::names()
     const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &destinations);
     QStringList found;
     for (int index = 0; index < count; ++index) {
-        if (!destinations[index].instance)
-            found << QString::fromUtf8(destinations[index].name);
+        if (!destinations[index].instance) found << QString::fromUtf8(destinations[index].name);
     }
     cupsFreeDests(count, destinations);
     found.removeDuplicates();

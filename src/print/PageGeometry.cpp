@@ -48,12 +48,14 @@ std::optional<PagePlan> PageGeometry::plan(
         *refusal = QStringLiteral("标签（%1）比打印机能用的最大纸张（%2）还大")
                        .arg(millimetres(labelSize), millimetres(paper.custom->largest));
     else if (printable == media.size)
-        *refusal = QStringLiteral("标签（%1）比打印机的纸张（%2）大，而这台打印机不接受自定义纸张尺寸")
-                       .arg(millimetres(labelSize), millimetres(media.size));
+        *refusal
+            = QStringLiteral("标签（%1）比打印机的纸张（%2）大，而这台打印机不接受自定义纸张尺寸")
+                  .arg(millimetres(labelSize), millimetres(media.size));
     else
-        *refusal = QStringLiteral("标签（%1）比打印机纸张（%2）上能打印的范围（%3）大，"
-                                  "而这台打印机不接受自定义纸张尺寸")
-                       .arg(millimetres(labelSize), millimetres(media.size), millimetres(printable));
+        *refusal
+            = QStringLiteral("标签（%1）比打印机纸张（%2）上能打印的范围（%3）大，"
+                             "而这台打印机不接受自定义纸张尺寸")
+                  .arg(millimetres(labelSize), millimetres(media.size), millimetres(printable));
     return std::nullopt;
 }
 

@@ -27,8 +27,8 @@ QString PdfFileOutput::refusal() const
 bool PdfFileOutput::begin(const QSizeF &labelTwips, QString *reason)
 {
     const QFileInfo target(pdfPath_);
-    if (!pages_.begin(target.absolutePath(), target.fileName(), labelTwips / twipsPerPoint,
-            pdfDotsPerInch)) {
+    if (!pages_.begin(
+            target.absolutePath(), target.fileName(), labelTwips / twipsPerPoint, pdfDotsPerInch)) {
         *reason = refusal();
         return false;
     }

@@ -163,8 +163,8 @@ bool PrintRun::checkCodes(const DataTable &table, const LabelDesign &design, int
     return true;
 }
 
-bool PrintRun::checkDots(const DataTable &table, const LabelDesign &design, int first, int last,
-    double dotsPerTwip)
+bool PrintRun::checkDots(
+    const DataTable &table, const LabelDesign &design, int first, int last, double dotsPerTwip)
 {
     // Scanners read modules of two dots and more; a single dot burns too thin and too unevenly.
     constexpr int fewestDotsPerModule = 2;
@@ -182,7 +182,8 @@ bool PrintRun::checkDots(const DataTable &table, const LabelDesign &design, int 
         const QString &barcodeText = barcodePrints ? table.cell(row, barcodeColumn_) : QString();
         const std::optional<Code128Symbol> symbol
             = barcodeText.isEmpty() ? std::nullopt : Code128Symbol::encode(barcodeText, nullptr);
-        if (symbol && dots.dotsAcross(strip.width()) / symbol->moduleCount() < fewestDotsPerModule) {
+        if (symbol
+            && dots.dotsAcross(strip.width()) / symbol->moduleCount() < fewestDotsPerModule) {
             refuse(QStringLiteral("第%1行%2的条形码太窄：打印出来最细的条不到%3个打印点，扫不出来。"
                                   "这一行的条形码至少要%4毫米宽（现在是%5毫米）。")
                        .arg(row)
@@ -196,14 +197,15 @@ bool PrintRun::checkDots(const DataTable &table, const LabelDesign &design, int 
         if (modules > 0
             && std::min(dots.dotsAcross(qrItem.width()), dots.dotsDown(qrItem.height())) / modules
                 < fewestDotsPerModule) {
-            refuse(QStringLiteral("第%1行%2的二维码太小：打印出来每个小方块不到%3个打印点，扫不出来。"
-                                  "这一行的二维码至少要%4毫米见方（现在是%5 × %6毫米）。")
-                       .arg(row)
-                       .arg(columnName(table, qrColumn_))
-                       .arg(fewestDotsPerModule)
-                       .arg(neededMillimetres(modules), 0, 'f', 1)
-                       .arg(millimetres(qrItem.width()), 0, 'f', 1)
-                       .arg(millimetres(qrItem.height()), 0, 'f', 1));
+            refuse(
+                QStringLiteral("第%1行%2的二维码太小：打印出来每个小方块不到%3个打印点，扫不出来。"
+                               "这一行的二维码至少要%4毫米见方（现在是%5 × %6毫米）。")
+                    .arg(row)
+                    .arg(columnName(table, qrColumn_))
+                    .arg(fewestDotsPerModule)
+                    .arg(neededMillimetres(modules), 0, 'f', 1)
+                    .arg(millimetres(qrItem.width()), 0, 'f', 1)
+                    .arg(millimetres(qrItem.height()), 0, 'f', 1));
             return false;
         }
     }
@@ -260,7 +262,9 @@ PrintRun::Result PrintRun::run()
     QString prompt
         = QStringLiteral("将打印第%1到%2行,共%3个标签").arg(firstText, lastText).arg(labels);
     if (copies_ > 1)
-        prompt += QStringLiteral("\n每个标签打印%1份,共%2张").arg(copies_).arg(std::max<qint64>(labels, 0) * copies_);
+        prompt += QStringLiteral("\n每个标签打印%1份,共%2张")
+                      .arg(copies_)
+                      .arg(std::max<qint64>(labels, 0) * copies_);
     if (messageBox(workspace_.dialogs(), nullptr, prompt, MessageButtons::OkCancel)
         != MessageAnswer::Ok)
         return {Outcome::Declined, 0, {}};

@@ -44,8 +44,8 @@ private:
     bool checkTable(const DataTable &table, const LabelDesign &design, int first, int last);
     bool checkCodes(const DataTable &table, const LabelDesign &design, int first, int last);
     // Whether every row's codes get modules of at least two printer dots.
-    bool checkDots(const DataTable &table, const LabelDesign &design, int first, int last,
-        double dotsPerTwip);
+    bool checkDots(
+        const DataTable &table, const LabelDesign &design, int first, int last, double dotsPerTwip);
     QString columnName(const DataTable &table, int col) const;
     bool fillRow(LabelDesign &design, const DataTable *table, int row, const QString &bitmapPath,
         QString *reason);

@@ -23,8 +23,8 @@ QString printerGroup(const QString &printer)
 }
 
 // A hand-edited file may hold anything: what is read stays within what the window offers.
-double number(const QSettings &settings, const QString &key, double otherwise, double lowest,
-    double highest)
+double number(
+    const QSettings &settings, const QString &key, double otherwise, double lowest, double highest)
 {
     bool isNumber = false;
     const double value = settings.value(key).toDouble(&isNumber);

@@ -15,7 +15,8 @@ public:
     static QString chosenPrinter();
     static void setChosenPrinter(const QString &name);
 
-    // A printer never calibrated, or none at all (an empty name), prints as it is: no offset, 100 %.
+    // A printer never calibrated, or none at all (an empty name), prints as it is: no offset, 100
+    // %.
     static Calibration calibration(const QString &printer);
     static void setCalibration(const QString &printer, const Calibration &calibration);
 };

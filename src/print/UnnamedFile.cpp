@@ -32,7 +32,8 @@ void removeLeftovers(const QString &folder, const QString &name)
         {prefix + QStringLiteral("*.part")}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &entry : hidden) {
         bool isNumber = false;
-        const qint64 pid = entry.mid(prefix.size(), entry.size() - prefix.size() - 5).toLongLong(&isNumber);
+        const qint64 pid
+            = entry.mid(prefix.size(), entry.size() - prefix.size() - 5).toLongLong(&isNumber);
         if (isNumber && processIsGone(pid)) QFile::remove(dir.filePath(entry));
     }
 }
@@ -59,7 +60,8 @@ QString UnnamedFile::hiddenPath(const QString &folder, const QString &name) cons
 
 bool UnnamedFile::openUnnamed(const QString &folder)
 {
-    const int descriptor = ::open(encoded(folder).constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    const int descriptor
+        = ::open(encoded(folder).constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
     if (descriptor < 0) return false;
     if (!file_.open(descriptor, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle)) {
         ::close(descriptor);
@@ -81,11 +83,14 @@ bool UnnamedFile::publishAs(const QString &path)
     const QByteArray target = encoded(path);
     if (hiddenPath_.isEmpty()) {
         // The unnamed file gets its name through its descriptor's entry in /proc.
-        const QByteArray self = QByteArrayLiteral("/proc/self/fd/") + QByteArray::number(file_.handle());
-        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, target.constData(), AT_SYMLINK_FOLLOW) == 0)
+        const QByteArray self
+            = QByteArrayLiteral("/proc/self/fd/") + QByteArray::number(file_.handle());
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, target.constData(), AT_SYMLINK_FOLLOW)
+            == 0)
             return true;
         if (errno != EEXIST) return false;
-        // An older file holds the name: link under a hidden name first, then replace it in one step.
+        // An older file holds the name: link under a hidden name first, then replace it in one
+        // step.
         const QFileInfo info(path);
         hiddenPath_ = hiddenPath(info.absolutePath(), info.fileName());
         QFile::remove(hiddenPath_);

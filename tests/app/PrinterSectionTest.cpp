@@ -54,7 +54,8 @@ void PrinterSectionTest::theChoiceAndTheCalibrationOutliveTheProgram()
     PrintSettings::setChosenPrinter("Shelf-Zebra");
     {
         TestProgram second;
-        QCOMPARE(second.control<QComboBox>("PrinterChoice")->currentText(), QStringLiteral("Shelf-Zebra"));
+        QCOMPARE(second.control<QComboBox>("PrinterChoice")->currentText(),
+            QStringLiteral("Shelf-Zebra"));
         auto *offsetX = second.control<QDoubleSpinBox>("OffsetX");
         QVERIFY(offsetX->isEnabled());
         QCOMPARE(offsetX->value(), 0.0);

@@ -54,7 +54,8 @@ private slots:
     {
         QPicture recording; // a vector device, like a PDF or a printer
         QPainter recorder(&recording);
-        barFor(QStringLiteral("ShirtBlue")).paint(recorder, QRectF({}, component), strip, std::nullopt);
+        barFor(QStringLiteral("ShirtBlue"))
+            .paint(recorder, QRectF({}, component), strip, std::nullopt);
         recorder.end();
         const QImage page
             = TestPage::render(component, [&](QPainter &p) { p.drawPicture(0, 0, recording); });
@@ -73,7 +74,8 @@ private slots:
     void wholePixelModules()
     {
         const QImage page = TestPage::render(component, [&](QPainter &p) {
-            barFor(QStringLiteral("ShirtBlue")).paint(p, QRectF({}, component), strip, DotGrid::of(p));
+            barFor(QStringLiteral("ShirtBlue"))
+                .paint(p, QRectF({}, component), strip, DotGrid::of(p));
         });
         const QRect ink = inkBounds(page);
         QVERIFY(toPixels(strip).contains(ink));

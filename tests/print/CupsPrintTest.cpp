@@ -2,6 +2,7 @@
 // job with one page per row, and every page reads back as its row. Run by cups-print-test.sh,
 // which sets up the queue.
 #include "canvas/LabelDesign.h"
+#include "print/CupsQueue.h"
 #include "support/CodeDecoder.h"
 #include "support/Fixtures.h"
 #include "support/PdfPages.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include "print/CupsQueue.h"
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -135,7 +135,8 @@ void CupsPrintTest::printsThroughTheDefaultPrinter()
     // The office queue's own paper, A4, with the label at its true size at the top left: the
     // picture's cream is all that is not white.
     const QSizeF a4 = pdfPageSize(pdf);
-    QVERIFY2(qAbs(a4.width() - 595) <= 1 && qAbs(a4.height() - 842) <= 1, qPrintable(QString::number(a4.width())));
+    QVERIFY2(qAbs(a4.width() - 595) <= 1 && qAbs(a4.height() - 842) <= 1,
+        qPrintable(QString::number(a4.width())));
     for (int page = 1; page <= 3; ++page) {
         const QImage image = renderPdfPage(pdf, page);
         QRect label;
@@ -145,7 +146,11 @@ void CupsPrintTest::printsThroughTheDefaultPrinter()
         // 600 x 400 picture pixels are 6.25 x 4.17 in: 1875 x 1250 dots at 300 dpi.
         QVERIFY2(label.left() <= 2 && label.top() <= 2 && qAbs(label.right() - 1874) <= 3
                 && qAbs(label.bottom() - 1249) <= 3,
-            qPrintable(QStringLiteral("%1,%2 %3x%4").arg(label.x()).arg(label.y()).arg(label.width()).arg(label.height())));
+            qPrintable(QStringLiteral("%1,%2 %3x%4")
+                           .arg(label.x())
+                           .arg(label.y())
+                           .arg(label.width())
+                           .arg(label.height())));
         QCOMPARE(decodeCode128(image), QStringLiteral("CUPS-%1").arg(page));
         QCOMPARE(decodeQr(image),
             QStringLiteral("第%1张").arg(QStringList {"一", "二", "三"}[page - 1]));

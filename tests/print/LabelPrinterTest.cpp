@@ -81,7 +81,8 @@ QString framedPicture(const QString &folder, double widthInches, double heightIn
     painter.setBrush(Qt::white);
     painter.drawRect(picture.rect().adjusted(4, 4, -4, -4));
     painter.end();
-    const QString path = QDir(folder).filePath(QStringLiteral("label-%1x%2.png").arg(widthInches).arg(heightInches));
+    const QString path = QDir(folder).filePath(
+        QStringLiteral("label-%1x%2.png").arg(widthInches).arg(heightInches));
     return picture.save(path) ? path : QString();
 }
 
@@ -89,8 +90,8 @@ QString framedPicture(const QString &folder, double widthInches, double heightIn
 QRect dotsOf(const QRectF &twips, int dpi, QPoint offset)
 {
     const double scale = dpi / 1440.0;
-    return QRectF(twips.left() * scale, twips.top() * scale, twips.width() * scale,
-        twips.height() * scale)
+    return QRectF(
+        twips.left() * scale, twips.top() * scale, twips.width() * scale, twips.height() * scale)
         .toAlignedRect()
         .translated(offset);
 }
@@ -198,7 +199,8 @@ void checkPage(const ZplPage &page, const Expected &expected, const QStringList 
     const int narrowest = *std::min_element(runs.cbegin(), runs.cend());
     QVERIFY(narrowest >= 2);
     for (const int run : runs)
-        QVERIFY2(run % narrowest == 0, qPrintable(QStringLiteral("%1 of %2").arg(run).arg(narrowest)));
+        QVERIFY2(
+            run % narrowest == 0, qPrintable(QStringLiteral("%1 of %2").arg(run).arg(narrowest)));
 }
 
 } // namespace
@@ -267,8 +269,8 @@ void LabelPrinterTest::printCommandPrintsTrueSizeLabelsInCopies()
     const QString queue = queueName("TAGLOOM_ZPL203");
     const QRectF qrItem(6000, 600, 1800, 1800);
     const QRectF holder(600, 3600, 4800, 1200);
-    const QString layout = writeLayout("six-by-four.ini", framedPicture(scratch_.path(), 6, 4),
-        workbook_, qrItem, holder);
+    const QString layout = writeLayout(
+        "six-by-four.ini", framedPicture(scratch_.path(), 6, 4), workbook_, qrItem, holder);
     QFile::remove(spoolFile(queue));
     QProcess *print = runPrint({layout, "--printer", queue, "--copies", "2"});
     QCOMPARE(print->readAllStandardError(), QByteArray());
@@ -338,7 +340,8 @@ void LabelPrinterTest::labelsAPrinterCannotPrintAreRefusedBeforeAnyPage()
     QProcess *print = runPrint({layout, "--printer", dymo});
     QCOMPARE(print->exitCode(), 1);
     QString error = QString::fromUtf8(print->readAllStandardError());
-    QVERIFY2(error.contains(QStringLiteral("标签（152.4 × 101.6 毫米）比打印机纸张（28.6 × 88.9 毫米）"))
+    QVERIFY2(
+        error.contains(QStringLiteral("标签（152.4 × 101.6 毫米）比打印机纸张（28.6 × 88.9 毫米）"))
             && error.contains(QStringLiteral("而这台打印机不接受自定义纸张尺寸")),
         qPrintable(error));
     QCOMPARE(error.count('\n'), 1);

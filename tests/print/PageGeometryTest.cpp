@@ -36,7 +36,8 @@ private slots:
         QCOMPARE(same->mediaValue, QStringLiteral("custom_6x4in_6x4in"));
 
         // An office printer: A4 with margins, the label at the top left of what it prints.
-        const PrinterPaper office {{"PageSize", "A4", QSizeF(595.28, 841.89), QMarginsF(18, 12, 18, 24)}, {}};
+        const PrinterPaper office {
+            {"PageSize", "A4", QSizeF(595.28, 841.89), QMarginsF(18, 12, 18, 24)}, {}};
         const std::optional<PagePlan> a4 = PageGeometry::plan(QSizeF(300, 200), office, &refusal);
         QVERIFY(a4);
         QCOMPARE(a4->pageSize, QSizeF(595, 842)); // PDF pages are whole points
@@ -65,7 +66,8 @@ private slots:
         // Asked for under the option of the default, which would otherwise override it.
         PrinterPaper serverDefault = labelPrinter();
         serverDefault.defaultMedia.option = QStringLiteral("PageSize");
-        QCOMPARE(PageGeometry::plan(QSizeF(8 * inch, 5 * inch), serverDefault, &refusal)->mediaOption,
+        QCOMPARE(
+            PageGeometry::plan(QSizeF(8 * inch, 5 * inch), serverDefault, &refusal)->mediaOption,
             QStringLiteral("PageSize"));
         // Never smaller than the smallest custom size the printer takes.
         PrinterPaper tiny = labelPrinter();
@@ -78,16 +80,24 @@ private slots:
     {
         QString refusal;
         QVERIFY(!PageGeometry::plan(QSizeF(9 * inch, 4 * inch), labelPrinter(), &refusal));
-        QCOMPARE(refusal, QStringLiteral("标签（228.6 × 101.6 毫米）比打印机能用的最大纸张（203.2 × 1270.0 毫米）还大"));
+        QCOMPARE(refusal,
+            QStringLiteral(
+                "标签（228.6 × 101.6 毫米）比打印机能用的最大纸张（203.2 × 1270.0 毫米）还大"));
 
-        const PrinterPaper fixed {{"media", "custom_28.58x88.9mm_28.58x88.9mm", QSizeF(81, 252), {}}, {}};
+        const PrinterPaper fixed {
+            {"media", "custom_28.58x88.9mm_28.58x88.9mm", QSizeF(81, 252), {}}, {}};
         QVERIFY(!PageGeometry::plan(QSizeF(6 * inch, 4 * inch), fixed, &refusal));
-        QCOMPARE(refusal, QStringLiteral("标签（152.4 × 101.6 毫米）比打印机的纸张（28.6 × 88.9 毫米）大，而这台打印机不接受自定义纸张尺寸"));
+        QCOMPARE(refusal,
+            QStringLiteral("标签（152.4 × 101.6 毫米）比打印机的纸张（28.6 × 88.9 "
+                           "毫米）大，而这台打印机不接受自定义纸张尺寸"));
 
         PrinterPaper withMargins = fixed;
         withMargins.defaultMedia.margins = QMarginsF(2, 15, 2, 15);
         QVERIFY(!PageGeometry::plan(QSizeF(80, 240), withMargins, &refusal));
-        QCOMPARE(refusal, QStringLiteral("标签（28.2 × 84.7 毫米）比打印机纸张（28.6 × 88.9 毫米）上能打印的范围（27.2 × 78.3 毫米）大，而这台打印机不接受自定义纸张尺寸"));
+        QCOMPARE(refusal,
+            QStringLiteral(
+                "标签（28.2 × 84.7 毫米）比打印机纸张（28.6 × 88.9 毫米）上能打印的范围（27.2 × "
+                "78.3 毫米）大，而这台打印机不接受自定义纸张尺寸"));
     }
 };
 

@@ -5,9 +5,9 @@
 #include "canvas/LabelDesign.h"
 #include "data/DataTable.h"
 #include "print/LabelOutput.h"
+#include "print/PdfFileOutput.h"
 #include "print/PrintProgress.h"
 #include "print/PrintProgressDialog.h"
-#include "print/PdfFileOutput.h"
 #include "support/CodeDecoder.h"
 #include "support/Fixtures.h"
 #include "support/PdfPages.h"
@@ -654,7 +654,8 @@ void PrintRunTest::aKilledRunLeavesNothingBehind()
         QCOMPARE(print.state(), QProcess::Running);
         print.kill();
         QVERIFY(print.waitForFinished());
-        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QCOMPARE(
+            QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             QStringList {"labels.pdf"});
         QVERIFY(earlier.open(QIODevice::ReadOnly));
         QCOMPARE(earlier.readAll(), earlierBytes);
