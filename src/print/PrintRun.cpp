@@ -179,7 +179,7 @@ bool PrintRun::checkDots(
     const bool qrPrints = qrColumn_ > 0 && design.codeImage().visible;
     const bool barcodePrints = barcodeColumn_ > 0 && design.barcodeHolder().visible;
     for (int row = first; row <= last; ++row) {
-        const QString &barcodeText = barcodePrints ? table.cell(row, barcodeColumn_) : QString();
+        const QString barcodeText = barcodePrints ? table.cell(row, barcodeColumn_) : QString();
         const std::optional<Code128Symbol> symbol
             = barcodeText.isEmpty() ? std::nullopt : Code128Symbol::encode(barcodeText, nullptr);
         if (symbol

@@ -87,7 +87,7 @@ QString framedPicture(const QString &folder, double widthInches, double heightIn
 }
 
 // Where an item of the design lands on the page, in dots.
-QRect dotsOf(const QRectF &twips, int dpi, QPoint offset)
+QRect dotsOf(const QRectF &twips, double dpi, QPoint offset)
 {
     const double scale = dpi / 1440.0;
     return QRectF(
@@ -171,12 +171,14 @@ struct Expected
     QPointF offsetMm;
     QRectF qrItem; // twips
     QRectF barcodeStrip; // twips
+    double scale = 1;
 };
 
 // Everything a printed label page must be; the row's values are the codes' texts.
 void checkPage(const ZplPage &page, const Expected &expected, const QStringList &row)
 {
     const QImage &dots = page.dots;
+    // The page is the paper, which the calibration does not scale.
     QVERIFY2(qAbs(dots.width() - expected.labelInches.width() * expected.dpi) <= 2,
         qPrintable(QString::number(dots.width())));
     QVERIFY2(qAbs(dots.height() - expected.labelInches.height() * expected.dpi) <= 2,
@@ -188,13 +190,23 @@ void checkPage(const ZplPage &page, const Expected &expected, const QStringList 
     const QPoint corner = frameCorner(dots);
     QVERIFY2(qAbs(corner.x() - offsetDots.x()) <= 1 && qAbs(corner.y() - offsetDots.y()) <= 1,
         qPrintable(QStringLiteral("frame at %1, %2").arg(corner.x()).arg(corner.y())));
+    // The frame's far edge, where the offset leaves it on the paper: the label's width as the
+    // calibration scales it.
+    const double width = expected.labelInches.width() * expected.dpi * expected.scale;
+    if (offsetDots.x() + width <= dots.width()) {
+        int right = dots.width() - 1;
+        while (right > 0 && !burnt(dots, right, dots.height() / 2))
+            --right;
+        QVERIFY2(qAbs(right + 1 - offsetDots.x() - width) <= 2, qPrintable(QString::number(right)));
+    }
 
     QCOMPARE(decodeQr(dots), row[2]);
     QCOMPARE(decodeCode128(dots), row[0]);
     const QPoint offset = offsetDots.toPoint();
-    const int moduleDots = qrModuleDots(dots, dotsOf(expected.qrItem, expected.dpi, offset));
+    const double dotsPerInch = expected.dpi * expected.scale;
+    const int moduleDots = qrModuleDots(dots, dotsOf(expected.qrItem, dotsPerInch, offset));
     QVERIFY2(moduleDots >= 2, "every QR module the same whole number of dots");
-    const QList<int> runs = barRuns(dots, dotsOf(expected.barcodeStrip, expected.dpi, offset));
+    const QList<int> runs = barRuns(dots, dotsOf(expected.barcodeStrip, dotsPerInch, offset));
     QVERIFY(runs.size() > 20);
     const int narrowest = *std::min_element(runs.cbegin(), runs.cend());
     QVERIFY(narrowest >= 2);
@@ -280,10 +292,18 @@ void LabelPrinterTest::printCommandPrintsTrueSizeLabelsInCopies()
     QCOMPARE(pages.size(), 6);
     // A layout leaves the barcode component where the canvas put it: 400 twips left of the
     // holder, 8000 wide; the holder shows the strip of it that the bars fill.
-    const Expected expected {
-        203, QSizeF(6, 4), QPointF(0, 0), qrItem, QRectF(600, 3600, 4800, 1000)};
+    const QRectF strip(600, 3600, 4800, 1000);
+    const Expected expected {203, QSizeF(6, 4), QPointF(0, 0), qrItem, strip};
     for (int page = 0; page < 6; ++page)
         checkPage(pages[page], expected, rows[1 + page / 2]);
+
+    // A scale for this run alone: the label at 60 %, its codes still on whole dots.
+    QFile::remove(spoolFile(queue));
+    print = runPrint({layout, "--printer", queue, "--to", "1", "--scale", "60"});
+    QCOMPARE(print->exitCode(), 0);
+    const QList<ZplPage> scaled = printed(queue);
+    QCOMPARE(scaled.size(), 1);
+    checkPage(scaled[0], {203, QSizeF(6, 4), QPointF(0, 0), qrItem, strip, 0.6}, rows[1]);
 }
 
 // Command6 on the 300 dpi printer, chosen in the main window, whose media the server sets to
@@ -364,6 +384,15 @@ void LabelPrinterTest::labelsAPrinterCannotPrintAreRefusedBeforeAnyPage()
         qPrintable(error));
     // The same layout prints to PDF, where no dots limit the bars.
     QCOMPARE(runPrint({squeezed, "--pdf", scratch_.filePath("squeezed.pdf")})->exitCode(), 0);
+    // A QR code item of 300 twips, 42 dots, leaves its 29 modules less than two dots each.
+    const QString smallQr = writeLayout(
+        "small-qr.ini", sixByFour, workbook_, {6000, 600, 300, 300}, {600, 3600, 4800, 1200});
+    print = runPrint({smallQr, "--printer", zpl});
+    QCOMPARE(print->exitCode(), 1);
+    error = QString::fromUtf8(print->readAllStandardError());
+    QVERIFY2(error.contains(QStringLiteral("第1行“网址”列的二维码太小"))
+            && error.contains(QStringLiteral("现在是5.3 × 5.3毫米")),
+        qPrintable(error));
 
     QTest::qWait(500);
     QVERIFY(!QFile::exists(spoolFile(dymo)));
