@@ -13,7 +13,6 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -54,8 +53,8 @@ private:
     static QString defaultEntry()
     {
         const QString name = CupsQueue::defaultName();
-        return name.isEmpty() ? QStringLiteral("默认打印机（没有）")
-                              : QStringLiteral("默认打印机（%1）").arg(name);
+        return name.isEmpty() ? QStringLiteral("默认打印机：没有")
+                              : QStringLiteral("默认：%1").arg(name);
     }
 };
 
@@ -80,9 +79,9 @@ PrinterSection::PrinterSection(Workspace &workspace, QWidget *parent)
     , printer_(new PrinterComboBox(this))
     , copies_(new QSpinBox(this))
     , offsetX_(addNumberBox(this, QStringLiteral("OffsetX"), -Calibration::largestOffsetMm,
-          Calibration::largestOffsetMm, QString()))
+          Calibration::largestOffsetMm, QStringLiteral(" 毫米")))
     , offsetY_(addNumberBox(this, QStringLiteral("OffsetY"), -Calibration::largestOffsetMm,
-          Calibration::largestOffsetMm, QString()))
+          Calibration::largestOffsetMm, QStringLiteral(" 毫米")))
     , scale_(addNumberBox(this, QStringLiteral("Scale"), Calibration::smallestScalePercent,
           Calibration::largestScalePercent, QStringLiteral(" %")))
     , printCalibration_(new QPushButton(QStringLiteral("打印校准标签"), this))
@@ -95,19 +94,17 @@ PrinterSection::PrinterSection(Workspace &workspace, QWidget *parent)
     printCalibration_->setObjectName(QStringLiteral("PrintCalibration"));
     printCalibration_->setAutoDefault(false);
 
-    auto *offsets = new QHBoxLayout;
-    offsets->addWidget(offsetX_);
-    offsets->addWidget(offsetY_);
     auto *layout = new QFormLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addRow(printer_);
     layout->addRow(QStringLiteral("每个标签"), copies_);
     copies_->setSuffix(QStringLiteral(" 份"));
-    layout->addRow(QStringLiteral("偏移 毫米"), offsets);
+    layout->addRow(QStringLiteral("右移"), offsetX_);
+    layout->addRow(QStringLiteral("下移"), offsetY_);
     layout->addRow(QStringLiteral("比例"), scale_);
     layout->addRow(printCalibration_);
-    offsetX_->setToolTip(QStringLiteral("向右为正，单位毫米"));
-    offsetY_->setToolTip(QStringLiteral("向下为正，单位毫米"));
+    offsetX_->setToolTip(QStringLiteral("把标签向右移，负数向左移"));
+    offsetY_->setToolTip(QStringLiteral("把标签向下移，负数向上移"));
 
     connect(printer_, &QComboBox::currentIndexChanged, this, &PrinterSection::choosePrinter);
     for (QDoubleSpinBox *box : {offsetX_, offsetY_, scale_})

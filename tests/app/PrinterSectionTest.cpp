@@ -46,7 +46,7 @@ void PrinterSectionTest::theChoiceAndTheCalibrationOutliveTheProgram()
         TestProgram first;
         auto *printer = first.control<QComboBox>("PrinterChoice");
         QVERIFY(printer);
-        QCOMPARE(printer->currentText(), QStringLiteral("默认打印机（没有）"));
+        QCOMPARE(printer->currentText(), QStringLiteral("默认打印机：没有"));
         QVERIFY(!first.control<QDoubleSpinBox>("OffsetX")->isEnabled()); // nothing to calibrate
         QVERIFY(!first.control<QPushButton>("PrintCalibration")->isEnabled());
     }
