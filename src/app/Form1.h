@@ -15,6 +15,7 @@ class QTimer;
 namespace tagloom {
 
 class Forms;
+class PrinterSection;
 class SidePanel;
 class Workspace;
 
@@ -70,6 +71,7 @@ private:
     QPushButton *command3_ = nullptr;
     QTimer *timer1_ = nullptr;
     SidePanel *sidePanel_ = nullptr;
+    PrinterSection *printerSection_ = nullptr;
 };
 
 } // namespace tagloom
