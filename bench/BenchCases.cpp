@@ -13,9 +13,9 @@
 #include "data/WorkbookImport.h"
 #include "layout/LayoutLoader.h"
 #include "layout/LayoutWriter.h"
+#include "print/PdfFileOutput.h"
 #include "print/PrintProgress.h"
 #include "print/PrintRun.h"
-#include "print/PrinterOutput.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -159,11 +159,11 @@ int printToPdf(int rows, const QString &pdf)
     workspace.panel().chooser(MainPanel::BarcodeSource).setListIndex(0);
     workspace.panel().setRangeText(MainPanel::LastRow, QString::number(rows));
 
-    const std::unique_ptr<PrinterOutput> output = PrinterOutput::forPdf(pdf);
+    PdfFileOutput output(pdf);
     SilentProgress progress;
     QElapsedTimer timer;
     timer.start();
-    const PrintRun::Result result = PrintRun(workspace, *output, progress).run();
+    const PrintRun::Result result = PrintRun(workspace, output, progress).run();
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
     if (result.outcome != PrintRun::Outcome::Printed || result.pagesSent != rows) return 1;
     report(seconds,

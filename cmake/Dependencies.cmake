@@ -1,8 +1,10 @@
 # Third-party libraries, each behind one imported target.
-find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets PrintSupport Test)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Test)
 find_package(PkgConfig REQUIRED)
 
 pkg_check_modules(GSF REQUIRED IMPORTED_TARGET libgsf-1)
+# CUPS: print queues, their paper and resolution, and print jobs.
+find_package(Cups REQUIRED)
 # zlib checks the chunks of PNG files before Qt's reader sees them.
 find_package(ZLIB REQUIRED)
 pkg_check_modules(LIBZIP REQUIRED IMPORTED_TARGET libzip)

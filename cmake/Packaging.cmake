@@ -72,10 +72,10 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TAGLOOM_HOMEPAGE})
-# The libraries come from the binary itself. Qt finds the rest at run time: the X11 platform
-# plugin and the image readers ship with libqt6gui6, the CUPS print plugin with
-# libqt6printsupport6, both named by the binary. What nothing names: the CJK font the labels and
-# the Chinese interface are drawn with, and Qt's own Chinese texts for its dialogs.
+# The libraries come from the binary itself, CUPS's among them. Qt finds the rest at run time: the
+# X11 platform plugin and the image readers ship with libqt6gui6, which the binary names. What
+# nothing names: the CJK font the labels and the Chinese interface are drawn with, and Qt's own
+# Chinese texts for its dialogs.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, qt6-translations-l10n")
 # Printing to a printer goes through CUPS; a machine without a print system still prints to PDF.

@@ -12,7 +12,8 @@ void ConsoleText::write(FILE *stream, const QString &text)
 
 int ConsoleText::usageError(const QString &problem)
 {
-    write(stderr, QStringLiteral("tagloom: %1\n请运行 tagloom --help 查看用法。\n").arg(problem));
+    // One line, as every error is, so that scripts can show it whole.
+    write(stderr, QStringLiteral("tagloom: %1（用法见 tagloom --help）\n").arg(problem));
     return exitUsage;
 }
 

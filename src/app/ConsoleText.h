@@ -13,7 +13,7 @@ class ConsoleText
 {
 public:
     static void write(FILE *stream, const QString &text);
-    // "tagloom: <problem>" and a hint to --help on standard error; the usage status.
+    // "tagloom: <problem>" with a hint to --help, one line on standard error; the usage status.
     static int usageError(const QString &problem);
 };
 

@@ -4,6 +4,7 @@
 #include "ControlName.h"
 #include "Forms.h"
 #include "LabelPictureChoice.h"
+#include "PrinterSection.h"
 #include "ScreenTwips.h"
 #include "SidePanel.h"
 #include "Workspace.h"
@@ -13,15 +14,16 @@
 #include "canvas/LabelFont.h"
 #include "canvas/PictureLoader.h"
 #include "codes/CodeItems.h"
-#include "data/FieldItemGenerator.h"
 #include "data/DataTable.h"
+#include "data/FieldItemGenerator.h"
 #include "data/Form3.h"
 #include "data/WorkbookImport.h"
 #include "layout/LayoutCommands.h"
 #include "layout/LayoutLoader.h"
+#include "print/CupsPrinterOutput.h"
 #include "print/PrintProgressDialog.h"
 #include "print/PrintRun.h"
-#include "print/PrinterOutput.h"
+#include "print/PrintSettings.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -114,6 +116,9 @@ Form1::Form1(Workspace &workspace, Forms &forms)
     sidePanel_ = new SidePanel(this);
     ScreenTwips::place(sidePanel_, clientWidth, 0, SidePanel::width, clientHeight);
     addEditMenu();
+    printerSection_ = new PrinterSection(workspace_, sidePanel_);
+    sidePanel_->addSection(printerSection_);
+    connect(printerSection_, &PrinterSection::statusChanged, this, &Form1::showStatus);
     bindPanel();
 
     timer1_ = new QTimer(this);
@@ -284,8 +289,9 @@ void Form1::Command2_Click()
     }
     workspace_.panel().enableGenerate();
     const DataTable &table = workspace_.dataTable();
-    showStatus(
-        QStringLiteral("已导入数据文件：%1行数据，%2列").arg(table.rows() - 1).arg(table.cols() - 1));
+    showStatus(QStringLiteral("已导入数据文件：%1行数据，%2列")
+                   .arg(table.rows() - 1)
+                   .arg(table.cols() - 1));
 }
 
 // Step 3: one field item per data column on the canvas.
@@ -309,13 +315,16 @@ void Form1::Command5_Click()
     changeCanvas(QStringLiteral("插入条形码"), &CodeItems::insertBarcode);
 }
 
-// Step 8: print one label per row of the range on the default printer.
+// Step 8: print one label per row of the range, on the default printer unless the side panel
+// names another, with that printer's calibration.
 void Form1::Command6_Click()
 {
     showStatus({});
-    const std::unique_ptr<PrinterOutput> printer = PrinterOutput::forPrinter();
+    const QString printerName = printerSection_->printerName();
+    CupsPrinterOutput printer(printerName, PrintSettings::calibration(printerName));
     PrintProgressDialog progress(this);
-    const PrintRun::Result result = PrintRun(workspace_, *printer, progress).run();
+    const PrintRun::Result result
+        = PrintRun(workspace_, printer, progress, printerSection_->copies()).run();
     if (result.outcome == PrintRun::Outcome::Printed)
         showStatus(QStringLiteral("已送出%1张标签。").arg(result.pagesSent));
     else

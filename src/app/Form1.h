@@ -16,6 +16,7 @@ namespace tagloom {
 
 class Forms;
 class LabelDesign;
+class PrinterSection;
 class SidePanel;
 class Workspace;
 
@@ -76,6 +77,7 @@ private:
     QPushButton *command3_ = nullptr;
     QTimer *timer1_ = nullptr;
     SidePanel *sidePanel_ = nullptr;
+    PrinterSection *printerSection_ = nullptr;
 };
 
 } // namespace tagloom

@@ -5,16 +5,21 @@
 #include "BatchDialogs.h"
 #include "ConsoleText.h"
 #include "Workspace.h"
+#include "canvas/NumberText.h"
 #include "layout/LayoutLoader.h"
+#include "print/CupsPrinterOutput.h"
+#include "print/CupsQueue.h"
+#include "print/PdfFileOutput.h"
 #include "print/PrintProgress.h"
 #include "print/PrintRun.h"
-#include "print/PrinterOutput.h"
+#include "print/PrintSettings.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace tagloom {
@@ -30,7 +35,87 @@ struct PrintOptions
     std::optional<QString> printer;
     std::optional<QString> data;
     std::optional<QString> picture;
+    std::optional<QString> copies;
+    std::optional<QString> offset;
+    std::optional<QString> scale;
 };
+
+// What the options ask of the run, checked.
+struct RunRequest
+{
+    int copies = 1;
+    std::optional<QPointF> offsetMm;
+    std::optional<double> scalePercent;
+};
+
+std::optional<double> numberWithin(const QString &text, double lowest, double highest)
+{
+    const std::optional<double> value = NumberText::toDouble(text);
+    if (!value || *value < lowest || *value > highest) return std::nullopt;
+    return value;
+}
+
+// The run the options ask for, or nothing with the usage problem in `problem`.
+std::optional<RunRequest> request(const PrintOptions &options, QString *problem)
+{
+    RunRequest run;
+    if (options.copies) {
+        const std::optional<double> copies = numberWithin(*options.copies, 1, PrintRun::mostCopies);
+        if (!copies || *copies != std::floor(*copies)) {
+            *problem = QStringLiteral("--copies 需要1到%1之间的整数").arg(PrintRun::mostCopies);
+            return std::nullopt;
+        }
+        run.copies = static_cast<int>(*copies);
+    }
+    if (options.offset) {
+        const double largest = Calibration::largestOffsetMm;
+        const QStringList parts = options.offset->split(QLatin1Char(','));
+        const std::optional<double> x
+            = parts.size() == 2 ? numberWithin(parts[0], -largest, largest) : std::nullopt;
+        const std::optional<double> y
+            = parts.size() == 2 ? numberWithin(parts[1], -largest, largest) : std::nullopt;
+        if (!x || !y) {
+            *problem = QStringLiteral(
+                "--offset 需要用逗号分开的两个毫米数（如 1.5,-0.5），各在-%1到%1之间")
+                           .arg(largest);
+            return std::nullopt;
+        }
+        run.offsetMm = QPointF(*x, *y);
+    }
+    if (options.scale) {
+        run.scalePercent = numberWithin(
+            *options.scale, Calibration::smallestScalePercent, Calibration::largestScalePercent);
+        if (!run.scalePercent) {
+            *problem = QStringLiteral("--scale 需要%1到%2之间的百分数")
+                           .arg(Calibration::smallestScalePercent)
+                           .arg(Calibration::largestScalePercent);
+            return std::nullopt;
+        }
+    }
+    if (options.pdf && (options.offset || options.scale)) {
+        *problem = QStringLiteral("--offset 和 --scale 只用于打印机，PDF 不校准");
+        return std::nullopt;
+    }
+    // A reversed range prints nothing: asked for on the command line, it is a mistake to say.
+    const std::optional<double> from
+        = options.from ? NumberText::toDouble(*options.from) : std::nullopt;
+    const std::optional<double> to = options.to ? NumberText::toDouble(*options.to) : std::nullopt;
+    if (from && to && *from > *to) {
+        *problem = QStringLiteral("--from %1 比 --to %2 大，没有要打印的行")
+                       .arg(*options.from, *options.to);
+        return std::nullopt;
+    }
+    return run;
+}
+
+// The printer's stored calibration, with what the options override for this run.
+Calibration calibrationFor(const QString &printer, const RunRequest &run)
+{
+    Calibration calibration = PrintSettings::calibration(printer);
+    if (run.offsetMm) calibration.offsetMm = *run.offsetMm;
+    if (run.scalePercent) calibration.scalePercent = *run.scalePercent;
+    return calibration;
+}
 
 // The options, or nothing with the usage problem in `problem`.
 std::optional<PrintOptions> parse(QStringList arguments, QString *problem)
@@ -42,6 +127,9 @@ std::optional<PrintOptions> parse(QStringList arguments, QString *problem)
         {QLatin1String("--printer"), &PrintOptions::printer},
         {QLatin1String("--data"), &PrintOptions::data},
         {QLatin1String("--picture"), &PrintOptions::picture},
+        {QLatin1String("--copies"), &PrintOptions::copies},
+        {QLatin1String("--offset"), &PrintOptions::offset},
+        {QLatin1String("--scale"), &PrintOptions::scale},
     };
     PrintOptions options;
     while (!arguments.isEmpty()) {
@@ -116,7 +204,8 @@ int PrintCommand::run(int argc, char *argv[])
     QString problem;
     const std::optional<PrintOptions> options
         = parse(QCoreApplication::arguments().mid(2), &problem);
-    if (!options) return ConsoleText::usageError(problem);
+    const std::optional<RunRequest> run = options ? request(*options, &problem) : std::nullopt;
+    if (!run) return ConsoleText::usageError(problem);
 
     LayoutFileOverrides overrides {absolute(options->picture), absolute(options->data)};
     const QTemporaryDir standardInputFolder;
@@ -140,11 +229,16 @@ int PrintCommand::run(int argc, char *argv[])
     if (options->from) workspace.panel().setRangeText(MainPanel::FirstRow, *options->from);
     if (options->to) workspace.panel().setRangeText(MainPanel::LastRow, *options->to);
 
-    const std::unique_ptr<PrinterOutput> output = options->pdf
-        ? PrinterOutput::forPdf(*options->pdf)
-        : PrinterOutput::forPrinter(options->printer.value_or(QString()));
+    std::unique_ptr<LabelOutput> output;
+    if (options->pdf) {
+        output = std::make_unique<PdfFileOutput>(*options->pdf);
+    } else {
+        // The default printer is named here, so that its own calibration applies.
+        const QString printer = options->printer.value_or(CupsQueue::defaultName());
+        output = std::make_unique<CupsPrinterOutput>(printer, calibrationFor(printer, *run));
+    }
     SilentProgress progress;
-    const PrintRun::Result result = PrintRun(workspace, *output, progress).run();
+    const PrintRun::Result result = PrintRun(workspace, *output, progress, run->copies).run();
     if (result.outcome != PrintRun::Outcome::Printed) {
         ConsoleText::write(stderr, QStringLiteral("tagloom print: %1\n").arg(result.message));
         return exitFailure;

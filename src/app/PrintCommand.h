@@ -1,5 +1,6 @@
-// tagloom print LAYOUT.ini [--from N] [--to M] [--pdf OUT.pdf | --printer NAME]: a layout's labels
-// printed without windows or a display, through the same load and print run as the windows.
+// tagloom print LAYOUT.ini [--from N] [--to M] [--copies N] [--pdf OUT.pdf | --printer NAME
+// [--offset X,Y] [--scale P]]: a layout's labels printed without windows or a display, through the
+// same load and print run as the windows.
 #pragma once
 
 namespace tagloom {

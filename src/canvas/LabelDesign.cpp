@@ -131,4 +131,14 @@ void LabelDesign::setBarcodeValue(const QString &value)
     emit barcodeChanged();
 }
 
+QRectF LabelDesign::barcodeComponentRect() const
+{
+    return barcode_.geometry().toRectF().translated(holder_.geometry.left, holder_.geometry.top);
+}
+
+QRectF LabelDesign::barcodeStrip() const
+{
+    return barcodeComponentRect().intersected(holder_.geometry.toRectF());
+}
+
 } // namespace tagloom

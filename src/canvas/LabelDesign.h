@@ -85,6 +85,10 @@ public:
     void setBarcodeGeometry(const TwipsRect &geometry);
     void setBarcodeVisible(bool visible);
     void setBarcodeValue(const QString &value);
+    // The component on the label, and the strip of it that the holder shows, which its bars fill;
+    // both in label twips.
+    QRectF barcodeComponentRect() const;
+    QRectF barcodeStrip() const;
 
     // QRmaker1, never shown: the QR code item shows its picture.
     QrMaker &qrMaker() { return qrMaker_; }

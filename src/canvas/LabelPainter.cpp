@@ -5,6 +5,7 @@
 #include "Twips.h"
 
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 
 namespace tagloom {
@@ -41,7 +42,7 @@ void paintPicture(QPainter &painter, const LabelDesign &design)
     }
 }
 
-void paintBarcodeItem(QPainter &painter, const LabelDesign &design)
+void paintBarcodeItem(QPainter &painter, const LabelDesign &design, LabelPainter::CodeFit codeFit)
 {
     const BarcodeHolderItem &holder = design.barcodeHolder();
     if (!holder.visible) return;
@@ -50,19 +51,29 @@ void paintBarcodeItem(QPainter &painter, const LabelDesign &design)
     painter.setClipRect(holderRect, Qt::IntersectClip);
     painter.fillRect(holderRect, barcodeHolderColor);
     const BarCodeCtrl &barcode = design.barcode();
-    if (barcode.isVisible()) {
-        const QRectF component = barcode.geometry().toRectF().translated(holderRect.topLeft());
-        barcode.paint(painter, component, component.intersected(holderRect));
-    }
+    if (!barcode.isVisible()) return;
+    // On screen whole pixels keep every bar's width ratio, at no cost to the look.
+    const bool onDots = codeFit == LabelPainter::CodeFit::PrinterDots
+        || painter.paintEngine()->type() == QPaintEngine::Raster;
+    barcode.paint(painter, design.barcodeComponentRect(), design.barcodeStrip(),
+        onDots ? DotGrid::of(painter) : std::nullopt);
 }
 
-void paintCodeImage(QPainter &painter, const LabelDesign &design)
+void paintCodeImage(QPainter &painter, const LabelDesign &design, LabelPainter::CodeFit codeFit)
 {
     const CodeImageItem &image = design.codeImage();
     if (!image.visible || !image.picture) return;
+    QRectF place = image.geometry.toRectF();
+    if (codeFit == LabelPainter::CodeFit::PrinterDots) {
+        // The picture has one pixel per module.
+        const std::optional<DotGrid> dots = DotGrid::of(painter);
+        const std::optional<QRectF> onDots
+            = dots ? LabelPainter::qrOnDots(place, image.picture->width(), *dots) : std::nullopt;
+        if (onDots) place = *onDots;
+    }
     // Modules must stay crisp at any size: no smoothing.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(image.geometry.toRectF(), *image.picture);
+    painter.drawImage(place, *image.picture);
 }
 
 void paintField(QPainter &painter, const FieldItem &item)
@@ -80,15 +91,25 @@ void LabelPainter::useTwips(QPainter &painter)
     painter.scale(device->logicalDpiX() / twipsPerInch, device->logicalDpiY() / twipsPerInch);
 }
 
-void LabelPainter::paint(QPainter &painter, const LabelDesign &design)
+std::optional<QRectF> LabelPainter::qrOnDots(const QRectF &item, int modules, const DotGrid &dots)
+{
+    const int across = modules > 0 ? dots.dotsAcross(item.width()) / modules : 0;
+    const int down = modules > 0 ? dots.dotsDown(item.height()) / modules : 0;
+    if (across < 1 || down < 1) return std::nullopt;
+    const QSizeF size = dots.sizeOf(across * modules, down * modules);
+    const QPointF centred = item.center() - QPointF(size.width() / 2, size.height() / 2);
+    return QRectF(dots.snap(centred), size);
+}
+
+void LabelPainter::paint(QPainter &painter, const LabelDesign &design, CodeFit codeFit)
 {
     const SavedState saved(painter);
     painter.setRenderHint(QPainter::LosslessImageRendering, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setClipRect(QRectF(0, 0, design.scaleWidth(), design.scaleHeight()), Qt::IntersectClip);
     paintPicture(painter, design);
-    paintBarcodeItem(painter, design);
-    paintCodeImage(painter, design);
+    paintBarcodeItem(painter, design, codeFit);
+    paintCodeImage(painter, design, codeFit);
     for (int index = 1; index < design.fieldCount(); ++index) {
         const FieldItem &item = design.field(index);
         if (item.visible) paintField(painter, item);

@@ -18,12 +18,12 @@ bool BarCodeCtrl::canEncode(const QString &text, QString *reason)
     return text.isEmpty() || Code128Symbol::encode(text, reason).has_value();
 }
 
-void BarCodeCtrl::paint(
-    QPainter &painter, const QRectF &componentRect, const QRectF &visibleStrip) const
+void BarCodeCtrl::paint(QPainter &painter, const QRectF &componentRect, const QRectF &visibleStrip,
+    const std::optional<DotGrid> &dots) const
 {
     painter.fillRect(componentRect, Qt::white);
     const QRectF area = visibleStrip.intersected(componentRect);
-    if (symbol_ && !area.isEmpty()) symbol_->paint(painter, area);
+    if (symbol_ && !area.isEmpty()) symbol_->paint(painter, area, dots);
 }
 
 } // namespace tagloom

@@ -35,7 +35,9 @@ public:
 
     // Fills componentRect white and draws the whole symbol, quiet zones included, fitted into
     // visibleStrip: the part of the component the holder shows. Both are in painter units (twips).
-    void paint(QPainter &painter, const QRectF &componentRect, const QRectF &visibleStrip) const;
+    // With a dot grid the modules are whole dots (Code128Symbol::paint).
+    void paint(QPainter &painter, const QRectF &componentRect, const QRectF &visibleStrip,
+        const std::optional<DotGrid> &dots) const;
 
 private:
     TwipsRect geometry_ {-400, 0, 5000, 855};

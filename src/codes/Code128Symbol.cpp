@@ -4,7 +4,6 @@
 #include "ZintSymbol.h"
 
 #include <QFontMetricsF>
-#include <QPaintEngine>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -29,23 +28,17 @@ struct ModuleGrid
     qreal moduleWidth;
 };
 
-// Centres the modules in the area. When the painter rasterizes itself (a screen, a picture) the
-// module width is rounded down to whole device pixels and the left edge put on a pixel, so every
-// bar keeps its true width ratio; vector output (PDF, printers) keeps the exact fraction.
-ModuleGrid fitModules(const QPainter &painter, const QRectF &area, int modules)
+// Centres the modules in the area, on whole dots when there is a grid and a module gets one.
+ModuleGrid fitModules(const QRectF &area, int modules, const std::optional<DotGrid> &dots)
 {
-    qreal width = area.width() / modules;
-    qreal left = area.left();
-    const QTransform &toDevice = painter.deviceTransform();
-    const qreal pixelsPerUnit = toDevice.m11();
-    const bool snap = painter.paintEngine()->type() == QPaintEngine::Raster
-        && toDevice.type() <= QTransform::TxScale && pixelsPerUnit > 0
-        && width * pixelsPerUnit >= 1;
-    if (snap) width = std::floor(width * pixelsPerUnit) / pixelsPerUnit;
-    left += (area.width() - width * modules) / 2;
-    if (snap)
-        left = (std::round(left * pixelsPerUnit + toDevice.dx()) - toDevice.dx()) / pixelsPerUnit;
-    return {left, width};
+    const int dotsPerModule = dots ? dots->dotsAcross(area.width()) / modules : 0;
+    if (dotsPerModule < 1) {
+        const qreal width = area.width() / modules;
+        return {area.left() + (area.width() - width * modules) / 2, width};
+    }
+    const qreal width = dots->sizeOf(dotsPerModule, 0).width();
+    const qreal left = area.left() + (area.width() - width * modules) / 2;
+    return {dots->snap(QPointF(left, area.top())).x(), width};
 }
 
 // Pixel sizes are in painter units, so the font scales with the twips transform.
@@ -92,9 +85,10 @@ std::optional<Code128Symbol> Code128Symbol::encode(const QString &text, QString 
     return symbol;
 }
 
-void Code128Symbol::paint(QPainter &painter, const QRectF &area) const
+void Code128Symbol::paint(
+    QPainter &painter, const QRectF &area, const std::optional<DotGrid> &dots) const
 {
-    const ModuleGrid grid = fitModules(painter, area, moduleCount_);
+    const ModuleGrid grid = fitModules(area, moduleCount_, dots);
     const qreal symbolWidth = grid.moduleWidth * moduleCount_;
 
     const qreal textPixels = textPixelSize(area.height(), symbolWidth);

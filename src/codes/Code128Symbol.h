@@ -2,6 +2,8 @@
 // and how to draw it fitted into a rectangle.
 #pragma once
 
+#include "DotGrid.h"
+
 #include <QRectF>
 #include <QString>
 #include <optional>
@@ -18,8 +20,13 @@ public:
     static std::optional<Code128Symbol> encode(const QString &text, QString *reason);
 
     // Draws the symbol, quiet zones included, as large as fits into area: bars as filled
-    // rectangles, with the text below them when area is tall enough for it.
-    void paint(QPainter &painter, const QRectF &area) const;
+    // rectangles, with the text below them when area is tall enough for it. On a dot grid every
+    // module is the same whole number of dots, from a dot boundary, centred in the area;
+    // otherwise modules take the exact fraction of the area.
+    void paint(QPainter &painter, const QRectF &area, const std::optional<DotGrid> &dots) const;
+
+    // The symbol's width in modules, quiet zones included.
+    int moduleCount() const { return moduleCount_; }
 
 private:
     struct Bar

@@ -52,4 +52,12 @@ bool QrMaker::canEncode(const QString &text, QString *reason)
         || QrEncoder::encode(text.toUtf8(), QrEncoder::smallestVersion, 0, reason).has_value();
 }
 
+int QrMaker::modulesFor(const QString &text)
+{
+    // The version, and with it the size, does not depend on the mask either.
+    const std::optional<QImage> picture
+        = QrEncoder::encode(text.toUtf8(), QrEncoder::smallestVersion, 0, nullptr);
+    return picture ? picture->width() : 0;
+}
+
 } // namespace tagloom

@@ -34,6 +34,8 @@ public:
 
     // Whether refresh() would give a code for text (an empty text is fine: no code).
     static bool canEncode(const QString &text, QString *reason);
+    // The modules a side of the code refresh() gives for a non-empty text; 0 when it gives none.
+    static int modulesFor(const QString &text);
 
 private:
     QString codeData_;

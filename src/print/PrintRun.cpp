@@ -8,6 +8,8 @@
 #include "canvas/LabelDesign.h"
 #include "canvas/LabelPainter.h"
 #include "canvas/NumberText.h"
+#include "codes/Code128Symbol.h"
+#include "codes/DotGrid.h"
 #include "data/DataTable.h"
 
 #include <QDir>
@@ -44,11 +46,13 @@ bool pictureFitsInMemory(const LabelDesign &design)
 
 } // namespace
 
-PrintRun::PrintRun(Workspace &workspace, LabelOutput &output, PrintProgress &progress)
+PrintRun::PrintRun(Workspace &workspace, LabelOutput &output, PrintProgress &progress, int copies)
     : workspace_(workspace)
     , output_(output)
     , progress_(progress)
+    , copies_(copies)
 {
+    Q_ASSERT(copies >= 1 && copies <= mostCopies);
 }
 
 void PrintRun::refuse(const QString &message)
@@ -159,6 +163,55 @@ bool PrintRun::checkCodes(const DataTable &table, const LabelDesign &design, int
     return true;
 }
 
+bool PrintRun::checkDots(
+    const DataTable &table, const LabelDesign &design, int first, int last, double dotsPerTwip)
+{
+    // Scanners read modules of two dots and more; a single dot burns too thin and too unevenly.
+    constexpr int fewestDotsPerModule = 2;
+    const DotGrid dots = DotGrid::scaled(dotsPerTwip);
+    const auto millimetres = [](double twips) { return twips * 25.4 / twipsPerInch; };
+    // Rounded up, so that a code made that large is large enough.
+    const auto neededMillimetres = [&](int modules) {
+        return std::ceil(millimetres(fewestDotsPerModule * modules / dotsPerTwip) * 10) / 10;
+    };
+    const QRectF strip = design.barcodeStrip();
+    const QRectF qrItem = design.codeImage().geometry.toRectF();
+    const bool qrPrints = qrColumn_ > 0 && design.codeImage().visible;
+    const bool barcodePrints = barcodeColumn_ > 0 && design.barcodeHolder().visible;
+    for (int row = first; row <= last; ++row) {
+        const QString barcodeText = barcodePrints ? table.cell(row, barcodeColumn_) : QString();
+        const std::optional<Code128Symbol> symbol
+            = barcodeText.isEmpty() ? std::nullopt : Code128Symbol::encode(barcodeText, nullptr);
+        if (symbol
+            && dots.dotsAcross(strip.width()) / symbol->moduleCount() < fewestDotsPerModule) {
+            refuse(QStringLiteral("第%1行%2的条形码太窄：打印出来最细的条不到%3个打印点，扫不出来。"
+                                  "这一行的条形码至少要%4毫米宽（现在是%5毫米）。")
+                       .arg(row)
+                       .arg(columnName(table, barcodeColumn_))
+                       .arg(fewestDotsPerModule)
+                       .arg(neededMillimetres(symbol->moduleCount()), 0, 'f', 1)
+                       .arg(millimetres(strip.width()), 0, 'f', 1));
+            return false;
+        }
+        const int modules = qrPrints ? QrMaker::modulesFor(table.cell(row, qrColumn_)) : 0;
+        if (modules > 0
+            && std::min(dots.dotsAcross(qrItem.width()), dots.dotsDown(qrItem.height())) / modules
+                < fewestDotsPerModule) {
+            refuse(
+                QStringLiteral("第%1行%2的二维码太小：打印出来每个小方块不到%3个打印点，扫不出来。"
+                               "这一行的二维码至少要%4毫米见方（现在是%5 × %6毫米）。")
+                    .arg(row)
+                    .arg(columnName(table, qrColumn_))
+                    .arg(fewestDotsPerModule)
+                    .arg(neededMillimetres(modules), 0, 'f', 1)
+                    .arg(millimetres(qrItem.width()), 0, 'f', 1)
+                    .arg(millimetres(qrItem.height()), 0, 'f', 1));
+            return false;
+        }
+    }
+    return true;
+}
+
 bool PrintRun::fillRow(LabelDesign &design, const DataTable *table, int row,
     const QString &bitmapPath, QString *reason)
 {
@@ -206,8 +259,12 @@ PrintRun::Result PrintRun::run()
     }
 
     const qint64 labels = qint64(*last) - *first + 1;
-    const QString prompt
+    QString prompt
         = QStringLiteral("将打印第%1到%2行,共%3个标签").arg(firstText, lastText).arg(labels);
+    if (copies_ > 1)
+        prompt += QStringLiteral("\n每个标签打印%1份,共%2张")
+                      .arg(copies_)
+                      .arg(std::max<qint64>(labels, 0) * copies_);
     if (messageBox(workspace_.dialogs(), nullptr, prompt, MessageButtons::OkCancel)
         != MessageAnswer::Ok)
         return {Outcome::Declined, 0, {}};
@@ -250,29 +307,38 @@ PrintRun::Result PrintRun::printRows(
         return endEarly(Outcome::Failed, 0, QStringLiteral("无法建立临时文件夹，"));
     const QString bitmapPath = bitmapFolder.filePath(QStringLiteral("tmpQR.bmp"));
 
-    const int total = last - first + 1;
-    if (!progress_.advance(0, total))
-        return endEarly(Outcome::Cancelled, 0, QStringLiteral("打印已取消，"));
     if (!pictureFitsInMemory(design))
         return endEarly(Outcome::Failed, 0,
             QStringLiteral("内存不足，%1 × %2 像素的标签图片放不进打印任务。")
                 .arg(design.picture()->width())
                 .arg(design.picture()->height()));
-    const QSizeF labelSize(design.scaleWidth(), design.scaleHeight());
+    QString reason;
+    if (!output_.begin(QSizeF(design.scaleWidth(), design.scaleHeight()), &reason))
+        return endEarly(Outcome::Failed, 0, QStringLiteral("%1。").arg(reason));
+    // Nothing is drawn yet: a refused run drops the job with the output.
+    const std::optional<double> dotsPerTwip = output_.dotsPerTwip();
+    if (dotsPerTwip && table && !checkDots(*table, design, first, last, *dotsPerTwip))
+        return {Outcome::Refused, 0, message_};
+    const LabelPainter::CodeFit codeFit
+        = dotsPerTwip ? LabelPainter::CodeFit::PrinterDots : LabelPainter::CodeFit::AsDesigned;
+
+    const int total = (last - first + 1) * copies_;
+    if (!progress_.advance(0, total))
+        return endEarly(Outcome::Cancelled, 0, QStringLiteral("打印已取消，"));
     int pages = 0;
     try {
         for (int row = first; row <= last; ++row) {
-            QString reason;
             if (!fillRow(design, table, row, bitmapPath, &reason))
                 return endEarly(Outcome::Failed, pages,
                     QStringLiteral("打印在第%1行中止：%2。").arg(row).arg(reason));
-            const bool pageReady
-                = pages == 0 ? output_.begin(labelSize, &reason) : output_.nextPage(&reason);
-            if (!pageReady) return endEarly(Outcome::Failed, pages, QStringLiteral("%1。").arg(reason));
-            LabelPainter::paint(output_.painter(), design);
-            ++pages;
-            if (!progress_.advance(pages, total) && row < last)
-                return endEarly(Outcome::Cancelled, pages, QStringLiteral("打印已取消，"));
+            for (int copy = 0; copy < copies_; ++copy) {
+                if (pages > 0 && !output_.nextPage(&reason))
+                    return endEarly(Outcome::Failed, pages, QStringLiteral("%1。").arg(reason));
+                LabelPainter::paint(output_.painter(), design, codeFit);
+                ++pages;
+                if (!progress_.advance(pages, total) && pages < total)
+                    return endEarly(Outcome::Cancelled, pages, QStringLiteral("打印已取消，"));
+            }
         }
     } catch (const std::bad_alloc &) {
         // A picture or a page too large for the memory left: stop as a failing printer does.
@@ -280,7 +346,6 @@ PrintRun::Result PrintRun::printRows(
             QStringLiteral("内存不足，无法画出第%1张标签。").arg(pages + 1));
     }
     progress_.end();
-    QString reason;
     if (!output_.finish(&reason))
         return endEarly(Outcome::Failed, 0, QStringLiteral("%1，").arg(reason));
     return {Outcome::Printed, pages, {}};

@@ -1,7 +1,8 @@
-// The print run: one label page per data row of the print range. For each row the field items take
-// the row's cells, the QR code is made again through a bitmap file and the barcode takes its cell;
-// then the canvas is drawn as one page. Everything that could spoil the run is checked before the
-// first page, so a refused run prints nothing.
+// The print run: one label page per data row of the print range, or as many copies of it as asked
+// for, one after the other. For each row the field items take the row's cells, the QR code is made
+// again through a bitmap file and the barcode takes its cell; then the canvas is drawn as a page.
+// Everything that could spoil the run is checked before the first page, so a refused run prints
+// nothing; on a printer that includes codes too small for its dots.
 #pragma once
 
 #include <QString>
@@ -31,7 +32,10 @@ public:
         QString message; // what the user was told when the run did not print in full
     };
 
-    PrintRun(Workspace &workspace, LabelOutput &output, PrintProgress &progress);
+    static constexpr int mostCopies = 999;
+
+    // `copies` of each label, from 1 to mostCopies.
+    PrintRun(Workspace &workspace, LabelOutput &output, PrintProgress &progress, int copies = 1);
 
     Result run();
 
@@ -39,6 +43,9 @@ private:
     bool readsTable(const LabelDesign &design) const;
     bool checkTable(const DataTable &table, const LabelDesign &design, int first, int last);
     bool checkCodes(const DataTable &table, const LabelDesign &design, int first, int last);
+    // Whether every row's codes get modules of at least two printer dots.
+    bool checkDots(
+        const DataTable &table, const LabelDesign &design, int first, int last, double dotsPerTwip);
     QString columnName(const DataTable &table, int col) const;
     bool fillRow(LabelDesign &design, const DataTable *table, int row, const QString &bitmapPath,
         QString *reason);
@@ -50,6 +57,7 @@ private:
     Workspace &workspace_;
     LabelOutput &output_;
     PrintProgress &progress_;
+    int copies_;
     QString message_;
     int qrColumn_ = 0; // data column of the QR code, 0 for none
     int barcodeColumn_ = 0; // data column of the barcode, 0 for none

@@ -54,7 +54,8 @@ private slots:
     {
         QPicture recording; // a vector device, like a PDF or a printer
         QPainter recorder(&recording);
-        barFor(QStringLiteral("ShirtBlue")).paint(recorder, QRectF({}, component), strip);
+        barFor(QStringLiteral("ShirtBlue"))
+            .paint(recorder, QRectF({}, component), strip, std::nullopt);
         recorder.end();
         const QImage page
             = TestPage::render(component, [&](QPainter &p) { p.drawPicture(0, 0, recording); });
@@ -69,11 +70,12 @@ private slots:
         }
     }
 
-    // Drawn on pixels, every bar and space is a whole number of equal modules.
+    // Drawn on a dot grid, every bar and space is a whole number of equal modules.
     void wholePixelModules()
     {
         const QImage page = TestPage::render(component, [&](QPainter &p) {
-            barFor(QStringLiteral("ShirtBlue")).paint(p, QRectF({}, component), strip);
+            barFor(QStringLiteral("ShirtBlue"))
+                .paint(p, QRectF({}, component), strip, DotGrid::of(p));
         });
         const QRect ink = inkBounds(page);
         QVERIFY(toPixels(strip).contains(ink));
@@ -155,7 +157,7 @@ private:
         return TestPage::render(holder, [&](QPainter &p) {
             p.fillRect(QRectF({}, holder), Qt::gray); // anything not painted white shows up
             bar.paint(p, QRectF(-400, 0, holder.width() + 3000, holder.height()),
-                QRectF(0, 0, holder.width(), holder.height()));
+                QRectF(0, 0, holder.width(), holder.height()), DotGrid::of(p));
         });
     }
 

@@ -42,7 +42,7 @@ private slots:
         p.setFont(QFont(QString(), 14));
         p.drawText(QRectF(300, 200, 5000, 600), QStringLiteral("Blue shirt, size M — 蓝色衬衫"));
         p.drawImage(qrPlace, *qr.codePicture());
-        bar.paint(p, stripPlace.adjusted(-400, 0, 2600, 0), stripPlace);
+        bar.paint(p, stripPlace.adjusted(-400, 0, 2600, 0), stripPlace, std::nullopt);
         p.end();
 
         QCOMPARE(QProcess::execute("pdftoppm",

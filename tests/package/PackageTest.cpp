@@ -170,10 +170,10 @@ void PackageTest::dependsOnWhatTheProgramNeedsAtRunTime()
     QStringList depends;
     for (const QString &entry : control(QStringLiteral("Depends")).split(QLatin1Char(',')))
         depends << entry.trimmed().section(QLatin1Char(' '), 0, 0);
-    // From the binary: Qt's widgets, and the libraries that hold the X11 platform plugin and the
-    // CUPS print plugin, which the program loads at run time.
-    for (const char *package : {"libqt6widgets6", "libqt6gui6", "libqt6printsupport6",
-             "libgsf-1-114", "libzint2.11", "fonts-wqy-microhei", "qt6-translations-l10n"})
+    // From the binary: Qt's widgets, the library that holds the X11 platform plugin, which the
+    // program loads at run time, and CUPS's library, through which it prints.
+    for (const char *package : {"libqt6widgets6", "libqt6gui6", "libcups2", "libgsf-1-114",
+             "libzint2.11", "fonts-wqy-microhei", "qt6-translations-l10n"})
         QVERIFY2(depends.contains(QString::fromLatin1(package)),
             qPrintable(QStringLiteral("%1 missing from %2").arg(package, depends.join(", "))));
     // The test suite's own tools stay out.

@@ -2,13 +2,13 @@
 // job with one page per row, and every page reads back as its row. Run by cups-print-test.sh,
 // which sets up the queue.
 #include "canvas/LabelDesign.h"
+#include "print/CupsQueue.h"
 #include "support/CodeDecoder.h"
 #include "support/CupsPdfOutput.h"
 #include "support/Fixtures.h"
 #include "support/PdfPages.h"
 #include "support/TestProgram.h"
 
-#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -26,7 +26,7 @@ private slots:
 
 void CupsPrintTest::noDefaultPrinter()
 {
-    QVERIFY(QPrinterInfo::defaultPrinter().isNull());
+    QVERIFY(CupsQueue::defaultName().isEmpty());
     TestProgram program;
     program.dialogs.answerOpen(fixture("pictures/label_300x200.bmp"));
     program.click("Command1");
@@ -41,7 +41,7 @@ void CupsPrintTest::noDefaultPrinter()
 
 void CupsPrintTest::printsThroughTheDefaultPrinter()
 {
-    QCOMPARE(QPrinterInfo::defaultPrinter().printerName(), QStringLiteral("TagloomTest"));
+    QCOMPARE(CupsQueue::defaultName(), QStringLiteral("TagloomTest"));
     QTemporaryDir scratch;
     const QString workbook = scratch.filePath("cups.xls");
     QVERIFY(writeWorkbook(workbook,
@@ -67,8 +67,25 @@ void CupsPrintTest::printsThroughTheDefaultPrinter()
     QCOMPARE(pdfs.size(), 1);
     const QString pdf = pdfs.first();
     QCOMPARE(pdfPageCount(pdf), 3);
+    // The office queue's own paper, A4, with the label at its true size at the top left: the
+    // picture's cream is all that is not white.
+    const QSizeF a4 = pdfPageSize(pdf);
+    QVERIFY2(qAbs(a4.width() - 595) <= 1 && qAbs(a4.height() - 842) <= 1,
+        qPrintable(QString::number(a4.width())));
     for (int page = 1; page <= 3; ++page) {
         const QImage image = renderPdfPage(pdf, page);
+        QRect label;
+        for (int y = 0; y < image.height(); y += 2)
+            for (int x = 0; x < image.width(); x += 2)
+                if (qGray(image.pixel(x, y)) < 252) label |= QRect(x, y, 1, 1);
+        // 600 x 400 picture pixels are 6.25 x 4.17 in: 1875 x 1250 dots at 300 dpi.
+        QVERIFY2(label.left() <= 2 && label.top() <= 2 && qAbs(label.right() - 1874) <= 3
+                && qAbs(label.bottom() - 1249) <= 3,
+            qPrintable(QStringLiteral("%1,%2 %3x%4")
+                           .arg(label.x())
+                           .arg(label.y())
+                           .arg(label.width())
+                           .arg(label.height())));
         QCOMPARE(decodeCode128(image), QStringLiteral("CUPS-%1").arg(page));
         QCOMPARE(decodeQr(image),
             QStringLiteral("第%1张").arg(QStringList {"一", "二", "三"}[page - 1]));

@@ -5,9 +5,9 @@
 #include "canvas/LabelDesign.h"
 #include "data/DataTable.h"
 #include "print/LabelOutput.h"
+#include "print/PdfFileOutput.h"
 #include "print/PrintProgress.h"
 #include "print/PrintProgressDialog.h"
-#include "print/PrinterOutput.h"
 #include "support/CodeDecoder.h"
 #include "support/Fixtures.h"
 #include "support/PdfPages.h"
@@ -119,12 +119,16 @@ private slots:
     void theProgressGoesBeforeTheRunSaysHowItEnded();
     void printCommandPrintsALayoutWithoutWindows();
     void printCommandTakesTheDataFileAtRunTime();
+    void copiesFollowEachOtherInRowOrder();
+    void aKilledRunLeavesNothingBehind();
 
 private:
     // A design with a picture, the products table, its field items, both codes and both sources.
     void prepare(TestProgram &program, const QString &workbook = {});
-    PrintRun::Result print(
-        TestProgram &program, const QString &pdf, PrintProgress *progress = nullptr);
+    PrintRun::Result print(TestProgram &program, const QString &pdf,
+        PrintProgress *progress = nullptr, int copies = 1);
+    // The example layout with rows of its own, in the scratch folder.
+    QString exampleLayoutWithRows(int rows);
 
     QTemporaryDir scratch_;
     QString workbook_;
@@ -155,11 +159,29 @@ void PrintRunTest::prepare(TestProgram &program, const QString &workbook)
 }
 
 PrintRun::Result PrintRunTest::print(
-    TestProgram &program, const QString &pdf, PrintProgress *progress)
+    TestProgram &program, const QString &pdf, PrintProgress *progress, int copies)
 {
-    const std::unique_ptr<PrinterOutput> output = PrinterOutput::forPdf(pdf);
+    PdfFileOutput output(pdf);
     SilentProgress silent;
-    return PrintRun(program.workspace, *output, progress ? *progress : silent).run();
+    return PrintRun(program.workspace, output, progress ? *progress : silent, copies).run();
+}
+
+QString PrintRunTest::exampleLayoutWithRows(int rows)
+{
+    const QString layoutPath = scratch_.filePath(QStringLiteral("rows-%1.ini").arg(rows));
+    if (QFile::exists(layoutPath)) return layoutPath;
+    QList<QStringList> table = {{"货号", "品名", "规格", "产地", "价格", "网址"}};
+    for (int row = 1; row <= rows; ++row)
+        table.append({QStringLiteral("QM-%1").arg(2000 + row), QStringLiteral("样品%1").arg(row),
+            "1", "2", "3", QStringLiteral("https://example.com/p/%1").arg(row)});
+    const QString workbook = QStringLiteral("rows-%1.xls").arg(rows);
+    if (!writeWorkbook(scratch_.filePath(workbook), table)) return {};
+    QFile::copy(sourceFile("examples/label.png"), scratch_.filePath("label.png"));
+    QFile layout(layoutPath);
+    QFile exampleLayout(sourceFile("examples/example.ini"));
+    if (!exampleLayout.open(QIODevice::ReadOnly) || !layout.open(QIODevice::WriteOnly)) return {};
+    layout.write(exampleLayout.readAll().replace("products.xls", workbook.toUtf8()));
+    return layoutPath;
 }
 
 void PrintRunTest::everyPageCarriesItsRow()
@@ -427,8 +449,8 @@ void PrintRunTest::aFailingPrinterStopsAndSaysWhatWasSent()
     program.dialogs.answerMessage();
     program.dialogs.answerMessage();
     const QString pdf = scratch_.filePath("out-of-paper.pdf");
-    const std::unique_ptr<PrinterOutput> pages = PrinterOutput::forPdf(pdf);
-    FailingOutput printer(*pages, 3);
+    PdfFileOutput pages(pdf);
+    FailingOutput printer(pages, 3);
     SilentProgress progress;
     const PrintRun::Result result = PrintRun(program.workspace, printer, progress).run();
     QCOMPARE(result.outcome, PrintRun::Outcome::Failed);
@@ -500,18 +522,9 @@ void PrintRunTest::printCommandPrintsALayoutWithoutWindows()
     QVERIFY(pdfPageText(pdf, 2).contains(QStringLiteral("白瓷公道杯")));
 
     // A hundred rows end to end; in the sanitizer build this run also checks for leaks.
-    QList<QStringList> hundred = {{"货号", "品名", "规格", "产地", "价格", "网址"}};
-    for (int row = 1; row <= 100; ++row)
-        hundred.append({QStringLiteral("QM-%1").arg(2000 + row), QStringLiteral("样品%1").arg(row),
-            "1", "2", "3", QStringLiteral("https://example.com/p/%1").arg(row)});
-    QVERIFY(writeWorkbook(scratch_.filePath("hundred.xls"), hundred));
-    QFile::copy(sourceFile("examples/label.png"), scratch_.filePath("label.png"));
-    QFile layout(scratch_.filePath("hundred.ini"));
-    QFile exampleLayout(example);
-    QVERIFY(exampleLayout.open(QIODevice::ReadOnly) && layout.open(QIODevice::WriteOnly));
-    layout.write(exampleLayout.readAll().replace("products.xls", "hundred.xls"));
-    layout.close();
-    print.start(programBinary(), {"print", layout.fileName(), "--pdf", pdf});
+    const QString layout = exampleLayoutWithRows(100);
+    QVERIFY(!layout.isEmpty());
+    print.start(programBinary(), {"print", layout, "--pdf", pdf});
     QVERIFY(print.waitForFinished(120000));
     QCOMPARE(print.readAllStandardError(), QByteArray());
     QCOMPARE(print.exitCode(), 0);
@@ -532,6 +545,15 @@ void PrintRunTest::printCommandPrintsALayoutWithoutWindows()
         {{"print", example, "--printer", "NoSuchPrinter"}, 1, "找不到打印机 NoSuchPrinter"},
         {{"print", example, "--from"}, 2, "--from"},
         {{"print", example, "--pdf", pdf + "x", "--printer", "P"}, 2, "--printer"},
+        // A reversed range would print nothing and leave an older PDF looking new.
+        {{"print", example, "--from", "5", "--to", "3", "--pdf", pdf + "x"}, 2,
+            "--from 5 比 --to 3 大"},
+        {{"print", example, "--copies", "0", "--pdf", pdf + "x"}, 2, "--copies"},
+        {{"print", example, "--copies", "2.5", "--pdf", pdf + "x"}, 2, "--copies"},
+        {{"print", example, "--offset", "1", "--printer", "P"}, 2, "--offset"},
+        {{"print", example, "--offset", "1,80", "--printer", "P"}, 2, "--offset"},
+        {{"print", example, "--scale", "20", "--printer", "P"}, 2, "--scale"},
+        {{"print", example, "--scale", "99", "--pdf", pdf + "x"}, 2, "只用于打印机"},
     };
     for (const auto &failure : failures) {
         print.start(programBinary(), failure.arguments);
@@ -539,7 +561,7 @@ void PrintRunTest::printCommandPrintsALayoutWithoutWindows()
         QCOMPARE(print.exitCode(), failure.status);
         const QString error = QString::fromUtf8(print.readAllStandardError());
         QVERIFY2(error.contains(failure.says), qPrintable(error));
-        if (failure.status == 1) QCOMPARE(error.count(QLatin1Char('\n')), 1);
+        QCOMPARE(error.count(QLatin1Char('\n')), 1);
         QVERIFY(!QFile::exists(pdf + "x"));
     }
 }
@@ -568,8 +590,8 @@ void PrintRunTest::theProgressGoesBeforeTheRunSaysHowItEnded()
     program.panel().setRangeText(MainPanel::LastRow, QStringLiteral("6"));
     program.dialogs.answerMessage();
     const QString pdf = scratch_.filePath("slow.pdf");
-    const std::unique_ptr<PrinterOutput> pages = PrinterOutput::forPdf(pdf);
-    SlowOutput printer(*pages, 4);
+    PdfFileOutput pages(pdf);
+    SlowOutput printer(pages, 4);
     PrintProgressDialog progress(&program.form1());
     // Slow pages bring the progress dialog up; the message at the end must not open under it.
     struct Watch : QObject
@@ -647,6 +669,56 @@ void PrintRunTest::printCommandTakesTheDataFileAtRunTime()
     print.start(programBinary(), {"print", example, "--data"});
     QVERIFY(print.waitForFinished(60000));
     QCOMPARE(print.exitCode(), 2);
+}
+
+void PrintRunTest::copiesFollowEachOtherInRowOrder()
+{
+    TestProgram program;
+    prepare(program);
+    program.panel().setRangeText(MainPanel::FirstRow, QStringLiteral("2"));
+    program.panel().setRangeText(MainPanel::LastRow, QStringLiteral("3"));
+    program.dialogs.answerMessage();
+    const QString pdf = scratch_.filePath("copies.pdf");
+    const PrintRun::Result result = print(program, pdf, nullptr, 3);
+    QCOMPARE(result.pagesSent, 6);
+    QCOMPARE(program.dialogs.messages().last().text,
+        QStringLiteral("将打印第2到3行,共2个标签\n每个标签打印3份,共6张"));
+    QCOMPARE(pdfPageCount(pdf), 6);
+    for (int page = 1; page <= 6; ++page)
+        QCOMPARE(decodeCode128(renderPdfPage(pdf, page, 150)), products[page <= 3 ? 2 : 3][0]);
+}
+
+// Killed at any moment, a run leaves no file of its own in the PDF's folder, and the PDF an
+// earlier run wrote there stays as it was.
+void PrintRunTest::aKilledRunLeavesNothingBehind()
+{
+    const QString layout = exampleLayoutWithRows(5000);
+    QVERIFY(!layout.isEmpty());
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath("labels.pdf");
+    QProcess print;
+    print.start(programBinary(), {"print", layout, "--to", "2", "--pdf", pdf});
+    QVERIFY(print.waitForFinished(60000));
+    QCOMPARE(print.exitCode(), 0);
+    QFile earlier(pdf);
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    const QByteArray earlierBytes = earlier.readAll();
+    earlier.close();
+
+    // Five thousand pages take seconds: every kill comes while the pages are drawn.
+    for (const int after : {300, 1200}) {
+        print.start(programBinary(), {"print", layout, "--pdf", pdf});
+        QVERIFY(print.waitForStarted());
+        QVERIFY2(!print.waitForFinished(after), "the run ended before it could be killed");
+        print.kill();
+        QVERIFY(print.waitForFinished());
+        QCOMPARE(
+            QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList {"labels.pdf"});
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), earlierBytes);
+        earlier.close();
+    }
 }
 
 QTEST_MAIN(PrintRunTest)

@@ -4,30 +4,17 @@
 # not running (root only) and puts back the previous default printer afterwards.
 # Usage: with-cups-pdf-queue.sh COMMAND [ARGUMENTS...]   (exits with the command's status)
 set -euo pipefail
+source "$(dirname "$0")/cups-scheduler.sh"
 
-started_cupsd=
 added_queue=
 previous_default=
 restore() {
   if [ -n "$previous_default" ]; then lpadmin -d "$previous_default" || true; fi
   if [ -n "$added_queue" ]; then lpadmin -x TagloomTest || true; fi
-  if [ -n "$started_cupsd" ]; then kill "$started_cupsd" 2>/dev/null || true; fi
-  wait 2>/dev/null || true
+  stop_scheduler_if_started
 }
 trap restore EXIT
-
-if ! pgrep -x cupsd >/dev/null; then
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "with-cups-pdf-queue: cupsd is not running and only root can start it here" >&2
-    exit 77
-  fi
-  /usr/sbin/cupsd -f &
-  started_cupsd=$!
-  for _ in $(seq 50); do
-    lpstat -r 2>/dev/null | grep -q "is running" && break
-    sleep 0.1
-  done
-fi
+start_scheduler_if_needed
 
 if ! lpstat -v TagloomTest >/dev/null 2>&1; then
   lpadmin -p TagloomTest -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -E 2>/dev/null

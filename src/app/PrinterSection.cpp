@@ -1,0 +1,173 @@
+// The printing section of the main window's side panel.
+#include "PrinterSection.h"
+
+#include "MessageBox.h"
+#include "Workspace.h"
+#include "canvas/LabelDesign.h"
+#include "print/CalibrationLabel.h"
+#include "print/CupsPrinterOutput.h"
+#include "print/CupsQueue.h"
+#include "print/PrintRun.h"
+#include "print/PrintSettings.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace tagloom {
+
+namespace {
+
+// Lists the queues afresh whenever it opens: printers come and go while the program runs, and
+// asking CUPS only then keeps the start quick.
+class PrinterComboBox : public QComboBox
+{
+public:
+    explicit PrinterComboBox(QWidget *parent)
+        : QComboBox(parent)
+    {
+        addItem(defaultEntry(), QString());
+        const QString chosen = PrintSettings::chosenPrinter();
+        if (!chosen.isEmpty()) addItem(chosen, chosen);
+        setCurrentIndex(count() - 1);
+    }
+
+    void showPopup() override
+    {
+        const QString chosen = currentData().toString();
+        const QSignalBlocker blocker(this);
+        clear();
+        addItem(defaultEntry(), QString());
+        QStringList names = CupsQueue::names();
+        // A queue chosen once and gone since stays in the list, so the choice shows as it is.
+        if (!chosen.isEmpty() && !names.contains(chosen)) names << chosen;
+        for (const QString &name : names)
+            addItem(name, name);
+        setCurrentIndex(std::max(0, findData(chosen)));
+        QComboBox::showPopup();
+    }
+
+private:
+    static QString defaultEntry()
+    {
+        const QString name = CupsQueue::defaultName();
+        return name.isEmpty() ? QStringLiteral("默认打印机：没有")
+                              : QStringLiteral("默认：%1").arg(name);
+    }
+};
+
+QDoubleSpinBox *addNumberBox(
+    QWidget *parent, const QString &name, double lowest, double highest, const QString &suffix)
+{
+    auto *box = new QDoubleSpinBox(parent);
+    box->setObjectName(name);
+    box->setRange(lowest, highest);
+    box->setDecimals(1);
+    box->setSingleStep(0.1);
+    box->setSuffix(suffix);
+    box->setKeyboardTracking(false);
+    return box;
+}
+
+} // namespace
+
+PrinterSection::PrinterSection(Workspace &workspace, QWidget *parent)
+    : QGroupBox(QStringLiteral("打印机"), parent)
+    , workspace_(workspace)
+    , printer_(new PrinterComboBox(this))
+    , copies_(new QSpinBox(this))
+    , offsetX_(addNumberBox(this, QStringLiteral("OffsetX"), -Calibration::largestOffsetMm,
+          Calibration::largestOffsetMm, QStringLiteral(" 毫米")))
+    , offsetY_(addNumberBox(this, QStringLiteral("OffsetY"), -Calibration::largestOffsetMm,
+          Calibration::largestOffsetMm, QStringLiteral(" 毫米")))
+    , scale_(addNumberBox(this, QStringLiteral("Scale"), Calibration::smallestScalePercent,
+          Calibration::largestScalePercent, QStringLiteral(" %")))
+    , printCalibration_(new QPushButton(QStringLiteral("打印校准标签"), this))
+{
+    setObjectName(QStringLiteral("PrinterSection"));
+    printer_->setObjectName(QStringLiteral("PrinterChoice"));
+    printer_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    copies_->setObjectName(QStringLiteral("Copies"));
+    copies_->setRange(1, PrintRun::mostCopies);
+    printCalibration_->setObjectName(QStringLiteral("PrintCalibration"));
+    printCalibration_->setAutoDefault(false);
+
+    auto *layout = new QFormLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addRow(printer_);
+    layout->addRow(QStringLiteral("每个标签"), copies_);
+    copies_->setSuffix(QStringLiteral(" 份"));
+    layout->addRow(QStringLiteral("右移"), offsetX_);
+    layout->addRow(QStringLiteral("下移"), offsetY_);
+    layout->addRow(QStringLiteral("比例"), scale_);
+    layout->addRow(printCalibration_);
+    offsetX_->setToolTip(QStringLiteral("把标签向右移，负数向左移"));
+    offsetY_->setToolTip(QStringLiteral("把标签向下移，负数向上移"));
+
+    connect(printer_, &QComboBox::currentIndexChanged, this, &PrinterSection::choosePrinter);
+    for (QDoubleSpinBox *box : {offsetX_, offsetY_, scale_})
+        connect(box, &QDoubleSpinBox::valueChanged, this, &PrinterSection::storeCalibration);
+    connect(printCalibration_, &QPushButton::clicked, this, &PrinterSection::printCalibrationLabel);
+    showCalibration();
+}
+
+QString PrinterSection::printerName() const
+{
+    const QString chosen = printer_->currentData().toString();
+    return chosen.isEmpty() ? CupsQueue::defaultName() : chosen;
+}
+
+int PrinterSection::copies() const
+{
+    return copies_->value();
+}
+
+void PrinterSection::choosePrinter()
+{
+    PrintSettings::setChosenPrinter(printer_->currentData().toString());
+    showCalibration();
+}
+
+void PrinterSection::showCalibration()
+{
+    const QString printer = printerName();
+    const Calibration calibration = PrintSettings::calibration(printer);
+    const QSignalBlocker blockX(offsetX_);
+    const QSignalBlocker blockY(offsetY_);
+    const QSignalBlocker blockScale(scale_);
+    offsetX_->setValue(calibration.offsetMm.x());
+    offsetY_->setValue(calibration.offsetMm.y());
+    scale_->setValue(calibration.scalePercent);
+    // Without a printer there is nothing to calibrate.
+    for (QWidget *control :
+        std::initializer_list<QWidget *> {offsetX_, offsetY_, scale_, printCalibration_})
+        control->setEnabled(!printer.isEmpty());
+}
+
+void PrinterSection::storeCalibration()
+{
+    const QString printer = printerName();
+    if (printer.isEmpty()) return;
+    PrintSettings::setCalibration(
+        printer, {QPointF(offsetX_->value(), offsetY_->value()), scale_->value()});
+}
+
+void PrinterSection::printCalibrationLabel()
+{
+    const QString printer = printerName();
+    const Calibration calibration = PrintSettings::calibration(printer);
+    const LabelDesign &design = workspace_.canvas();
+    CupsPrinterOutput output(printer, calibration);
+    QString reason;
+    if (!CalibrationLabel::print(output, QSizeF(design.scaleWidth(), design.scaleHeight()), printer,
+            calibration, &reason)) {
+        errorBox(workspace_.dialogs(), window(), QStringLiteral("%1。").arg(reason));
+        emit statusChanged(reason);
+        return;
+    }
+    emit statusChanged(QStringLiteral("已把校准标签送到打印机 %1。").arg(printer));
+}
+
+} // namespace tagloom

@@ -1,0 +1,67 @@
+// Print settings in the user's configuration file (~/.config/tagloom/tagloom.conf).
+#include "PrintSettings.h"
+
+#include <QSettings>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
+
+namespace tagloom {
+
+namespace {
+
+QSettings userSettings()
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tagloom"),
+        QStringLiteral("tagloom"));
+}
+
+// Queue names may hold characters that settings keys give a meaning of their own.
+QString printerGroup(const QString &printer)
+{
+    return QStringLiteral("printers/") + QString::fromLatin1(QUrl::toPercentEncoding(printer));
+}
+
+// A hand-edited file may hold anything: what is read stays within what the window offers.
+double number(
+    const QSettings &settings, const QString &key, double otherwise, double lowest, double highest)
+{
+    bool isNumber = false;
+    const double value = settings.value(key).toDouble(&isNumber);
+    return isNumber && std::isfinite(value) ? std::clamp(value, lowest, highest) : otherwise;
+}
+
+} // namespace
+
+QString PrintSettings::chosenPrinter()
+{
+    return userSettings().value(QStringLiteral("print/printer")).toString();
+}
+
+void PrintSettings::setChosenPrinter(const QString &name)
+{
+    userSettings().setValue(QStringLiteral("print/printer"), name);
+}
+
+Calibration PrintSettings::calibration(const QString &printer)
+{
+    if (printer.isEmpty()) return {};
+    QSettings settings = userSettings();
+    settings.beginGroup(printerGroup(printer));
+    const double largest = Calibration::largestOffsetMm;
+    return {QPointF(number(settings, QStringLiteral("offsetX"), 0, -largest, largest),
+                number(settings, QStringLiteral("offsetY"), 0, -largest, largest)),
+        number(settings, QStringLiteral("scale"), 100, Calibration::smallestScalePercent,
+            Calibration::largestScalePercent)};
+}
+
+void PrintSettings::setCalibration(const QString &printer, const Calibration &calibration)
+{
+    QSettings settings = userSettings();
+    settings.beginGroup(printerGroup(printer));
+    settings.setValue(QStringLiteral("offsetX"), calibration.offsetMm.x());
+    settings.setValue(QStringLiteral("offsetY"), calibration.offsetMm.y());
+    settings.setValue(QStringLiteral("scale"), calibration.scalePercent);
+}
+
+} // namespace tagloom

@@ -1,0 +1,128 @@
+// The printing section beside the main window's steps: the chosen printer and each printer's
+// calibration are kept for the user from one start of the program to the next, and the print run
+// takes the printer and the copies from there.
+#include "print/PrintSettings.h"
+#include "support/Fixtures.h"
+#include "support/TestProgram.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTest>
+
+using namespace tagloom;
+using namespace tagloom::test;
+
+class PrinterSectionTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void theChoiceAndTheCalibrationOutliveTheProgram();
+    void eachPrinterKeepsItsOwnCalibration();
+    void aHandEditedSettingsFileCannotUpsetTheRun();
+    void printingTakesThePrinterAndTheCopiesChosen();
+
+private:
+    static QSettings userSettings()
+    {
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope, "tagloom", "tagloom");
+    }
+};
+
+void PrinterSectionTest::init()
+{
+    // No print server: this machine's queues play no part, and no default printer exists.
+    qputenv("CUPS_SERVER", "/nonexistent/cups.sock");
+    userSettings().clear();
+}
+
+void PrinterSectionTest::theChoiceAndTheCalibrationOutliveTheProgram()
+{
+    {
+        TestProgram first;
+        auto *printer = first.control<QComboBox>("PrinterChoice");
+        QVERIFY(printer);
+        QCOMPARE(printer->currentText(), QStringLiteral("默认打印机：没有"));
+        QVERIFY(!first.control<QDoubleSpinBox>("OffsetX")->isEnabled()); // nothing to calibrate
+        QVERIFY(!first.control<QPushButton>("PrintCalibration")->isEnabled());
+    }
+    // A printer chosen in an earlier session, from the list CUPS gave then.
+    PrintSettings::setChosenPrinter("Shelf-Zebra");
+    {
+        TestProgram second;
+        QCOMPARE(second.control<QComboBox>("PrinterChoice")->currentText(),
+            QStringLiteral("Shelf-Zebra"));
+        auto *offsetX = second.control<QDoubleSpinBox>("OffsetX");
+        QVERIFY(offsetX->isEnabled());
+        QCOMPARE(offsetX->value(), 0.0);
+        QCOMPARE(second.control<QDoubleSpinBox>("Scale")->value(), 100.0);
+        offsetX->setValue(1.5);
+        second.control<QDoubleSpinBox>("OffsetY")->setValue(-0.8);
+        second.control<QDoubleSpinBox>("Scale")->setValue(99.5);
+    }
+    {
+        TestProgram third;
+        auto *printer = third.control<QComboBox>("PrinterChoice");
+        QCOMPARE(printer->currentText(), QStringLiteral("Shelf-Zebra"));
+        QCOMPARE(third.control<QDoubleSpinBox>("OffsetX")->value(), 1.5);
+        QCOMPARE(third.control<QDoubleSpinBox>("OffsetY")->value(), -0.8);
+        QCOMPARE(third.control<QDoubleSpinBox>("Scale")->value(), 99.5);
+        printer->setCurrentIndex(0); // back to the default printer
+        QCOMPARE(PrintSettings::chosenPrinter(), QString());
+        QVERIFY(!third.control<QDoubleSpinBox>("OffsetX")->isEnabled());
+    }
+    TestProgram fourth;
+    QCOMPARE(fourth.control<QComboBox>("PrinterChoice")->currentIndex(), 0);
+    // The calibration stays with its printer, for when it is chosen again.
+    QCOMPARE(PrintSettings::calibration("Shelf-Zebra"), (Calibration {QPointF(1.5, -0.8), 99.5}));
+}
+
+void PrinterSectionTest::eachPrinterKeepsItsOwnCalibration()
+{
+    PrintSettings::setCalibration("Office/A4 #2", {QPointF(-3, 4), 101});
+    PrintSettings::setChosenPrinter("Shelf-Zebra");
+    {
+        TestProgram program;
+        program.control<QDoubleSpinBox>("OffsetY")->setValue(2.25);
+    }
+    QCOMPARE(PrintSettings::calibration("Shelf-Zebra"), (Calibration {QPointF(0, 2.3), 100}));
+    QCOMPARE(PrintSettings::calibration("Office/A4 #2"), (Calibration {QPointF(-3, 4), 101}));
+    QCOMPARE(PrintSettings::calibration("Never-Calibrated"), Calibration {});
+}
+
+void PrinterSectionTest::aHandEditedSettingsFileCannotUpsetTheRun()
+{
+    PrintSettings::setCalibration("Shelf-Zebra", {QPointF(1, 1), 100});
+    QSettings settings = userSettings();
+    settings.setValue("printers/Shelf-Zebra/offsetX", "abc");
+    settings.setValue("printers/Shelf-Zebra/offsetY", -1e9);
+    settings.setValue("printers/Shelf-Zebra/scale", "nan");
+    settings.sync();
+    QCOMPARE(PrintSettings::calibration("Shelf-Zebra"),
+        (Calibration {QPointF(0, -Calibration::largestOffsetMm), 100}));
+}
+
+void PrinterSectionTest::printingTakesThePrinterAndTheCopiesChosen()
+{
+    PrintSettings::setChosenPrinter("Shelf-Zebra");
+    TestProgram program;
+    program.dialogs.answerOpen(fixture("pictures/label_300x200.bmp"));
+    program.click("Command1");
+    program.control<QSpinBox>("Copies")->setValue(2);
+    program.dialogs.answerMessage();
+    program.dialogs.answerMessage();
+    program.click("Command6");
+    QVERIFY(program.dialogs.allAnswered());
+    const QList<MessageRequest> messages = program.dialogs.messages();
+    QCOMPARE(messages.at(messages.size() - 2).text,
+        QStringLiteral("将打印第1到1行,共1个标签\n每个标签打印2份,共2张"));
+    QCOMPARE(messages.last().text, QStringLiteral("找不到打印机 Shelf-Zebra。没有打印任何标签。"));
+    QCOMPARE(program.form1().status(), messages.last().text);
+}
+
+QTEST_MAIN(PrinterSectionTest)
+#include "PrinterSectionTest.moc"
