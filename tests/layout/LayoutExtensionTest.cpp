@@ -4,7 +4,7 @@
 #include "DesignScenario.h"
 #include "print/PrintProgress.h"
 #include "print/PrintRun.h"
-#include "print/PrinterOutput.h"
+#include "print/PdfFileOutput.h"
 #include "support/Fixtures.h"
 #include "support/PdfPages.h"
 
@@ -110,11 +110,11 @@ void LayoutExtensionTest::printedAlikeAfterTheProgramQuit()
     {
         TestProgram source;
         scenario_->build(source);
-        const std::unique_ptr<PrinterOutput> pdf = PrinterOutput::forPdf(before);
+        PdfFileOutput pdf(before);
         SilentProgress progress;
         source.dialogs.answerMessage(MessageAnswer::Ok);
         QCOMPARE(
-            PrintRun(source.workspace, *pdf, progress).run().outcome, PrintRun::Outcome::Printed);
+            PrintRun(source.workspace, pdf, progress).run().outcome, PrintRun::Outcome::Printed);
     }
     const QString after = scratch_.filePath("after.pdf");
     QProcess print;
