@@ -14,7 +14,7 @@
 #include "print/PrintRun.h"
 #include "print/PrintSettings.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -200,7 +200,7 @@ int PrintCommand::run(int argc, char *argv[])
     // Printing needs fonts and painting, not a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     standardMessageHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     QString problem;
     const std::optional<PrintOptions> options
         = parse(QCoreApplication::arguments().mid(2), &problem);
