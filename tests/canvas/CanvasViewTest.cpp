@@ -3,9 +3,9 @@
 // them a pixel. Positions, sizes and the printed page stay the label's own.
 #include "app/ScreenTwips.h"
 #include "canvas/LabelDesign.h"
+#include "print/PdfFileOutput.h"
 #include "print/PrintProgress.h"
 #include "print/PrintRun.h"
-#include "print/PrinterOutput.h"
 #include "support/Fixtures.h"
 #include "support/PdfPages.h"
 #include "support/TestProgram.h"
@@ -192,11 +192,11 @@ void CanvasViewTest::thePrintedLabelKeepsItsSize()
     a.program.panel().chooser(MainPanel::QrSource).setListIndex(0);
     a.program.panel().chooser(MainPanel::BarcodeSource).setListIndex(0);
     const QString pdf = scratch_.filePath("big.pdf");
-    const std::unique_ptr<PrinterOutput> output = PrinterOutput::forPdf(pdf);
+    PdfFileOutput output(pdf);
     SilentProgress progress;
     a.program.dialogs.answerMessage(MessageAnswer::Ok);
     QCOMPARE(
-        PrintRun(a.program.workspace, *output, progress).run().outcome, PrintRun::Outcome::Printed);
+        PrintRun(a.program.workspace, output, progress).run().outcome, PrintRun::Outcome::Printed);
     // 6000 × 4000 pixels of 15 twips: 4500 × 3000 points.
     const QSizeF page = pdfPageSize(pdf);
     QVERIFY2(qAbs(page.width() - 4500) < 1 && qAbs(page.height() - 3000) < 1,

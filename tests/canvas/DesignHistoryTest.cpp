@@ -3,9 +3,9 @@
 // one step; a change that changes nothing is none; what clears the history.
 #include "canvas/CanvasItemWidget.h"
 #include "canvas/LabelDesign.h"
+#include "print/PdfFileOutput.h"
 #include "print/PrintProgress.h"
 #include "print/PrintRun.h"
-#include "print/PrinterOutput.h"
 #include "support/DesignText.h"
 #include "support/Fixtures.h"
 #include "support/TestProgram.h"
@@ -309,11 +309,11 @@ void DesignHistoryTest::aPrintRunBetweenStaysAsItLeftTheLabel()
     a.drag("Image1", {30, 20}, 4);
     a.program.panel().chooser(MainPanel::QrSource).setListIndex(0);
     a.program.panel().chooser(MainPanel::BarcodeSource).setListIndex(0);
-    const std::unique_ptr<PrinterOutput> pdf = PrinterOutput::forPdf(scratch_.filePath("a.pdf"));
+    PdfFileOutput pdf(scratch_.filePath("a.pdf"));
     SilentProgress progress;
     a.program.dialogs.answerMessage(MessageAnswer::Ok);
     QCOMPARE(
-        PrintRun(a.program.workspace, *pdf, progress).run().outcome, PrintRun::Outcome::Printed);
+        PrintRun(a.program.workspace, pdf, progress).run().outcome, PrintRun::Outcome::Printed);
     const PictureRef printedCode = a.design.codeImage().picture;
     QVERIFY(printedCode && !a.design.qrCodeInserted());
 

@@ -2,9 +2,9 @@
 // program quits, and prints as it did; every failure of a load ends as it does without the block;
 // a damaged or cut block is applied not at all, a newer one skipped, unknown entries passed over.
 #include "DesignScenario.h"
+#include "print/PdfFileOutput.h"
 #include "print/PrintProgress.h"
 #include "print/PrintRun.h"
-#include "print/PrinterOutput.h"
 #include "support/Fixtures.h"
 #include "support/PdfPages.h"
 
@@ -110,11 +110,11 @@ void LayoutExtensionTest::printedAlikeAfterTheProgramQuit()
     {
         TestProgram source;
         scenario_->build(source);
-        const std::unique_ptr<PrinterOutput> pdf = PrinterOutput::forPdf(before);
+        PdfFileOutput pdf(before);
         SilentProgress progress;
         source.dialogs.answerMessage(MessageAnswer::Ok);
         QCOMPARE(
-            PrintRun(source.workspace, *pdf, progress).run().outcome, PrintRun::Outcome::Printed);
+            PrintRun(source.workspace, pdf, progress).run().outcome, PrintRun::Outcome::Printed);
     }
     const QString after = scratch_.filePath("after.pdf");
     QProcess print;
