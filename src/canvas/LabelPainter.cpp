@@ -2,6 +2,7 @@
 #include "LabelPainter.h"
 
 #include "LabelDesign.h"
+#include "LabelRow.h"
 #include "Twips.h"
 
 #include <QPaintDevice>
@@ -42,7 +43,8 @@ void paintPicture(QPainter &painter, const LabelDesign &design)
     }
 }
 
-void paintBarcodeItem(QPainter &painter, const LabelDesign &design, LabelPainter::CodeFit codeFit)
+void paintBarcodeItem(QPainter &painter, const LabelDesign &design, const LabelRow &row,
+    LabelPainter::CodeFit codeFit)
 {
     const BarcodeHolderItem &holder = design.barcodeHolder();
     if (!holder.visible) return;
@@ -50,7 +52,7 @@ void paintBarcodeItem(QPainter &painter, const LabelDesign &design, LabelPainter
     const SavedState saved(painter);
     painter.setClipRect(holderRect, Qt::IntersectClip);
     painter.fillRect(holderRect, barcodeHolderColor);
-    const BarCodeCtrl &barcode = design.barcode();
+    const BarCodeCtrl &barcode = row.barcode ? *row.barcode : design.barcode();
     if (!barcode.isVisible()) return;
     // On screen whole pixels keep every bar's width ratio, at no cost to the look.
     const bool onDots = codeFit == LabelPainter::CodeFit::PrinterDots
@@ -59,21 +61,23 @@ void paintBarcodeItem(QPainter &painter, const LabelDesign &design, LabelPainter
         onDots ? DotGrid::of(painter) : std::nullopt);
 }
 
-void paintCodeImage(QPainter &painter, const LabelDesign &design, LabelPainter::CodeFit codeFit)
+void paintCodeImage(QPainter &painter, const LabelDesign &design, const LabelRow &row,
+    LabelPainter::CodeFit codeFit)
 {
     const CodeImageItem &image = design.codeImage();
-    if (!image.visible || !image.picture) return;
+    const PictureRef &picture = row.qrPicture ? *row.qrPicture : image.picture;
+    if (!image.visible || !picture) return;
     QRectF place = image.geometry.toRectF();
     if (codeFit == LabelPainter::CodeFit::PrinterDots) {
         // The picture has one pixel per module.
         const std::optional<DotGrid> dots = DotGrid::of(painter);
         const std::optional<QRectF> onDots
-            = dots ? LabelPainter::qrOnDots(place, image.picture->width(), *dots) : std::nullopt;
+            = dots ? LabelPainter::qrOnDots(place, picture->width(), *dots) : std::nullopt;
         if (onDots) place = *onDots;
     }
     // Modules must stay crisp at any size: no smoothing.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(place, *image.picture);
+    painter.drawImage(place, *picture);
 }
 
 void paintField(QPainter &painter, const FieldItem &item)
@@ -103,16 +107,29 @@ std::optional<QRectF> LabelPainter::qrOnDots(const QRectF &item, int modules, co
 
 void LabelPainter::paint(QPainter &painter, const LabelDesign &design, CodeFit codeFit)
 {
+    paint(painter, design, LabelRow {}, codeFit);
+}
+
+void LabelPainter::paint(
+    QPainter &painter, const LabelDesign &design, const LabelRow &row, CodeFit codeFit)
+{
     const SavedState saved(painter);
     painter.setRenderHint(QPainter::LosslessImageRendering, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setClipRect(QRectF(0, 0, design.scaleWidth(), design.scaleHeight()), Qt::IntersectClip);
     paintPicture(painter, design);
-    paintBarcodeItem(painter, design, codeFit);
-    paintCodeImage(painter, design, codeFit);
+    paintBarcodeItem(painter, design, row, codeFit);
+    paintCodeImage(painter, design, row, codeFit);
     for (int index = 1; index < design.fieldCount(); ++index) {
         const FieldItem &item = design.field(index);
-        if (item.visible) paintField(painter, item);
+        if (!item.visible) continue;
+        if (static_cast<size_t>(index) >= row.captions.size()) {
+            paintField(painter, item);
+            continue;
+        }
+        FieldItem shown = item; // the size follows the caption
+        shown.caption = row.captions[static_cast<size_t>(index)];
+        paintField(painter, shown);
     }
 }
 

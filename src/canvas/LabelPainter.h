@@ -15,6 +15,7 @@ class QPaintDevice;
 namespace tagloom {
 
 class LabelDesign;
+struct LabelRow;
 
 class LabelPainter
 {
@@ -31,6 +32,10 @@ public:
     // Draws the label picture and every visible item. The painter's user space must be twips.
     static void paint(
         QPainter &painter, const LabelDesign &design, CodeFit codeFit = CodeFit::AsDesigned);
+    // The same with a data row in place of the design's captions and codes; the design stays
+    // as it is.
+    static void paint(QPainter &painter, const LabelDesign &design, const LabelRow &row,
+        CodeFit codeFit = CodeFit::AsDesigned);
 
     // The QR code's place in its item on a printer's dots, for a picture of `modules` modules a
     // side; nothing when a module would get less than a dot.

@@ -7,6 +7,7 @@
 #include "app/Workspace.h"
 #include "canvas/LabelDesign.h"
 #include "canvas/LabelPainter.h"
+#include "canvas/LabelRow.h"
 #include "canvas/NumberText.h"
 #include "codes/Code128Symbol.h"
 #include "codes/DotGrid.h"
@@ -212,19 +213,20 @@ bool PrintRun::checkDots(
     return true;
 }
 
-bool PrintRun::fillRow(LabelDesign &design, const DataTable *table, int row,
-    const QString &bitmapPath, QString *reason)
+bool PrintRun::makeRow(LabelDesign &design, const DataTable *table, int row,
+    const QString &bitmapPath, LabelRow &made, QString *reason)
 {
     // Hidden items take their caption too; the count is read afresh for every row.
+    made.captions.assign(static_cast<size_t>(design.fieldCount()), QString());
     for (int col = 1; col < design.fieldCount(); ++col)
-        design.setFieldCaption(col, table->cell(row, col));
+        made.captions[static_cast<size_t>(col)] = table->cell(row, col);
 
     if (qrColumn_ > 0) {
         QrMaker &generator = design.qrMaker();
         generator.setCodeData(table->cell(row, qrColumn_));
         generator.refresh();
         if (generator.codePicture()->isNull()) {
-            design.setCodeImagePicture(nullptr); // an empty cell: this label goes without the code
+            made.qrPicture = PictureRef(); // an empty cell: this label goes without the code
         } else {
             if (!generator.saveBitmap(bitmapPath, 2, reason)) return false;
             QImageReader reader(bitmapPath);
@@ -233,13 +235,15 @@ bool PrintRun::fillRow(LabelDesign &design, const DataTable *table, int row,
                 *reason = QStringLiteral("无法读回二维码图片：%1").arg(reader.errorString());
                 return false;
             }
-            design.setCodeImagePicture(std::make_shared<const QImage>(std::move(picture)));
+            made.qrPicture = std::make_shared<const QImage>(std::move(picture));
         }
     }
 
     if (barcodeColumn_ > 0) {
-        design.setBarcodeValue(table->cell(row, barcodeColumn_));
-        design.setBarcodeVisible(true);
+        BarCodeCtrl barcode = design.barcode();
+        barcode.setValue(table->cell(row, barcodeColumn_));
+        barcode.setVisible(true);
+        made.barcode = std::move(barcode);
     }
     return true;
 }
@@ -300,6 +304,16 @@ PrintRun::Result PrintRun::run()
 PrintRun::Result PrintRun::printRows(
     LabelDesign &design, const DataTable *table, int first, int last)
 {
+    // The canvas follows once, at the end, not page by page.
+    LabelRow lastPrinted;
+    const Result result = printPages(design, table, first, last, lastPrinted);
+    lastPrinted.applyTo(design);
+    return result;
+}
+
+PrintRun::Result PrintRun::printPages(
+    LabelDesign &design, const DataTable *table, int first, int last, LabelRow &lastPrinted)
+{
     // The QR bitmap lives in a folder of this run alone: the program's folder may not be writable,
     // and two running copies must not print each other's codes.
     const QTemporaryDir bitmapFolder;
@@ -328,13 +342,15 @@ PrintRun::Result PrintRun::printRows(
     int pages = 0;
     try {
         for (int row = first; row <= last; ++row) {
-            if (!fillRow(design, table, row, bitmapPath, &reason))
+            LabelRow made;
+            if (!makeRow(design, table, row, bitmapPath, made, &reason))
                 return endEarly(Outcome::Failed, pages,
                     QStringLiteral("打印在第%1行中止：%2。").arg(row).arg(reason));
             for (int copy = 0; copy < copies_; ++copy) {
                 if (pages > 0 && !output_.nextPage(&reason))
                     return endEarly(Outcome::Failed, pages, QStringLiteral("%1。").arg(reason));
-                LabelPainter::paint(output_.painter(), design, codeFit);
+                LabelPainter::paint(output_.painter(), design, made, codeFit);
+                if (copy == 0) lastPrinted = made;
                 ++pages;
                 if (!progress_.advance(pages, total) && pages < total)
                     return endEarly(Outcome::Cancelled, pages, QStringLiteral("打印已取消，"));

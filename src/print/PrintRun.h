@@ -1,6 +1,7 @@
 // The print run: one label page per data row of the print range, or as many copies of it as asked
 // for, one after the other. For each row the field items take the row's cells, the QR code is made
-// again through a bitmap file and the barcode takes its cell; then the canvas is drawn as a page.
+// again through a bitmap file and the barcode takes its cell; the painter draws the design with
+// that row as a page. The design itself takes only the last printed row, when the run ends.
 // Everything that could spoil the run is checked before the first page, so a refused run prints
 // nothing; on a printer that includes codes too small for its dots.
 #pragma once
@@ -13,6 +14,7 @@ class DataTable;
 class LabelDesign;
 class LabelOutput;
 class PrintProgress;
+struct LabelRow;
 class Workspace;
 
 class PrintRun
@@ -47,9 +49,12 @@ private:
     bool checkDots(
         const DataTable &table, const LabelDesign &design, int first, int last, double dotsPerTwip);
     QString columnName(const DataTable &table, int col) const;
-    bool fillRow(LabelDesign &design, const DataTable *table, int row, const QString &bitmapPath,
-        QString *reason);
+    bool makeRow(LabelDesign &design, const DataTable *table, int row, const QString &bitmapPath,
+        LabelRow &made, QString *reason);
     Result printRows(LabelDesign &design, const DataTable *table, int first, int last);
+    // The pages themselves; `lastPrinted` is the row of the last page that went out.
+    Result printPages(
+        LabelDesign &design, const DataTable *table, int first, int last, LabelRow &lastPrinted);
     // Ends a run that stopped after `pagesDone` pages: sends them, then says what happened.
     Result endEarly(Outcome outcome, int pagesDone, const QString &what);
     void refuse(const QString &message);

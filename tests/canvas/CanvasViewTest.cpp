@@ -3,9 +3,9 @@
 // them a pixel. Positions, sizes and the printed page stay the label's own.
 #include "app/ScreenTwips.h"
 #include "canvas/LabelDesign.h"
+#include "print/PdfFileOutput.h"
 #include "print/PrintProgress.h"
 #include "print/PrintRun.h"
-#include "print/PdfFileOutput.h"
 #include "support/Fixtures.h"
 #include "support/PdfPages.h"
 #include "support/TestProgram.h"

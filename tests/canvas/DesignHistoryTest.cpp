@@ -3,9 +3,9 @@
 // one step; a change that changes nothing is none; what clears the history.
 #include "canvas/CanvasItemWidget.h"
 #include "canvas/LabelDesign.h"
+#include "print/PdfFileOutput.h"
 #include "print/PrintProgress.h"
 #include "print/PrintRun.h"
-#include "print/PdfFileOutput.h"
 #include "support/DesignText.h"
 #include "support/Fixtures.h"
 #include "support/TestProgram.h"

@@ -2,9 +2,9 @@
 // program quits, and prints as it did; every failure of a load ends as it does without the block;
 // a damaged or cut block is applied not at all, a newer one skipped, unknown entries passed over.
 #include "DesignScenario.h"
+#include "print/PdfFileOutput.h"
 #include "print/PrintProgress.h"
 #include "print/PrintRun.h"
-#include "print/PdfFileOutput.h"
 #include "support/Fixtures.h"
 #include "support/PdfPages.h"
 

@@ -2,7 +2,10 @@
 // and the checks, the refusals that keep bad labels from printing, cancelling.
 #include "print/PrintRun.h"
 
+#include "canvas/DesignSnapshot.h"
 #include "canvas/LabelDesign.h"
+#include "canvas/LabelPainter.h"
+#include "canvas/LabelRow.h"
 #include "data/DataTable.h"
 #include "print/LabelOutput.h"
 #include "print/PdfFileOutput.h"
@@ -17,6 +20,7 @@
 #include <QDir>
 #include <QPainter>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -112,6 +116,7 @@ private slots:
     void refusalsPrintNothing();
     void aBareCanvasPrintsWithoutTheTable();
     void theRunLeavesTheLastRowOnTheCanvas();
+    void anyRowIsDrawnAsItPrintsWithoutTouchingTheDesign();
     void cancellingSendsThePagesDone();
     void aFailingPrinterStopsAndSaysWhatWasSent();
     void theWindowsStayWhileTheRunWorksOnThem();
@@ -403,8 +408,13 @@ void PrintRunTest::theRunLeavesTheLastRowOnTheCanvas()
     prepare(program);
     program.panel().setRangeText(MainPanel::LastRow, QStringLiteral("2"));
     program.dialogs.answerMessage();
-    QCOMPARE(print(program, scratch_.filePath("last.pdf")).pagesSent, 2);
     const LabelDesign &design = program.workspace.canvas();
+    QSignalSpy captions(&design, &LabelDesign::fieldChanged);
+    QSignalSpy codeImage(&design, &LabelDesign::codeImageChanged);
+    QCOMPARE(print(program, scratch_.filePath("last.pdf")).pagesSent, 2);
+    // The pages get their rows from the painter; the canvas follows once, with the last row.
+    QCOMPARE(captions.count(), design.fieldCount() - 1);
+    QCOMPARE(codeImage.count(), 1);
     QCOMPARE(design.field(1).caption, products[2][0]);
     QCOMPARE(design.field(3).caption, products[2][2]); // hidden, yet filled
     QVERIFY(!design.field(3).visible);
@@ -421,6 +431,43 @@ void PrintRunTest::theRunLeavesTheLastRowOnTheCanvas()
     program.panel().chooser(MainPanel::QrSource).setListIndex(-1);
     program.dialogs.answerMessage();
     QCOMPARE(print(program, scratch_.filePath("again.pdf")).pagesSent, 2);
+}
+
+void PrintRunTest::anyRowIsDrawnAsItPrintsWithoutTouchingTheDesign()
+{
+    TestProgram program;
+    prepare(program);
+    LabelDesign &design = program.workspace.canvas();
+    design.setBarcodeVisible(true);
+    LabelRow row;
+    for (const QString &cell : products[3]) row.captions.push_back(cell);
+    row.captions.insert(row.captions.begin(), QString()); // element 0, the template, has none
+    row.qrPicture = PictureRef(); // an empty cell: no code
+    BarCodeCtrl barcode = design.barcode();
+    barcode.setValue(products[3][0]);
+    row.barcode = barcode;
+
+    const auto draw = [&](const LabelRow *withRow) {
+        QImage image(600, 400, QImage::Format_RGB32);
+        QPainter painter(&image);
+        LabelPainter::useTwips(painter);
+        painter.scale(96.0 / image.logicalDpiX(), 96.0 / image.logicalDpiY());
+        if (withRow)
+            LabelPainter::paint(painter, design, *withRow);
+        else
+            LabelPainter::paint(painter, design);
+        return image;
+    };
+    const DesignSnapshot before = DesignSnapshot::of(design);
+    const QImage designed = draw(nullptr);
+    const QImage withRow = draw(&row);
+    QCOMPARE(DesignSnapshot::of(design), before);
+    QCOMPARE(draw(nullptr), designed);
+    QVERIFY(withRow != designed);
+    QCOMPARE(findCode128(withRow)->text, products[3][0]);
+
+    row.applyTo(design);
+    QCOMPARE(draw(nullptr), withRow);
 }
 
 void PrintRunTest::cancellingSendsThePagesDone()
