@@ -62,9 +62,9 @@ QString helpText()
 int runWindows(char *argv[])
 {
     const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    const QByteArray path = QDir::cleanPath(QFileInfo(self).dir().filePath(
-                                                QStringLiteral(TAGLOOM_GUI_PROGRAM)))
-                                .toLocal8Bit();
+    const QByteArray path
+        = QDir::cleanPath(QFileInfo(self).dir().filePath(QStringLiteral(TAGLOOM_GUI_PROGRAM)))
+              .toLocal8Bit();
     execv(path.constData(), argv);
     ConsoleText::write(stderr,
         QStringLiteral("tagloom: 无法启动窗口程序 %1：%2\n")

@@ -14,9 +14,9 @@
 #include "print/PrintRun.h"
 #include "print/PrintSettings.h"
 
-#include <QGuiApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>

@@ -21,8 +21,8 @@ void FieldItemGenerator::run(Workspace &workspace)
     }
 
     const DataTable &table = workspace.dataTable();
-    workspace.history().record(design, step,
-        [&design, &table] { createItems(design, table, Placement::InOneColumn); });
+    workspace.history().record(
+        design, step, [&design, &table] { createItems(design, table, Placement::InOneColumn); });
     messageBox(workspace.dialogs(), nullptr,
         QStringLiteral("拖动数据项到合适的位置，双击设置字体，右键删除没用到的数据项。"),
         MessageButtons::Ok, QStringLiteral("完成"));

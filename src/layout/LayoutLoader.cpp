@@ -111,8 +111,8 @@ void LayoutLoader::createFieldItems(Workspace &workspace)
         if (picture) workspace.canvas().setPicture(picture);
         workspace.announcePictureApplied();
     }
-    FieldItemGenerator::createItems(workspace.canvas(), workspace.dataTable(),
-        FieldItemGenerator::Placement::AtTemplate);
+    FieldItemGenerator::createItems(
+        workspace.canvas(), workspace.dataTable(), FieldItemGenerator::Placement::AtTemplate);
 }
 
 } // namespace tagloom

@@ -2,6 +2,7 @@
 // go, and the commands the windows start (loading a layout, importing, printing) work on it
 // alone. This test links the model library only, so a model that needed a window would not build.
 #include "app/Workspace.h"
+
 #include "canvas/LabelDesign.h"
 #include "canvas/LabelPainter.h"
 #include "data/DataTable.h"
@@ -55,9 +56,8 @@ private:
     void startPage()
     {
         constexpr double dpi = 300;
-        QImage &page = pages.emplace_back(
-            QSize(int(std::ceil(label_.width() / 1440 * dpi)),
-                int(std::ceil(label_.height() / 1440 * dpi))),
+        QImage &page = pages.emplace_back(QSize(int(std::ceil(label_.width() / 1440 * dpi)),
+                                              int(std::ceil(label_.height() / 1440 * dpi))),
             QImage::Format_RGB32);
         page.setDotsPerMeterX(qRound(dpi / 0.0254));
         page.setDotsPerMeterY(qRound(dpi / 0.0254));

@@ -188,16 +188,16 @@ void PackageTest::dependsOnWhatTheProgramNeedsAtRunTime()
 void PackageTest::carriesTheProgramItsDesktopFilesAndDocumentation()
 {
     const QString id = QStringLiteral(TAGLOOM_APP_ID);
-    for (const QString &path : {QStringLiteral("usr/bin/tagloom"),
-             QStringLiteral("usr/libexec/tagloom/tagloom-gui"),
-             QStringLiteral("usr/share/applications/%1.desktop").arg(id),
-             QStringLiteral("usr/share/metainfo/%1.metainfo.xml").arg(id),
-             QStringLiteral("usr/share/man/man1/tagloom.1.gz"),
-             QStringLiteral("usr/share/doc/tagloom/copyright"),
-             QStringLiteral("usr/share/doc/tagloom/changelog.gz"),
-             QStringLiteral("usr/share/tagloom/examples/example.ini"),
-             QStringLiteral("usr/share/tagloom/examples/label.png"),
-             QStringLiteral("usr/share/tagloom/examples/products.xls")})
+    for (const QString &path :
+        {QStringLiteral("usr/bin/tagloom"), QStringLiteral("usr/libexec/tagloom/tagloom-gui"),
+            QStringLiteral("usr/share/applications/%1.desktop").arg(id),
+            QStringLiteral("usr/share/metainfo/%1.metainfo.xml").arg(id),
+            QStringLiteral("usr/share/man/man1/tagloom.1.gz"),
+            QStringLiteral("usr/share/doc/tagloom/copyright"),
+            QStringLiteral("usr/share/doc/tagloom/changelog.gz"),
+            QStringLiteral("usr/share/tagloom/examples/example.ini"),
+            QStringLiteral("usr/share/tagloom/examples/label.png"),
+            QStringLiteral("usr/share/tagloom/examples/products.xls")})
         QVERIFY2(QFile::exists(installed(path)), qPrintable(path));
 
     // Every icon is the size its folder promises: a desktop picks them by that.
@@ -292,9 +292,11 @@ void PackageTest::unpackedProgramHandsTheWindowsToItsWindowProgram()
     // one found it where the package put it.
     QProcessEnvironment environment = userEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    const Run windows = run(program(), {QStringLiteral("a.ini"), QStringLiteral("b.ini")}, environment);
+    const Run windows
+        = run(program(), {QStringLiteral("a.ini"), QStringLiteral("b.ini")}, environment);
     QCOMPARE(windows.exitCode, 2);
-    QVERIFY2(windows.text().contains(QStringLiteral("只能给出一个布局文件")), qPrintable(windows.text()));
+    QVERIFY2(windows.text().contains(QStringLiteral("只能给出一个布局文件")),
+        qPrintable(windows.text()));
 }
 
 void PackageTest::unpackedProgramPrintsItsOwnExample()

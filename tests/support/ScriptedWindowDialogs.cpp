@@ -24,8 +24,8 @@ void ScriptedWindowDialogs::chooseMenuItem(QMenu &menu, const QString &text)
             return;
         }
     }
-    QTest::qFail(qPrintable(QStringLiteral("the menu has no item \"%1\"").arg(text)), __FILE__,
-        __LINE__);
+    QTest::qFail(
+        qPrintable(QStringLiteral("the menu has no item \"%1\"").arg(text)), __FILE__, __LINE__);
 }
 
 } // namespace tagloom::test
