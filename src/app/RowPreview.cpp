@@ -9,7 +9,7 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
-#include <QLabel>
+#include <QKeySequence>
 #include <QSpinBox>
 
 namespace tagloom {
@@ -42,11 +42,14 @@ RowPreview::RowPreview(Workspace &workspace, Forms &forms, QWidget *parent)
     row_->setObjectName(QStringLiteral("PreviewRow"));
     row_->setRange(1, 1);
     row_->setKeyboardTracking(false);
+    row_->setPrefix(QStringLiteral("第"));
+    row_->setSuffix(QStringLiteral("行"));
+    check_->setShortcut(QKeySequence(QStringLiteral("Alt+V")));
+    check_->setToolTip(QStringLiteral("在画布上预览某一数据行的标签（Alt+V）"));
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(check_);
     layout->addWidget(row_, 1);
-    layout->addWidget(new QLabel(QStringLiteral("行"), this));
     layout->setSpacing(3);
 
     connect(check_, &QCheckBox::toggled, this, &RowPreview::refresh);

@@ -4,6 +4,7 @@
 // screen shown whole beside the main window once that stands at the screen's right edge.
 #include "RunningProgram.h"
 #include "XDesktop.h"
+#include "support/CodeDecoder.h"
 #include "support/Fixtures.h"
 
 #include <QDir>
@@ -70,6 +71,7 @@ class DesignAtTheWindowTest : public QObject
 private slots:
     void initTestCase();
     void aDragIsTakenBackAndMadeAgain();
+    void aRowIsPreviewedOnTheCanvas();
     void aPictureLargerThanTheScreenIsSeenWhole();
 };
 
@@ -116,6 +118,54 @@ void DesignAtTheWindowTest::aDragIsTakenBackAndMadeAgain()
         XDesktop::click(emptySpotOf(main));
         keysShow({"ctrl+z"}, before, "Ctrl+Z on the main window did not take the drag back");
         keysShow({"ctrl+y"}, after, "Ctrl+Y on the main window did not make it again");
+        XDesktop::keys({"alt+F4"});
+    } catch (const StepFailed &failure) {
+        QFAIL(qPrintable(QString::fromStdString(failure.what()) + '\n' + desktop.describe()));
+    }
+    QVERIFY2(program.waitForExit(60000), "the program did not end when its main window closed");
+    QVERIFY2(program.endedWell(), qPrintable(program.output()));
+}
+
+void DesignAtTheWindowTest::aRowIsPreviewedOnTheCanvas()
+{
+    QTemporaryDir work;
+    const QString layout = copyExample(work.path());
+    QVERIFY(!layout.isEmpty());
+    RunningProgram program(work.path(), {layout});
+    QVERIFY2(program.waitForStarted(), qPrintable(program.error()));
+    const XDesktop desktop(program.pid());
+    try {
+        const XWindow main
+            = desktop.waitForWindow(mainWindowTitle, "the main window", windowTimeoutMs);
+        const XWindow canvas = desktop.waitForWindow(canvasTitle, "the canvas", windowTimeoutMs);
+        QThread::msleep(1000); // the layout drawn
+        const QImage before = shown(canvas);
+        XDesktop::click(emptySpotOf(main));
+        QThread::msleep(500);
+
+        // Alt+V switches the preview on; the row box comes next in the tab order.
+        XDesktop::keys({"alt+v"});
+        QVERIFY2(waitUntilShown(canvas, [&](const QImage &now) { return now != before; }) != before,
+            "Alt+V showed no row on the canvas");
+        QThread::msleep(800);
+        XDesktop::keys({"Tab", "ctrl+a"});
+        XDesktop::type(QStringLiteral("5"), 300);
+        XDesktop::keys({"Return"});
+        // Row 5 of the example: QM-1005 and its page's address.
+        const QImage row5 = waitUntilShown(canvas, [](const QImage &now) {
+            const std::optional<DecodedCode> barcode = findCode128(now);
+            return barcode && barcode->text == QStringLiteral("QM-1005");
+        });
+        const std::optional<DecodedCode> barcode = findCode128(row5);
+        QVERIFY2(barcode, "the previewed row shows no barcode");
+        QCOMPARE(barcode->text, QStringLiteral("QM-1005"));
+        const std::optional<DecodedCode> qr = findQr(row5);
+        QVERIFY2(qr, "the previewed row shows no QR code");
+        QCOMPARE(qr->text, QStringLiteral("https://example.com/p/QM-1005"));
+
+        XDesktop::keys({"alt+v"});
+        QVERIFY2(waitUntilShown(canvas, [&](const QImage &now) { return now == before; }) == before,
+            "switching the preview off did not show the design as it was");
         XDesktop::keys({"alt+F4"});
     } catch (const StepFailed &failure) {
         QFAIL(qPrintable(QString::fromStdString(failure.what()) + '\n' + desktop.describe()));
