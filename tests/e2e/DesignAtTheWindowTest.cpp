@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <functional>
 
 using namespace tagloom::test;
 
@@ -62,6 +63,33 @@ QString copyExample(const QString &folder)
     return QDir(folder).filePath(QStringLiteral("example.ini"));
 }
 
+// Runs `steps` on the example opened in the real program, then closes its main window with
+// Alt+F4 and sees the program end well. `before` is what the canvas showed at the start.
+void withTheExample(
+    const std::function<void(const XWindow &main, const XWindow &canvas, const QImage &before)>
+        &steps)
+{
+    QTemporaryDir work;
+    const QString layout = copyExample(work.path());
+    QVERIFY(!layout.isEmpty());
+    RunningProgram program(work.path(), {layout});
+    QVERIFY2(program.waitForStarted(), qPrintable(program.error()));
+    const XDesktop desktop(program.pid());
+    try {
+        const XWindow main
+            = desktop.waitForWindow(mainWindowTitle, "the main window", windowTimeoutMs);
+        const XWindow canvas = desktop.waitForWindow(canvasTitle, "the canvas", windowTimeoutMs);
+        QThread::msleep(1000); // the layout drawn
+        steps(main, canvas, shown(canvas));
+        if (QTest::currentTestFailed()) return;
+        XDesktop::keys({"alt+F4"});
+    } catch (const StepFailed &failure) {
+        QFAIL(qPrintable(QString::fromStdString(failure.what()) + '\n' + desktop.describe()));
+    }
+    QVERIFY2(program.waitForExit(60000), "the program did not end when its main window closed");
+    QVERIFY2(program.endedWell(), qPrintable(program.output()));
+}
+
 } // namespace
 
 class DesignAtTheWindowTest : public QObject
@@ -82,19 +110,7 @@ void DesignAtTheWindowTest::initTestCase()
 
 void DesignAtTheWindowTest::aDragIsTakenBackAndMadeAgain()
 {
-    QTemporaryDir work;
-    const QString layout = copyExample(work.path());
-    QVERIFY(!layout.isEmpty());
-    RunningProgram program(work.path(), {layout});
-    QVERIFY2(program.waitForStarted(), qPrintable(program.error()));
-    const XDesktop desktop(program.pid());
-    try {
-        const XWindow main
-            = desktop.waitForWindow(mainWindowTitle, "the main window", windowTimeoutMs);
-        const XWindow canvas = desktop.waitForWindow(canvasTitle, "the canvas", windowTimeoutMs);
-        QThread::msleep(1000); // the layout drawn
-        const QImage before = shown(canvas);
-
+    withTheExample([](const XWindow &main, const XWindow &canvas, const QImage &before) {
         // The QR code of the example (Image1,1350,6120,2190,2190), by its middle.
         const QPoint qrCode
             = canvas.client.topLeft() + QPoint(pixels(6120 + 2190 / 2), pixels(1350 + 2190 / 2));
@@ -118,28 +134,12 @@ void DesignAtTheWindowTest::aDragIsTakenBackAndMadeAgain()
         XDesktop::click(emptySpotOf(main));
         keysShow({"ctrl+z"}, before, "Ctrl+Z on the main window did not take the drag back");
         keysShow({"ctrl+y"}, after, "Ctrl+Y on the main window did not make it again");
-        XDesktop::keys({"alt+F4"});
-    } catch (const StepFailed &failure) {
-        QFAIL(qPrintable(QString::fromStdString(failure.what()) + '\n' + desktop.describe()));
-    }
-    QVERIFY2(program.waitForExit(60000), "the program did not end when its main window closed");
-    QVERIFY2(program.endedWell(), qPrintable(program.output()));
+    });
 }
 
 void DesignAtTheWindowTest::aRowIsPreviewedOnTheCanvas()
 {
-    QTemporaryDir work;
-    const QString layout = copyExample(work.path());
-    QVERIFY(!layout.isEmpty());
-    RunningProgram program(work.path(), {layout});
-    QVERIFY2(program.waitForStarted(), qPrintable(program.error()));
-    const XDesktop desktop(program.pid());
-    try {
-        const XWindow main
-            = desktop.waitForWindow(mainWindowTitle, "the main window", windowTimeoutMs);
-        const XWindow canvas = desktop.waitForWindow(canvasTitle, "the canvas", windowTimeoutMs);
-        QThread::msleep(1000); // the layout drawn
-        const QImage before = shown(canvas);
+    withTheExample([](const XWindow &main, const XWindow &canvas, const QImage &before) {
         XDesktop::click(emptySpotOf(main));
         QThread::msleep(500);
 
@@ -166,12 +166,7 @@ void DesignAtTheWindowTest::aRowIsPreviewedOnTheCanvas()
         XDesktop::keys({"alt+v"});
         QVERIFY2(waitUntilShown(canvas, [&](const QImage &now) { return now == before; }) == before,
             "switching the preview off did not show the design as it was");
-        XDesktop::keys({"alt+F4"});
-    } catch (const StepFailed &failure) {
-        QFAIL(qPrintable(QString::fromStdString(failure.what()) + '\n' + desktop.describe()));
-    }
-    QVERIFY2(program.waitForExit(60000), "the program did not end when its main window closed");
-    QVERIFY2(program.endedWell(), qPrintable(program.output()));
+    });
 }
 
 void DesignAtTheWindowTest::aPictureLargerThanTheScreenIsSeenWhole()
