@@ -5,6 +5,7 @@
 #include "Forms.h"
 #include "LabelPictureChoice.h"
 #include "PrinterSection.h"
+#include "RowPreview.h"
 #include "ScreenTwips.h"
 #include "SidePanel.h"
 #include "Workspace.h"
@@ -29,6 +30,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -115,7 +117,7 @@ Form1::Form1(Workspace &workspace, Forms &forms)
     buildControls();
     sidePanel_ = new SidePanel(this);
     ScreenTwips::place(sidePanel_, clientWidth, 0, SidePanel::width, clientHeight);
-    addEditMenu();
+    addTools();
     printerSection_ = new PrinterSection(workspace_, sidePanel_);
     sidePanel_->addSection(printerSection_);
     connect(printerSection_, &PrinterSection::statusChanged, this, &Form1::showStatus);
@@ -203,7 +205,7 @@ void Form1::buildControls()
     }
 }
 
-void Form1::addEditMenu()
+void Form1::addTools()
 {
     DesignHistory &history = workspace_.history();
     auto *menu = new QMenu(this);
@@ -211,12 +213,19 @@ void Form1::addEditMenu()
         menu->addAction(action);
         addAction(action); // the keys work wherever the focus is in the window
     }
-    auto *button = new QToolButton(sidePanel_);
+    auto *tools = new QWidget(sidePanel_);
+    auto *button = new QToolButton(tools);
     button->setObjectName(QStringLiteral("EditButton"));
     button->setText(QStringLiteral("编辑"));
     button->setPopupMode(QToolButton::InstantPopup);
     button->setMenu(menu);
-    sidePanel_->addSection(button);
+    auto *preview = new RowPreview(workspace_, forms_, tools);
+    connect(preview, &RowPreview::statusChanged, this, &Form1::showStatus);
+    auto *layout = new QHBoxLayout(tools);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(button);
+    layout->addWidget(preview, 1);
+    sidePanel_->addSection(tools);
 }
 
 void Form1::changeCanvas(const QString &text, void (*change)(LabelDesign &))

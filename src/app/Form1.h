@@ -63,7 +63,8 @@ private:
     void bindPanel();
     // Undo and redo of the design: their keys anywhere in the window, and a "编辑" menu in the
     // side panel, the steps having no room for a menu bar.
-    void addEditMenu();
+    // The side panel's first row: the edit menu's button and the row preview.
+    void addTools();
     // Makes a change to the design as one step of its history.
     void changeCanvas(const QString &text, void (*change)(LabelDesign &));
 

@@ -22,7 +22,18 @@ void CanvasWidget::paintEvent(QPaintEvent *)
     QPainter painter(this);
     LabelPainter::useTwips(painter);
     painter.scale(view_.factorX(), view_.factorY());
-    LabelPainter::paint(painter, *design_);
+    if (row_)
+        LabelPainter::paint(painter, *design_, *row_);
+    else
+        LabelPainter::paint(painter, *design_);
+}
+
+void CanvasWidget::showRow(std::optional<LabelRow> row)
+{
+    row_ = std::move(row);
+    for (QWidget *item : findChildren<QWidget *>())
+        item->setAttribute(Qt::WA_TransparentForMouseEvents, row_.has_value());
+    update();
 }
 
 } // namespace tagloom

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "CanvasViewScale.h"
+#include "LabelRow.h"
 
 #include <QWidget>
+#include <optional>
 
 namespace tagloom {
 
@@ -21,6 +23,10 @@ public:
     void detach() { design_ = nullptr; }
     // The scale the label is shown at.
     void setView(const CanvasViewScale &view) { view_ = view; }
+    // Shows the label filled with a data row instead of the design's own captions and codes, or
+    // the design again; the items cannot be moved while a row shows.
+    void showRow(std::optional<LabelRow> row);
+    bool showsRow() const { return row_.has_value(); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -28,6 +34,7 @@ protected:
 private:
     LabelDesign *design_;
     CanvasViewScale view_;
+    std::optional<LabelRow> row_;
 };
 
 } // namespace tagloom

@@ -85,6 +85,16 @@ void Form2::detach()
     design_ = nullptr;
 }
 
+void Form2::showRow(std::optional<LabelRow> row)
+{
+    picture1_->showRow(std::move(row));
+}
+
+bool Form2::showsRow() const
+{
+    return picture1_->showsRow();
+}
+
 void Form2::dockBeside(const QWidget *window)
 {
     dock_ = window;
@@ -94,6 +104,7 @@ void Form2::dockBeside(const QWidget *window)
 void Form2::addFieldWidget(int index)
 {
     auto *widget = new CanvasItemWidget(controlName("Label1", index), picture1_);
+    widget->setAttribute(Qt::WA_TransparentForMouseEvents, picture1_->showsRow());
     label1_.push_back(widget);
     routeMouse(
         widget, [this, index] { return design_->field(index).rect().topLeft(); },

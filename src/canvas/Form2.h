@@ -3,11 +3,13 @@
 #pragma once
 
 #include "CanvasViewScale.h"
+#include "LabelRow.h"
 #include "Twips.h"
 #include "app/ClosableWindow.h"
 #include "app/CommonDialog.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QMenu;
@@ -43,6 +45,11 @@ public:
     // screen is shown scaled down to fit in the room that window leaves, so that the whole label
     // can be seen and reached while it stays docked.
     void dockBeside(const QWidget *window);
+
+    // Shows the label filled with a data row, as it will print, or the design again (nothing).
+    // The design stays as it is.
+    void showRow(std::optional<LabelRow> row);
+    bool showsRow() const;
 
     // Cuts the window off its design, which goes away when the window is closed.
     void detach();

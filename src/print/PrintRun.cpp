@@ -216,11 +216,9 @@ bool PrintRun::checkDots(
 bool PrintRun::makeRow(LabelDesign &design, const DataTable *table, int row,
     const QString &bitmapPath, LabelRow &made, QString *reason)
 {
-    // Hidden items take their caption too; the count is read afresh for every row.
-    made.captions.assign(static_cast<size_t>(design.fieldCount()), QString());
-    for (int col = 1; col < design.fieldCount(); ++col)
-        made.captions[static_cast<size_t>(col)] = table->cell(row, col);
-
+    if (!table) return true; // nothing on the label comes from the table
+    // The count of field items is read afresh for every row.
+    made = LabelRow::fromTable(design, *table, row, barcodeColumn_);
     if (qrColumn_ > 0) {
         QrMaker &generator = design.qrMaker();
         generator.setCodeData(table->cell(row, qrColumn_));
@@ -237,13 +235,6 @@ bool PrintRun::makeRow(LabelDesign &design, const DataTable *table, int row,
             }
             made.qrPicture = std::make_shared<const QImage>(std::move(picture));
         }
-    }
-
-    if (barcodeColumn_ > 0) {
-        BarCodeCtrl barcode = design.barcode();
-        barcode.setValue(table->cell(row, barcodeColumn_));
-        barcode.setVisible(true);
-        made.barcode = std::move(barcode);
     }
     return true;
 }

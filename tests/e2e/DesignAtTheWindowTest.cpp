@@ -4,6 +4,7 @@
 // screen shown whole beside the main window once that stands at the screen's right edge.
 #include "RunningProgram.h"
 #include "XDesktop.h"
+#include "support/CodeDecoder.h"
 #include "support/Fixtures.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <functional>
 
 using namespace tagloom::test;
 
@@ -61,24 +63,11 @@ QString copyExample(const QString &folder)
     return QDir(folder).filePath(QStringLiteral("example.ini"));
 }
 
-} // namespace
-
-class DesignAtTheWindowTest : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void aDragIsTakenBackAndMadeAgain();
-    void aPictureLargerThanTheScreenIsSeenWhole();
-};
-
-void DesignAtTheWindowTest::initTestCase()
-{
-    QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "no X server: run through with-x-desktop.sh");
-}
-
-void DesignAtTheWindowTest::aDragIsTakenBackAndMadeAgain()
+// Runs `steps` on the example opened in the real program, then closes its main window with
+// Alt+F4 and sees the program end well. `before` is what the canvas showed at the start.
+void withTheExample(
+    const std::function<void(const XWindow &main, const XWindow &canvas, const QImage &before)>
+        &steps)
 {
     QTemporaryDir work;
     const QString layout = copyExample(work.path());
@@ -91,8 +80,37 @@ void DesignAtTheWindowTest::aDragIsTakenBackAndMadeAgain()
             = desktop.waitForWindow(mainWindowTitle, "the main window", windowTimeoutMs);
         const XWindow canvas = desktop.waitForWindow(canvasTitle, "the canvas", windowTimeoutMs);
         QThread::msleep(1000); // the layout drawn
-        const QImage before = shown(canvas);
+        steps(main, canvas, shown(canvas));
+        if (QTest::currentTestFailed()) return;
+        XDesktop::keys({"alt+F4"});
+    } catch (const StepFailed &failure) {
+        QFAIL(qPrintable(QString::fromStdString(failure.what()) + '\n' + desktop.describe()));
+    }
+    QVERIFY2(program.waitForExit(60000), "the program did not end when its main window closed");
+    QVERIFY2(program.endedWell(), qPrintable(program.output()));
+}
 
+} // namespace
+
+class DesignAtTheWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void aDragIsTakenBackAndMadeAgain();
+    void aRowIsPreviewedOnTheCanvas();
+    void aPictureLargerThanTheScreenIsSeenWhole();
+};
+
+void DesignAtTheWindowTest::initTestCase()
+{
+    QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "no X server: run through with-x-desktop.sh");
+}
+
+void DesignAtTheWindowTest::aDragIsTakenBackAndMadeAgain()
+{
+    withTheExample([](const XWindow &main, const XWindow &canvas, const QImage &before) {
         // The QR code of the example (Image1,1350,6120,2190,2190), by its middle.
         const QPoint qrCode
             = canvas.client.topLeft() + QPoint(pixels(6120 + 2190 / 2), pixels(1350 + 2190 / 2));
@@ -116,12 +134,39 @@ void DesignAtTheWindowTest::aDragIsTakenBackAndMadeAgain()
         XDesktop::click(emptySpotOf(main));
         keysShow({"ctrl+z"}, before, "Ctrl+Z on the main window did not take the drag back");
         keysShow({"ctrl+y"}, after, "Ctrl+Y on the main window did not make it again");
-        XDesktop::keys({"alt+F4"});
-    } catch (const StepFailed &failure) {
-        QFAIL(qPrintable(QString::fromStdString(failure.what()) + '\n' + desktop.describe()));
-    }
-    QVERIFY2(program.waitForExit(60000), "the program did not end when its main window closed");
-    QVERIFY2(program.endedWell(), qPrintable(program.output()));
+    });
+}
+
+void DesignAtTheWindowTest::aRowIsPreviewedOnTheCanvas()
+{
+    withTheExample([](const XWindow &main, const XWindow &canvas, const QImage &before) {
+        XDesktop::click(emptySpotOf(main));
+        QThread::msleep(500);
+
+        // Alt+V switches the preview on; the row box comes next in the tab order.
+        XDesktop::keys({"alt+v"});
+        QVERIFY2(waitUntilShown(canvas, [&](const QImage &now) { return now != before; }) != before,
+            "Alt+V showed no row on the canvas");
+        QThread::msleep(800);
+        XDesktop::keys({"Tab", "ctrl+a"});
+        XDesktop::type(QStringLiteral("5"), 300);
+        XDesktop::keys({"Return"});
+        // Row 5 of the example: QM-1005 and its page's address.
+        const QImage row5 = waitUntilShown(canvas, [](const QImage &now) {
+            const std::optional<DecodedCode> barcode = findCode128(now);
+            return barcode && barcode->text == QStringLiteral("QM-1005");
+        });
+        const std::optional<DecodedCode> barcode = findCode128(row5);
+        QVERIFY2(barcode, "the previewed row shows no barcode");
+        QCOMPARE(barcode->text, QStringLiteral("QM-1005"));
+        const std::optional<DecodedCode> qr = findQr(row5);
+        QVERIFY2(qr, "the previewed row shows no QR code");
+        QCOMPARE(qr->text, QStringLiteral("https://example.com/p/QM-1005"));
+
+        XDesktop::keys({"alt+v"});
+        QVERIFY2(waitUntilShown(canvas, [&](const QImage &now) { return now == before; }) == before,
+            "switching the preview off did not show the design as it was");
+    });
 }
 
 void DesignAtTheWindowTest::aPictureLargerThanTheScreenIsSeenWhole()

@@ -16,11 +16,13 @@
 #include "support/PdfPages.h"
 #include "support/TestProgram.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QPainter>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -117,6 +119,7 @@ private slots:
     void aBareCanvasPrintsWithoutTheTable();
     void theRunLeavesTheLastRowOnTheCanvas();
     void anyRowIsDrawnAsItPrintsWithoutTouchingTheDesign();
+    void thePreviewShowsTheChosenRowAndLeavesTheDesign();
     void cancellingSendsThePagesDone();
     void aFailingPrinterStopsAndSaysWhatWasSent();
     void theWindowsStayWhileTheRunWorksOnThem();
@@ -440,7 +443,8 @@ void PrintRunTest::anyRowIsDrawnAsItPrintsWithoutTouchingTheDesign()
     LabelDesign &design = program.workspace.canvas();
     design.setBarcodeVisible(true);
     LabelRow row;
-    for (const QString &cell : products[3]) row.captions.push_back(cell);
+    for (const QString &cell : products[3])
+        row.captions.push_back(cell);
     row.captions.insert(row.captions.begin(), QString()); // element 0, the template, has none
     row.qrPicture = PictureRef(); // an empty cell: no code
     BarCodeCtrl barcode = design.barcode();
@@ -468,6 +472,45 @@ void PrintRunTest::anyRowIsDrawnAsItPrintsWithoutTouchingTheDesign()
 
     row.applyTo(design);
     QCOMPARE(draw(nullptr), withRow);
+}
+
+void PrintRunTest::thePreviewShowsTheChosenRowAndLeavesTheDesign()
+{
+    TestProgram program;
+    prepare(program);
+    QWidget *canvas = program.forms.form2()->findChild<QWidget *>(QStringLiteral("Picture1"));
+    auto *check = program.control<QCheckBox>(QStringLiteral("PreviewCheck"));
+    auto *row = program.control<QSpinBox>(QStringLiteral("PreviewRow"));
+    QVERIFY(canvas && check && row);
+    const LabelDesign &design = program.workspace.canvas();
+    const DesignSnapshot before = DesignSnapshot::of(design);
+    const QImage designed = canvas->grab().toImage();
+
+    check->setChecked(true);
+    QCOMPARE(row->maximum(), products.size() - 1);
+    for (int shown : {4, 5}) {
+        row->setValue(shown);
+        const QImage preview = canvas->grab().toImage();
+        QCOMPARE(findCode128(preview)->text, products[shown][0]);
+        const std::optional<DecodedCode> qr = findQr(preview);
+        QCOMPARE(qr ? qr->text : QString(), products[shown][2]); // row 5 has no code
+        QCOMPARE(DesignSnapshot::of(design), before);
+        QVERIFY(!design.barcodeVisible());
+    }
+    QVERIFY(program.form1().status().contains(QStringLiteral("第5行")));
+
+    check->setChecked(false);
+    QCOMPARE(canvas->grab().toImage(), designed);
+
+    // Closing the canvas ends the preview; without a table there is nothing to preview.
+    program.forms.unloadCanvasWindow();
+    TestProgram::settle();
+    QVERIFY(!check->isChecked());
+    TestProgram bare;
+    auto *bareCheck = bare.control<QCheckBox>(QStringLiteral("PreviewCheck"));
+    bareCheck->setChecked(true);
+    QVERIFY(!bareCheck->isChecked());
+    QVERIFY(bare.form1().status().contains(QStringLiteral("没有可预览的数据行")));
 }
 
 void PrintRunTest::cancellingSendsThePagesDone()

@@ -1,0 +1,110 @@
+#include "RowPreview.h"
+
+#include "Forms.h"
+#include "Workspace.h"
+#include "canvas/LabelDesign.h"
+#include "canvas/LabelRow.h"
+#include "codes/QrMaker.h"
+#include "data/DataTable.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QSpinBox>
+
+namespace tagloom {
+
+namespace {
+
+// The row's QR code as the print run makes it, one pixel a module, by a generator of its own, so
+// that the design's stays as it is; nothing when no column feeds it.
+std::optional<PictureRef> qrCodeOf(const DataTable &table, int row, int column)
+{
+    if (column < 1) return std::nullopt;
+    QrMaker generator;
+    generator.setCodeData(table.contains(row, column) ? table.cell(row, column) : QString());
+    generator.refresh();
+    if (generator.codePicture()->isNull()) return PictureRef();
+    return generator.codePicture();
+}
+
+} // namespace
+
+RowPreview::RowPreview(Workspace &workspace, Forms &forms, QWidget *parent)
+    : QWidget(parent)
+    , workspace_(workspace)
+    , forms_(forms)
+    , check_(new QCheckBox(QStringLiteral("预览"), this))
+    , row_(new QSpinBox(this))
+{
+    setObjectName(QStringLiteral("RowPreview"));
+    check_->setObjectName(QStringLiteral("PreviewCheck"));
+    row_->setObjectName(QStringLiteral("PreviewRow"));
+    row_->setRange(1, 1);
+    row_->setKeyboardTracking(false);
+    row_->setPrefix(QStringLiteral("第"));
+    row_->setSuffix(QStringLiteral("行"));
+    check_->setShortcut(QKeySequence(QStringLiteral("Alt+V")));
+    check_->setToolTip(QStringLiteral("在画布上预览某一数据行的标签（Alt+V）"));
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(check_);
+    layout->addWidget(row_, 1);
+    layout->setSpacing(3);
+
+    connect(check_, &QCheckBox::toggled, this, &RowPreview::refresh);
+    connect(row_, &QSpinBox::valueChanged, this, &RowPreview::refresh);
+    for (auto source : {MainPanel::QrSource, MainPanel::BarcodeSource})
+        connect(&workspace_.panel().chooser(source), &SourceChooser::listIndexChanged, this,
+            &RowPreview::refresh);
+}
+
+void RowPreview::follow(LabelDesign &design, DataTable &table)
+{
+    if (followedDesign_ != &design) {
+        if (followedDesign_) disconnect(followedDesign_, nullptr, this, nullptr);
+        followedDesign_ = &design;
+        // What the row fills in follows the items there are and the barcode's place.
+        for (auto signal : {&LabelDesign::fieldsUnloaded, &LabelDesign::fieldAdded})
+            connect(&design, signal, this, &RowPreview::refresh);
+        connect(&design, &LabelDesign::barcodeChanged, this, &RowPreview::refresh);
+        connect(&design, &QObject::destroyed, this, [this] { check_->setChecked(false); });
+    }
+    if (followedTable_ != &table) {
+        if (followedTable_) disconnect(followedTable_, nullptr, this, nullptr);
+        followedTable_ = &table;
+        connect(&table, &DataTable::reset, this, &RowPreview::refresh);
+        connect(&table, &QObject::destroyed, this, [this] { check_->setChecked(false); });
+    }
+}
+
+void RowPreview::refresh()
+{
+    Form2 *canvas = forms_.hasForm2() ? forms_.form2() : nullptr;
+    if (!check_->isChecked()) {
+        if (canvas && canvas->showsRow()) canvas->showRow(std::nullopt);
+        return;
+    }
+    DataTable *table = workspace_.hasDataTable() ? &workspace_.dataTable() : nullptr;
+    const int dataRows = table ? table->rows() - 1 : 0;
+    if (!canvas || !table || !table->hasSheet() || dataRows < 1) {
+        emit statusChanged(QStringLiteral("没有可预览的数据行：先做第1、2步或导入布局。"));
+        check_->setChecked(false);
+        return;
+    }
+    {
+        const QSignalBlocker blocker(row_);
+        row_->setMaximum(dataRows);
+    }
+    LabelDesign &design = workspace_.canvas();
+    follow(design, *table);
+    const MainPanel &panel = workspace_.panel();
+    const int qrColumn = panel.chooser(MainPanel::QrSource).listIndex() + 1;
+    const int barcodeColumn = panel.chooser(MainPanel::BarcodeSource).listIndex() + 1;
+    LabelRow shown = LabelRow::fromTable(design, *table, row_->value(), barcodeColumn);
+    shown.qrPicture = qrCodeOf(*table, row_->value(), qrColumn);
+    canvas->showRow(std::move(shown));
+    emit statusChanged(QStringLiteral("正在预览第%1行。").arg(row_->value()));
+}
+
+} // namespace tagloom
