@@ -4,6 +4,7 @@
 #include "ControlName.h"
 #include "Forms.h"
 #include "LabelPictureChoice.h"
+#include "LabelSizeDialog.h"
 #include "PrinterSection.h"
 #include "RowPreview.h"
 #include "ScreenTwips.h"
@@ -213,6 +214,14 @@ void Form1::addTools()
         menu->addAction(action);
         addAction(action); // the keys work wherever the focus is in the window
     }
+    menu->addSeparator();
+    QAction *labelSize = menu->addAction(QStringLiteral("标签尺寸…"));
+    labelSize->setObjectName(QStringLiteral("LabelSizeAction"));
+    connect(labelSize, &QAction::triggered, this, [this] {
+        auto *dialog = new LabelSizeDialog(workspace_, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    });
     auto *tools = new QWidget(sidePanel_);
     auto *button = new QToolButton(tools);
     button->setObjectName(QStringLiteral("EditButton"));

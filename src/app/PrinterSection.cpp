@@ -161,7 +161,7 @@ void PrinterSection::printCalibrationLabel()
     const LabelDesign &design = workspace_.canvas();
     CupsPrinterOutput output(printer, calibration);
     QString reason;
-    if (!CalibrationLabel::print(output, QSizeF(design.scaleWidth(), design.scaleHeight()), printer,
+    if (!CalibrationLabel::print(output, design.printedSize(), printer,
             calibration, &reason)) {
         errorBox(workspace_.dialogs(), window(), QStringLiteral("%1。").arg(reason));
         emit statusChanged(reason);

@@ -25,6 +25,7 @@ DesignSnapshot DesignSnapshot::of(const LabelDesign &design)
     snapshot.codeImage = design.codeImage();
     snapshot.holder = design.barcodeHolder();
     snapshot.barcode = design.barcodeGeometry();
+    snapshot.physicalSize = design.physicalSize();
     return snapshot;
 }
 
@@ -49,6 +50,7 @@ void DesignSnapshot::change(
         design.setBarcodeHolderGeometry(to.holder.geometry);
     if (from.holder.visible != to.holder.visible) design.setBarcodeHolderVisible(to.holder.visible);
     if (from.barcode != to.barcode) design.setBarcodeGeometry(to.barcode);
+    if (from.physicalSize != to.physicalSize) design.setPhysicalSize(to.physicalSize);
 }
 
 } // namespace tagloom

@@ -15,6 +15,7 @@ struct DesignSnapshot
     CodeImageItem codeImage;
     BarcodeHolderItem holder;
     TwipsRect barcode;
+    std::optional<QSizeF> physicalSize;
 
     static DesignSnapshot of(const LabelDesign &design);
 

@@ -27,6 +27,14 @@ void LabelDesign::setPicture(PictureRef picture)
         scaleHeight_ = static_cast<Twips>(picture_->height() * twipsPerPicturePixel);
     }
     emit pictureChanged();
+    setPhysicalSize(std::nullopt);
+}
+
+void LabelDesign::setPhysicalSize(const std::optional<QSizeF> &size)
+{
+    if (physicalSize_ == size) return;
+    physicalSize_ = size;
+    emit physicalSizeChanged();
 }
 
 bool LabelDesign::loadField(int index)

@@ -10,7 +10,9 @@
 
 #include <QImage>
 #include <QObject>
+#include <QSizeF>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tagloom {
@@ -52,6 +54,13 @@ public:
     void setPicture(PictureRef picture);
     Twips scaleWidth() const { return scaleWidth_; }
     Twips scaleHeight() const { return scaleHeight_; }
+
+    // The label's physical size in twips, when the person set one: the whole label, picture and
+    // items, prints scaled to it. Without one it prints at its ScaleWidth × ScaleHeight, 15 twips
+    // a picture pixel. A new picture clears it.
+    const std::optional<QSizeF> &physicalSize() const { return physicalSize_; }
+    void setPhysicalSize(const std::optional<QSizeF> &size);
+    QSizeF printedSize() const { return physicalSize_.value_or(QSizeF(scaleWidth_, scaleHeight_)); }
 
     // Label1: element 0 is the template, elements 1.. stand for data columns.
     int fieldCount() const { return static_cast<int>(fields_.size()); }
@@ -101,6 +110,7 @@ public:
 
 signals:
     void pictureChanged();
+    void physicalSizeChanged();
     void fieldAdded(int index);
     void fieldsUnloaded(int count); // the elements from `count` on are gone
     void fieldChanged(int index);
@@ -113,6 +123,7 @@ private:
     PictureRef picture_;
     Twips scaleWidth_ = initialWidth;
     Twips scaleHeight_ = initialHeight;
+    std::optional<QSizeF> physicalSize_;
     std::vector<FieldItem> fields_;
     CodeImageItem codeImage_;
     BarcodeHolderItem holder_;

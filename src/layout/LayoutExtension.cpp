@@ -2,6 +2,7 @@
 #include "LayoutExtension.h"
 
 #include "canvas/DesignSnapshot.h"
+#include "canvas/Twips.h"
 
 #include <algorithm>
 #include <iterator>
@@ -14,6 +15,12 @@ const QString firstLine = QStringLiteral("[Tagloom 1]");
 const QString lastLine = QStringLiteral("[Tagloom end]");
 const QString fieldKeyword = QStringLiteral("label1(");
 const QString codeImageKeyword = QStringLiteral("Image1");
+const QString labelKeyword = QStringLiteral("Picture1");
+const QLatin1StringView widthName("width");
+const QLatin1StringView heightName("height");
+constexpr double twipsPerMillimetre = twipsPerInch / 25.4;
+// A label of up to two metres: far beyond any printer's media.
+constexpr double largestMillimetres = 2000;
 
 bool escapes(QChar c)
 {
@@ -172,6 +179,20 @@ std::optional<int> fieldIndex(QStringView item)
     return ok ? index : -1;
 }
 
+// One side of the label's physical size, in millimetres; false when the text is none. The other
+// side stays unset (-1) until its entry comes.
+bool readLabelSide(DesignSnapshot &design, QStringView side, const QString &text)
+{
+    if (side != widthName && side != heightName) return true;
+    bool ok = false;
+    const double millimetres = text.toDouble(&ok);
+    if (!ok || !(millimetres > 0 && millimetres <= largestMillimetres)) return false;
+    QSizeF size = design.physicalSize.value_or(QSizeF(-1, -1));
+    (side == widthName ? size.rwidth() : size.rheight()) = millimetres * twipsPerMillimetre;
+    design.physicalSize = size;
+    return true;
+}
+
 // Takes one entry into the design's items; false when it cannot be used: no "=", a value that is
 // no value of its attribute, or a field item the design does not have.
 bool readEntry(DesignSnapshot &design, const QString &line)
@@ -187,6 +208,7 @@ bool readEntry(DesignSnapshot &design, const QString &line)
     const QStringView attribute = key.sliced(dot + 1);
     if (item == codeImageKeyword)
         return readAttribute(design.codeImage, attribute, *value, codeImageAttributes);
+    if (item == labelKeyword) return readLabelSide(design, attribute, *value);
     const std::optional<int> index = fieldIndex(item);
     if (!index) return true;
     if (*index < 1 || *index >= static_cast<int>(design.fields.size())) return false;
@@ -203,6 +225,14 @@ QStringList LayoutExtension::lines(const LabelDesign &design)
         writeAttributes(lines, fieldKeyword + QString::number(index) + QLatin1Char(')'),
             design.field(index), fieldAttributes);
     writeAttributes(lines, codeImageKeyword, design.codeImage(), codeImageAttributes);
+    if (const std::optional<QSizeF> &size = design.physicalSize()) {
+        const auto millimetres
+            = [](double twips) { return QString::number(twips / twipsPerMillimetre, 'f', 2); };
+        lines.append(labelKeyword + QLatin1Char('.') + widthName + QLatin1Char('=')
+            + millimetres(size->width()));
+        lines.append(labelKeyword + QLatin1Char('.') + heightName + QLatin1Char('=')
+            + millimetres(size->height()));
+    }
     lines.append(lastLine);
     return lines;
 }
@@ -218,15 +248,19 @@ bool LayoutExtension::apply(
 {
     if (first > lines.size() || lines.at(first - 1) != firstLine) return true;
     const auto fail = [reason](const QString &why) {
-        if (reason) *reason = why + QStringLiteral("，字体、颜色和显示与否都没有恢复");
+        if (reason) *reason = why + QStringLiteral("，字体、颜色、显示与否和标签尺寸都没有恢复");
         return false;
     };
     // Read into a copy of the items, so that a damaged block changes nothing.
     const DesignSnapshot loaded = DesignSnapshot::of(design);
     DesignSnapshot designed = loaded;
+    designed.physicalSize.reset(); // only what the block says
     for (int n = first + 1; n <= lines.size(); ++n) {
         const QString &line = lines.at(n - 1);
         if (line == lastLine) {
+            const std::optional<QSizeF> &size = designed.physicalSize;
+            if (size && (size->width() < 0 || size->height() < 0))
+                return fail(QStringLiteral("标签尺寸只有宽或高"));
             DesignSnapshot::change(design, loaded, designed);
             return true;
         }

@@ -12,6 +12,8 @@
 //     label1(1).hidden=0
 //     ...                                 the same seven entries for every field item
 //     Image1.visible=1
+//     Picture1.width=101.60               the label's physical size in millimetres, when set
+//     Picture1.height=152.40
 //     [Tagloom end]
 //
 // One entry a line, item.attribute=value, the item named by its keyword of the positional lines.

@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QImageReader>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <cmath>
 
@@ -164,13 +165,13 @@ bool PrintRun::checkCodes(const DataTable &table, const LabelDesign &design, int
     return true;
 }
 
-bool PrintRun::checkDots(
-    const DataTable &table, const LabelDesign &design, int first, int last, double dotsPerTwip)
+bool PrintRun::checkDots(const DataTable &table, const LabelDesign &design, int first, int last,
+    double dotsPerTwip, double scale)
 {
     // Scanners read modules of two dots and more; a single dot burns too thin and too unevenly.
     constexpr int fewestDotsPerModule = 2;
     const DotGrid dots = DotGrid::scaled(dotsPerTwip);
-    const auto millimetres = [](double twips) { return twips * 25.4 / twipsPerInch; };
+    const auto millimetres = [scale](double twips) { return twips * scale * 25.4 / twipsPerInch; };
     // Rounded up, so that a code made that large is large enough.
     const auto neededMillimetres = [&](int modules) {
         return std::ceil(millimetres(fewestDotsPerModule * modules / dotsPerTwip) * 10) / 10;
@@ -318,11 +319,17 @@ PrintRun::Result PrintRun::printPages(
                 .arg(design.picture()->width())
                 .arg(design.picture()->height()));
     QString reason;
-    if (!output_.begin(QSizeF(design.scaleWidth(), design.scaleHeight()), &reason))
+    // A label with a physical size of its own prints scaled to it, picture and items alike.
+    const QSizeF printed = design.printedSize();
+    const double scaleX = printed.width() / design.scaleWidth();
+    const double scaleY = printed.height() / design.scaleHeight();
+    if (!output_.begin(printed, &reason))
         return endEarly(Outcome::Failed, 0, QStringLiteral("%1。").arg(reason));
     // Nothing is drawn yet: a refused run drops the job with the output.
     const std::optional<double> dotsPerTwip = output_.dotsPerTwip();
-    if (dotsPerTwip && table && !checkDots(*table, design, first, last, *dotsPerTwip))
+    const double scale = std::min(scaleX, scaleY);
+    if (dotsPerTwip && table
+        && !checkDots(*table, design, first, last, *dotsPerTwip * scale, scale))
         return {Outcome::Refused, 0, message_};
     const LabelPainter::CodeFit codeFit
         = dotsPerTwip ? LabelPainter::CodeFit::PrinterDots : LabelPainter::CodeFit::AsDesigned;
@@ -340,7 +347,11 @@ PrintRun::Result PrintRun::printPages(
             for (int copy = 0; copy < copies_; ++copy) {
                 if (pages > 0 && !output_.nextPage(&reason))
                     return endEarly(Outcome::Failed, pages, QStringLiteral("%1。").arg(reason));
-                LabelPainter::paint(output_.painter(), design, made, codeFit);
+                QPainter &painter = output_.painter();
+                painter.save();
+                painter.scale(scaleX, scaleY);
+                LabelPainter::paint(painter, design, made, codeFit);
+                painter.restore();
                 if (copy == 0) lastPrinted = made;
                 ++pages;
                 if (!progress_.advance(pages, total) && pages < total)

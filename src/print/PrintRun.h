@@ -45,9 +45,10 @@ private:
     bool readsTable(const LabelDesign &design) const;
     bool checkTable(const DataTable &table, const LabelDesign &design, int first, int last);
     bool checkCodes(const DataTable &table, const LabelDesign &design, int first, int last);
-    // Whether every row's codes get modules of at least two printer dots.
-    bool checkDots(
-        const DataTable &table, const LabelDesign &design, int first, int last, double dotsPerTwip);
+    // Whether every row's codes get modules of at least two printer dots. `dotsPerTwip` is of the
+    // design's twips, `scale` the printed twips of one of them.
+    bool checkDots(const DataTable &table, const LabelDesign &design, int first, int last,
+        double dotsPerTwip, double scale);
     QString columnName(const DataTable &table, int col) const;
     bool makeRow(LabelDesign &design, const DataTable *table, int row, const QString &bitmapPath,
         LabelRow &made, QString *reason);

@@ -57,6 +57,7 @@ void DesignScenario::build(TestProgram &program) const
     design.setBarcodeHolderGeometry({240, 2520, 4335, 975});
     program.panel().chooser(MainPanel::QrSource).setListIndex(2);
     program.panel().chooser(MainPanel::BarcodeSource).setListIndex(0); // SKU: Code 128 takes it
+    design.setPhysicalSize(QSizeF(80, 55) * (twipsPerInch / 25.4)); // printed a little larger
 }
 
 QByteArray DesignScenario::save(TestProgram &program, const QString &path)

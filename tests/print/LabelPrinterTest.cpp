@@ -225,6 +225,7 @@ private slots:
     void initTestCase();
     void printCommandPrintsTrueSizeLabelsInCopies();
     void printButtonPutsALargerLabelOnAPageOfItsOwnWhereTheCalibrationSays();
+    void aLabelOfItsOwnSizePrintsScaledOnTheDots();
     void labelsAPrinterCannotPrintAreRefusedBeforeAnyPage();
     void theCalibrationLabelOutlinesTheLabel();
 
@@ -304,6 +305,32 @@ void LabelPrinterTest::printCommandPrintsTrueSizeLabelsInCopies()
     const QList<ZplPage> scaled = printed(queue);
     QCOMPARE(scaled.size(), 1);
     checkPage(scaled[0], {203, QSizeF(6, 4), QPointF(0, 0), qrItem, strip, 0.6}, rows[1]);
+}
+
+// A 3 x 2 in picture whose layout gives the label 6 x 4 in: the whole label prints twice as large,
+// filling the 6 x 4 in media, its codes on whole dots.
+void LabelPrinterTest::aLabelOfItsOwnSizePrintsScaledOnTheDots()
+{
+    const QString queue = queueName("TAGLOOM_ZPL203");
+    const QRectF qrItem(3300, 1200, 900, 900);
+    const QRectF holder(300, 1800, 2400, 600);
+    const QString layout = writeLayout(
+        "three-by-two.ini", framedPicture(scratch_.path(), 3, 2), workbook_, qrItem, holder);
+    QFile file(layout);
+    QVERIFY(file.open(QIODevice::Append));
+    file.write(
+        "[Tagloom 1]\r\nPicture1.width=152.40\r\nPicture1.height=101.60\r\n[Tagloom end]\r\n");
+    file.close();
+    QFile::remove(spoolFile(queue));
+    QProcess *print = runPrint({layout, "--printer", queue, "--to", "2"});
+    QCOMPARE(print->readAllStandardError(), QByteArray());
+    QCOMPARE(print->exitCode(), 0);
+    const QList<ZplPage> pages = printed(queue);
+    QCOMPARE(pages.size(), 2);
+    const QRectF strip(300, 1800, 2400, 500); // the barcode 1000 twips high, in a 600 holder
+    for (int page = 0; page < 2; ++page)
+        checkPage(
+            pages[page], {203, QSizeF(6, 4), QPointF(0, 0), qrItem, strip, 2}, rows[1 + page]);
 }
 
 // Command6 on the 300 dpi printer, chosen in the main window, whose media the server sets to

@@ -2,6 +2,8 @@
 // and the checks, the refusals that keep bad labels from printing, cancelling.
 #include "print/PrintRun.h"
 
+#include "app/LabelSizeDialog.h"
+#include "canvas/DesignHistory.h"
 #include "canvas/DesignSnapshot.h"
 #include "canvas/LabelDesign.h"
 #include "canvas/LabelPainter.h"
@@ -18,9 +20,12 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QPainter>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -120,6 +125,7 @@ private slots:
     void theRunLeavesTheLastRowOnTheCanvas();
     void anyRowIsDrawnAsItPrintsWithoutTouchingTheDesign();
     void thePreviewShowsTheChosenRowAndLeavesTheDesign();
+    void aLabelOfItsOwnSizePrintsAtThatSize();
     void cancellingSendsThePagesDone();
     void aFailingPrinterStopsAndSaysWhatWasSent();
     void theWindowsStayWhileTheRunWorksOnThem();
@@ -511,6 +517,53 @@ void PrintRunTest::thePreviewShowsTheChosenRowAndLeavesTheDesign()
     bareCheck->setChecked(true);
     QVERIFY(!bareCheck->isChecked());
     QVERIFY(bare.form1().status().contains(QStringLiteral("没有可预览的数据行")));
+}
+
+void PrintRunTest::aLabelOfItsOwnSizePrintsAtThatSize()
+{
+    // The 600 × 400 label scanned at 300 dpi: 2 × 4/3 inches.
+    QImage scan(fixture("pictures/label_600x400.png"));
+    scan.setDotsPerMeterX(11811);
+    scan.setDotsPerMeterY(11811);
+    const QString picture = scratch_.filePath("scan300.png");
+    QVERIFY(scan.save(picture));
+    TestProgram program;
+    program.startDesign(picture, workbook_);
+    LabelDesign &design = program.workspace.canvas();
+    design.setCodeImageGeometry({6600, 300, 2400, 2400});
+    program.panel().chooser(MainPanel::QrSource).setListIndex(2);
+    program.panel().chooser(MainPanel::BarcodeSource).setListIndex(0);
+    const DesignSnapshot before = DesignSnapshot::of(design);
+
+    program.form1().findChild<QAction *>(QStringLiteral("LabelSizeAction"))->trigger();
+    auto *dialog = program.form1().findChild<LabelSizeDialog *>();
+    QVERIFY(dialog);
+    auto *width = dialog->findChild<QDoubleSpinBox *>(QStringLiteral("LabelWidth"));
+    auto *height = dialog->findChild<QDoubleSpinBox *>(QStringLiteral("LabelHeight"));
+    QVERIFY(qAbs(width->value() - 158.75) < 0.06); // 9000 twips: 15 a pixel
+    dialog->findChild<QPushButton *>(QStringLiteral("ByResolution"))->click();
+    QCOMPARE(width->value(), 50.8);
+    QCOMPARE(height->value(), 33.9);
+    dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    QVERIFY(design.physicalSize());
+    QVERIFY(qAbs(design.physicalSize()->width() - 2880) < 3);
+    QCOMPARE(design.scaleWidth(), 9000.0F); // the canvas keeps its size
+
+    program.panel().setRangeText(MainPanel::LastRow, QStringLiteral("2"));
+    program.dialogs.answerMessage(MessageAnswer::Ok);
+    const QString pdf = scratch_.filePath("own-size.pdf");
+    QCOMPARE(print(program, pdf).pagesSent, 2);
+    const QSizeF page = pdfPageSize(pdf);
+    QVERIFY2(qAbs(page.width() - 144) < 1 && qAbs(page.height() - 96) < 1,
+        qPrintable(QStringLiteral("%1 × %2 pt").arg(page.width()).arg(page.height())));
+    const QImage second = renderPdfPage(pdf, 2);
+    QCOMPARE(decodeQr(second), std::optional<QString>(products[2][2]));
+    QCOMPARE(decodeCode128(second), std::optional<QString>(products[2][0]));
+
+    // One step of the history: taken back, the label prints at 15 twips a pixel again.
+    program.workspace.history().stack().undo();
+    QVERIFY(!design.physicalSize());
+    QCOMPARE(DesignSnapshot::of(design).physicalSize, before.physicalSize);
 }
 
 void PrintRunTest::cancellingSendsThePagesDone()

@@ -42,6 +42,10 @@ QString describe(const LabelDesign &design)
                      design.barcodeHolder().visible ? "shown" : "hidden");
     parts << QStringLiteral("BarCodeCtrl1 %1, %2")
                  .arg(rect(design.barcodeGeometry()), design.barcodeVisible() ? "shown" : "hidden");
+    if (const std::optional<QSizeF> &size = design.physicalSize())
+        parts << QStringLiteral("printed %1 × %2 mm")
+                     .arg(size->width() * 25.4 / twipsPerInch, 0, 'f', 2)
+                     .arg(size->height() * 25.4 / twipsPerInch, 0, 'f', 2);
     return parts.join('\n');
 }
 
