@@ -1,15 +1,16 @@
-// Start-up: which command the arguments ask for, the help text, and the windowed program.
+// Start-up: which command the arguments ask for, the help text, and the hand-over to the windows.
 #include "CommandLine.h"
 
 #include "ConsoleText.h"
-#include "Form1.h"
-#include "Forms.h"
 #include "PrintCommand.h"
-#include "QtDialogProvider.h"
 #include "TableCommand.h"
-#include "Workspace.h"
 
-#include <QApplication>
+#include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 namespace tagloom {
 
@@ -55,23 +56,20 @@ QString helpText()
         "退出状态: 0 成功; 1 文件无法导入或打印失败; 2 用法错误。\n");
 }
 
-int runWindows(int argc, char *argv[])
+// The window mode is a program of its own, so that the batch commands load no widgets: it lies
+// where the build and the package put it beside this one, and takes over this process, with its
+// arguments, its exit status and its process id (by which the desktop knows its windows).
+int runWindows(char *argv[])
 {
-    // Lets the desktop match the windows to the menu entry, for the dock's icon and name.
-    QGuiApplication::setDesktopFileName(QStringLiteral(TAGLOOM_APP_ID));
-    QApplication app(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
-    if (arguments.size() > 1)
-        return ConsoleText::usageError(QStringLiteral("只能给出一个布局文件"));
-
-    QtDialogProvider::installChineseTexts();
-    QtDialogProvider dialogs;
-    Workspace workspace(dialogs);
-    Forms forms(workspace);
-    QObject::connect(forms.form1(), &Form1::closed, &app, &QCoreApplication::quit);
-    forms.showMainWindow();
-    if (!arguments.isEmpty()) forms.form1()->loadLayout(arguments.first());
-    return QApplication::exec();
+    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    const QByteArray path
+        = QDir::cleanPath(QFileInfo(self).dir().filePath(QStringLiteral(TAGLOOM_GUI_PROGRAM)))
+              .toLocal8Bit();
+    execv(path.constData(), argv);
+    ConsoleText::write(stderr,
+        QStringLiteral("tagloom: 无法启动窗口程序 %1：%2\n")
+            .arg(QString::fromLocal8Bit(path), QString::fromLocal8Bit(std::strerror(errno))));
+    return exitFailure;
 }
 
 // The batch commands refuse what does not fit in memory where they can; anything else that runs
@@ -105,7 +103,7 @@ int CommandLine::run(int argc, char *argv[])
     if (command.startsWith('-'))
         return ConsoleText::usageError(
             QStringLiteral("未知选项 %1").arg(QString::fromLocal8Bit(command)));
-    return runWindows(argc, argv);
+    return runWindows(argv);
 }
 
 } // namespace tagloom

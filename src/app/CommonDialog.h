@@ -24,13 +24,11 @@ public:
 
     // When true, Cancel is reported as failure of the show call (the caller ends its command).
     void setCancelError(bool cancelError) { cancelError_ = cancelError; }
-    bool cancelError() const { return cancelError_; }
     void setFilter(const QString &filter) { filter_ = filter; }
     const QString &filter() const { return filter_; }
     void setFileName(const QString &fileName) { fileName_ = fileName; }
     const QString &fileName() const { return fileName_; }
     void setFlags(int flags) { flags_ = flags; }
-    int flags() const { return flags_; }
 
     // False when the user cancelled and CancelError is set; FileName holds the confirmed full path.
     bool showOpen();

@@ -15,17 +15,25 @@ namespace tagloom {
 Forms::Forms(Workspace &workspace)
     : workspace_(workspace)
 {
-    workspace_.setWindowEffects(this);
     form1_ = std::make_unique<Form1>(workspace, *this);
+    connect(&workspace_, &Workspace::canvasCreated, this, &Forms::canvasCreated);
+    connect(&workspace_, &Workspace::canvasDiscarded, this, [this] { unload(form2_, false); });
+    connect(&workspace_, &Workspace::dataTableCreated, this, &Forms::dataTableCreated);
+    connect(&workspace_, &Workspace::dataTableDiscarded, this, [this] { unload(form3_, false); });
+    connect(&workspace_, &Workspace::pictureApplied, this, &Forms::pictureApplied);
+    connect(&workspace_, &Workspace::sheetImported, this, &Forms::sheetImported);
+    // What existed before the windows gets its window too.
+    if (workspace_.hasCanvas()) canvasCreated(workspace_.canvas());
+    if (workspace_.hasDataTable()) dataTableCreated(workspace_.dataTable());
 }
 
 Forms::~Forms()
 {
+    disconnect(&workspace_, nullptr, this, nullptr);
     unload(form2_, true);
     unload(form3_, true);
     delete form4_.data();
     form1_.reset();
-    workspace_.setWindowEffects(nullptr);
 }
 
 Form2 *Forms::form2()
@@ -127,34 +135,17 @@ void Forms::unloadDataWindow()
     workspace_.discardDataTable();
 }
 
-void Forms::canvasDiscarded()
+void Forms::pictureApplied()
 {
-    unload(form2_, false);
-}
-
-void Forms::dataTableDiscarded()
-{
-    unload(form3_, false);
-}
-
-void Forms::showCanvas()
-{
+    form1_->startDocking();
     form2()->show();
 }
 
-void Forms::startDocking()
+void Forms::sheetImported()
 {
-    form1_->startDocking();
-}
-
-void Forms::showDataWindow()
-{
-    form3()->show();
-}
-
-void Forms::fitDataColumns()
-{
-    form3()->Command1_Click();
+    Form3 *window = form3();
+    window->show();
+    window->Command1_Click();
 }
 
 } // namespace tagloom

@@ -1,9 +1,11 @@
 // Hands out the program's windows. The main window lives for the whole run; the canvas window and
-// the data source window come into existence, hidden, on their first reference and are recreated
-// in their initial state after the user closes them.
+// the data source window follow the workspace: each comes into existence, hidden, when its design
+// or table does (on their first reference) and goes when they are discarded, so after the user
+// closes one it is recreated in its initial state. What the workspace announces beyond that, the
+// windows carry out: a label picture shows the canvas and starts the docking, an imported sheet
+// shows the data window with fitted columns.
 #pragma once
 
-#include "WindowEffects.h"
 #include "canvas/Form2.h"
 #include "codes/Form4.h"
 #include "data/Form3.h"
@@ -14,10 +16,12 @@
 
 namespace tagloom {
 
+class DataTable;
 class Form1;
+class LabelDesign;
 class Workspace;
 
-class Forms : public QObject, public WindowEffects
+class Forms : public QObject
 {
     Q_OBJECT
 
@@ -26,6 +30,8 @@ public:
     ~Forms() override;
 
     Form1 *form1() { return form1_.get(); }
+    // The canvas and the data source window; a reference brings their design or table, and with
+    // it the window, into being.
     Form2 *form2();
     Form3 *form3();
     bool hasForm2() const { return form2_ != nullptr; }
@@ -37,22 +43,18 @@ public:
     // Shows the main window centred on the screen.
     void showMainWindow();
 
-    // Closes a window and discards what it holds; harmless when it does not exist. A window that
-    // the user closes is still inside its own close event: it goes away once that has ended.
+    // Discards what a window shows, and so the window; harmless when it does not exist. A window
+    // that the user closes is still inside its own close event: it goes away once that has ended.
     void unloadCanvasWindow();
     void unloadDataWindow();
 
-    // WindowEffects
-    void canvasCreated(LabelDesign &design) override;
-    void canvasDiscarded() override;
-    void showCanvas() override;
-    void startDocking() override;
-    void dataTableCreated(DataTable &table) override;
-    void dataTableDiscarded() override;
-    void showDataWindow() override;
-    void fitDataColumns() override;
-
 private:
+    // What the workspace announces.
+    void canvasCreated(LabelDesign &design);
+    void dataTableCreated(DataTable &table);
+    void pictureApplied();
+    void sheetImported();
+
     // A window the user closes asks first when closing would throw work away: "是" closes it as
     // ever, "否" keeps it. Neither closes while a print run works on it.
     bool mayCloseCanvas();

@@ -13,8 +13,7 @@ bool LabelPictureChoice::apply(Workspace &workspace, const QString &path, QStrin
     std::optional<QImage> picture = PictureLoader::load(path, reason);
     if (!picture) return false;
     workspace.canvas().setPicture(std::make_shared<const QImage>(std::move(*picture)));
-    workspace.windows().startDocking();
-    workspace.windows().showCanvas();
+    workspace.announcePictureApplied();
     return true;
 }
 

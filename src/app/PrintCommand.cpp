@@ -14,9 +14,9 @@
 #include "print/PrintRun.h"
 #include "print/PrintSettings.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
@@ -200,7 +200,7 @@ int PrintCommand::run(int argc, char *argv[])
     // Printing needs fonts and painting, not a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     standardMessageHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     QString problem;
     const std::optional<PrintOptions> options
         = parse(QCoreApplication::arguments().mid(2), &problem);

@@ -17,7 +17,7 @@ LabelDesign &Workspace::canvas()
 {
     if (!canvas_) {
         canvas_ = std::make_unique<LabelDesign>();
-        windows_->canvasCreated(*canvas_);
+        emit canvasCreated(*canvas_);
     }
     return *canvas_;
 }
@@ -26,15 +26,15 @@ void Workspace::discardCanvas()
 {
     if (!canvas_) return;
     history_.clear();
-    windows_->canvasDiscarded();
-    canvas_.reset();
+    const std::unique_ptr<LabelDesign> discarded = std::move(canvas_);
+    emit canvasDiscarded(*discarded);
 }
 
 DataTable &Workspace::dataTable()
 {
     if (!dataTable_) {
         dataTable_ = std::make_unique<DataTable>();
-        windows_->dataTableCreated(*dataTable_);
+        emit dataTableCreated(*dataTable_);
     }
     return *dataTable_;
 }
@@ -43,13 +43,8 @@ void Workspace::discardDataTable()
 {
     if (!dataTable_) return;
     if (dataTable_->hasSheet()) discardedASheet_ = true;
-    windows_->dataTableDiscarded();
-    dataTable_.reset();
-}
-
-void Workspace::setWindowEffects(WindowEffects *windows)
-{
-    windows_ = windows ? windows : &noWindows_;
+    const std::unique_ptr<DataTable> discarded = std::move(dataTable_);
+    emit dataTableDiscarded(*discarded);
 }
 
 } // namespace tagloom

@@ -1,12 +1,14 @@
 // The state every command reaches across windows: the main panel, the label design of the canvas
 // window and the data table of the data source window. The design and the table come into
-// existence on first reference and are discarded when their window is closed.
+// existence on first reference and are discarded when their window is closed. The workspace
+// knows no window: it announces what came into being, went away or is to be seen, and the
+// windows, where there are any, follow.
 #pragma once
 
 #include "MainPanel.h"
-#include "WindowEffects.h"
 #include "canvas/DesignHistory.h"
 
+#include <QObject>
 #include <memory>
 
 namespace tagloom {
@@ -15,11 +17,13 @@ class DataTable;
 class DialogProvider;
 class LabelDesign;
 
-class Workspace
+class Workspace : public QObject
 {
+    Q_OBJECT
+
 public:
     explicit Workspace(DialogProvider &dialogs);
-    ~Workspace();
+    ~Workspace() override;
     Workspace(const Workspace &) = delete;
     Workspace &operator=(const Workspace &) = delete;
 
@@ -58,8 +62,21 @@ public:
     };
     bool isHeld() const { return holds_ > 0; }
 
-    WindowEffects &windows() { return *windows_; }
-    void setWindowEffects(WindowEffects *windows);
+    // A label picture went onto the canvas: the label is to be seen, docked beside the main
+    // window.
+    void announcePictureApplied() { emit pictureApplied(); }
+    // A sheet went into the data table: the table is to be seen with its columns fitted.
+    void announceSheetImported() { emit sheetImported(); }
+
+signals:
+    void canvasCreated(tagloom::LabelDesign &design);
+    // The design is no longer the workspace's and is deleted once the signal has been delivered.
+    void canvasDiscarded(tagloom::LabelDesign &design);
+    void dataTableCreated(tagloom::DataTable &table);
+    // The same for the table.
+    void dataTableDiscarded(tagloom::DataTable &table);
+    void pictureApplied();
+    void sheetImported();
 
 private:
     DialogProvider &dialogs_;
@@ -67,8 +84,6 @@ private:
     std::unique_ptr<LabelDesign> canvas_;
     DesignHistory history_; // after the design: its steps go first
     std::unique_ptr<DataTable> dataTable_;
-    WindowEffects noWindows_;
-    WindowEffects *windows_ = &noWindows_;
     int holds_ = 0;
     bool discardedASheet_ = false;
 };

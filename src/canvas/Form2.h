@@ -30,7 +30,6 @@ public:
     // The person's changes to the design are recorded in `history`.
     Form2(LabelDesign &design, DesignHistory &history, DialogProvider &dialogs);
 
-    LabelDesign &design() { return *design_; }
     CommonDialog &commonDialog() { return commonDialog_; }
 
     // The window's Width and Height in twips as the sizing rule sets them: the picture as shown

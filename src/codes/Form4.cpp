@@ -87,6 +87,7 @@ void Form4::fillFromCanvas()
     text1_[BarcodeWidth]->setText(NumberText::fromSingle(design.barcodeHolder().geometry.width));
 }
 
+// Apply the four sizes to the QR code and the barcode, and close.
 void Form4::Command1_Click()
 {
     float size[4] = {};

@@ -46,6 +46,7 @@ void Form3::detach()
     table_ = nullptr;
 }
 
+// No button: the import calls it to fit the grid's columns to their widest texts.
 void Form3::Command1_Click()
 {
     TextWidthMeter meter(font());

@@ -38,8 +38,7 @@ bool WorkbookImport::run(Workspace &workspace, QString *reason)
         panel.chooser(MainPanel::QrSource).append(table.cell(0, col));
         panel.chooser(MainPanel::BarcodeSource).append(table.cell(0, col));
     }
-    workspace.windows().showDataWindow();
-    workspace.windows().fitDataColumns();
+    workspace.announceSheetImported();
     panel.setRangeText(MainPanel::LastRow, QString::number(table.rows() - 1));
     return true;
 }

@@ -9,6 +9,7 @@
 #include "app/Workspace.h"
 #include "canvas/LabelDesign.h"
 #include "data/DataTable.h"
+#include "data/FieldItemGenerator.h"
 #include "data/WorkbookImport.h"
 
 #include <QFileInfo>
@@ -108,15 +109,10 @@ void LayoutLoader::createFieldItems(Workspace &workspace)
         const PictureRef picture = workspace.canvas().picture();
         workspace.discardCanvas();
         if (picture) workspace.canvas().setPicture(picture);
-        workspace.windows().showCanvas();
+        workspace.announcePictureApplied();
     }
-    LabelDesign &design = workspace.canvas();
-    const DataTable &table = workspace.dataTable();
-    for (int col = 1; col < table.cols(); ++col) {
-        design.loadField(col);
-        design.setFieldCaption(col, table.cell(0, col));
-        design.setFieldVisible(col, true);
-    }
+    FieldItemGenerator::createItems(
+        workspace.canvas(), workspace.dataTable(), FieldItemGenerator::Placement::AtTemplate);
 }
 
 } // namespace tagloom

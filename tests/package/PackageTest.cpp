@@ -91,6 +91,7 @@ private slots:
     void manualPageRendersWithoutWarnings();
     void manualPageDescribesEveryOptionOfTheHelp();
     void unpackedProgramWritesATable();
+    void unpackedProgramHandsTheWindowsToItsWindowProgram();
     void unpackedProgramPrintsItsOwnExample();
 
 private:
@@ -187,15 +188,16 @@ void PackageTest::dependsOnWhatTheProgramNeedsAtRunTime()
 void PackageTest::carriesTheProgramItsDesktopFilesAndDocumentation()
 {
     const QString id = QStringLiteral(TAGLOOM_APP_ID);
-    for (const QString &path : {QStringLiteral("usr/bin/tagloom"),
-             QStringLiteral("usr/share/applications/%1.desktop").arg(id),
-             QStringLiteral("usr/share/metainfo/%1.metainfo.xml").arg(id),
-             QStringLiteral("usr/share/man/man1/tagloom.1.gz"),
-             QStringLiteral("usr/share/doc/tagloom/copyright"),
-             QStringLiteral("usr/share/doc/tagloom/changelog.gz"),
-             QStringLiteral("usr/share/tagloom/examples/example.ini"),
-             QStringLiteral("usr/share/tagloom/examples/label.png"),
-             QStringLiteral("usr/share/tagloom/examples/products.xls")})
+    for (const QString &path :
+        {QStringLiteral("usr/bin/tagloom"), QStringLiteral("usr/libexec/tagloom/tagloom-gui"),
+            QStringLiteral("usr/share/applications/%1.desktop").arg(id),
+            QStringLiteral("usr/share/metainfo/%1.metainfo.xml").arg(id),
+            QStringLiteral("usr/share/man/man1/tagloom.1.gz"),
+            QStringLiteral("usr/share/doc/tagloom/copyright"),
+            QStringLiteral("usr/share/doc/tagloom/changelog.gz"),
+            QStringLiteral("usr/share/tagloom/examples/example.ini"),
+            QStringLiteral("usr/share/tagloom/examples/label.png"),
+            QStringLiteral("usr/share/tagloom/examples/products.xls")})
         QVERIFY2(QFile::exists(installed(path)), qPrintable(path));
 
     // Every icon is the size its folder promises: a desktop picks them by that.
@@ -276,6 +278,25 @@ void PackageTest::unpackedProgramWritesATable()
     const Run table = run(program(), {QStringLiteral("table"), workbook}, userEnvironment());
     QVERIFY2(table.exitCode == 0 && table.err.isEmpty(), table.err.constData());
     QCOMPARE(table.out, expected.readAll());
+}
+
+void PackageTest::unpackedProgramHandsTheWindowsToItsWindowProgram()
+{
+    // The batch commands load no widgets; the window program beside them does.
+    const auto loadsWidgets = [](const QString &binary) {
+        return run(QStringLiteral("ldd"), {binary}).out.contains("libQt6Widgets");
+    };
+    QVERIFY(!loadsWidgets(program()));
+    QVERIFY(loadsWidgets(installed(QStringLiteral("usr/libexec/tagloom/tagloom-gui"))));
+    // Only the window program refuses a second layout, once its application has started: this
+    // one found it where the package put it.
+    QProcessEnvironment environment = userEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const Run windows
+        = run(program(), {QStringLiteral("a.ini"), QStringLiteral("b.ini")}, environment);
+    QCOMPARE(windows.exitCode, 2);
+    QVERIFY2(windows.text().contains(QStringLiteral("只能给出一个布局文件")),
+        qPrintable(windows.text()));
 }
 
 void PackageTest::unpackedProgramPrintsItsOwnExample()

@@ -1,9 +1,7 @@
 // The scripted dialogs: queued answers handed out in order, failing on one not queued.
 #include "ScriptedDialogs.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QMenu>
 #include <QTest>
 
 namespace tagloom::test {
@@ -65,13 +63,10 @@ void ScriptedDialogs::readLikeAPerson(Kind kind)
     open.start();
     while (open.elapsed() < paceMilliseconds_) {
         QTest::qWait(20);
-        // The dialog itself is scripted, so any modal window now is one that covers it.
-        if (QWidget *cover = QApplication::activeModalWidget()) {
+        const QString cover = coveringWindow();
+        if (!cover.isEmpty()) {
             QTest::qFail(qPrintable(QStringLiteral("%1 came up over the open %2 after %3 ms")
-                                        .arg(cover->objectName().isEmpty()
-                                                ? QLatin1String(cover->metaObject()->className())
-                                                : cover->objectName(),
-                                            QLatin1String(kindName(kind)))
+                                        .arg(cover, QLatin1String(kindName(kind)))
                                         .arg(open.elapsed())),
                 __FILE__, __LINE__);
             return;
@@ -136,13 +131,12 @@ void ScriptedDialogs::popupMenu(QMenu &menu, const QPoint &)
     shown_.append({Kind::Popup, {}, {}, 0, {}});
     const std::optional<Answer> answer = take(Kind::Popup);
     if (!answer || answer->cancel) return;
-    for (QAction *action : menu.actions()) {
-        if (action->text() == answer->text) {
-            action->trigger();
-            return;
-        }
-    }
-    QTest::qFail(qPrintable(QStringLiteral("the menu has no item \"%1\"").arg(answer->text)),
+    chooseMenuItem(menu, answer->text);
+}
+
+void ScriptedDialogs::chooseMenuItem(QMenu &, const QString &text)
+{
+    QTest::qFail(qPrintable(QStringLiteral("a popup menu (\"%1\") without windows").arg(text)),
         __FILE__, __LINE__);
 }
 

@@ -1,5 +1,7 @@
 // A scripted stand-in for the platform's dialogs: a test queues the answers it expects, in order;
-// a dialog that appears without a queued answer of its kind fails the test.
+// a dialog that appears without a queued answer of its kind fails the test. Widget-free, for the
+// tests of the model; ScriptedWindowDialogs adds what only windows have: popup menus, and windows
+// that come up over a dialog.
 #pragma once
 
 #include "app/DialogProvider.h"
@@ -52,6 +54,12 @@ public:
         QWidget *parent, const FontChoice &initial, int flags) override;
     MessageAnswer showMessage(QWidget *parent, const MessageRequest &request) override;
     void popupMenu(QMenu &menu, const QPoint &globalPosition) override;
+
+protected:
+    // The window that came up over an open dialog, by name; empty when none did.
+    virtual QString coveringWindow() const { return {}; }
+    // Triggers the menu's item of this text. Without windows there is no menu: the test fails.
+    virtual void chooseMenuItem(QMenu &menu, const QString &text);
 
 private:
     struct Answer

@@ -2,7 +2,7 @@
 // helpers to find the windows' controls by name.
 #pragma once
 
-#include "ScriptedDialogs.h"
+#include "ScriptedWindowDialogs.h"
 #include "app/Form1.h"
 #include "app/Forms.h"
 #include "app/Workspace.h"
@@ -16,7 +16,7 @@ class TestProgram
 public:
     TestProgram();
 
-    ScriptedDialogs dialogs;
+    ScriptedWindowDialogs dialogs;
     Workspace workspace {dialogs};
     Forms forms {workspace};
 
