@@ -13,8 +13,6 @@ namespace tagloom {
 
 namespace {
 
-constexpr double twipsPerMillimetre = twipsPerInch / 25.4;
-
 QDoubleSpinBox *addMillimetres(QFormLayout *form, const QString &name, const QString &label)
 {
     auto *box = new QDoubleSpinBox;

@@ -12,6 +12,7 @@ using Twips = float;
 
 inline constexpr double twipsPerInch = 1440.0;
 inline constexpr double twipsPerPoint = 20.0;
+inline constexpr double twipsPerMillimetre = twipsPerInch / 25.4;
 // Pictures are measured at 96 dots per inch, so a picture pixel is 15 twips on every screen.
 inline constexpr double twipsPerPicturePixel = 15.0;
 

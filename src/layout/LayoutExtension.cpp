@@ -18,7 +18,6 @@ const QString codeImageKeyword = QStringLiteral("Image1");
 const QString labelKeyword = QStringLiteral("Picture1");
 const QLatin1StringView widthName("width");
 const QLatin1StringView heightName("height");
-constexpr double twipsPerMillimetre = twipsPerInch / 25.4;
 // A label of up to two metres: far beyond any printer's media.
 constexpr double largestMillimetres = 2000;
 

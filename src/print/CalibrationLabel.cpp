@@ -10,23 +10,24 @@ namespace tagloom {
 
 namespace {
 
-constexpr double twipsPerMm = twipsPerInch / 25.4;
-constexpr double lineTwips = 0.25 * twipsPerMm; // thin, yet two dots wide on a 203 dpi printer
+constexpr double lineTwips
+    = 0.25 * twipsPerMillimetre; // thin, yet two dots wide on a 203 dpi printer
 constexpr int scaleCheckMm = 50;
 
 // Ticks every millimetre along one edge, longer every 5 and 10 mm, numbered every 10 mm.
 void paintRuler(QPainter &painter, double lengthTwips, bool across)
 {
-    const int lastMm = static_cast<int>(lengthTwips / twipsPerMm);
+    const int lastMm = static_cast<int>(lengthTwips / twipsPerMillimetre);
     for (int mm = 0; mm <= lastMm; ++mm) {
-        const double at = mm * twipsPerMm;
-        const double tick = (mm % 10 == 0 ? 4.0 : mm % 5 == 0 ? 2.5 : 1.5) * twipsPerMm;
+        const double at = mm * twipsPerMillimetre;
+        const double tick = (mm % 10 == 0 ? 4.0 : mm % 5 == 0 ? 2.5 : 1.5) * twipsPerMillimetre;
         const QRectF mark
             = across ? QRectF(at, 0, lineTwips, tick) : QRectF(0, at, tick, lineTwips);
         painter.fillRect(mark, Qt::black);
         if (mm % 10 != 0 || mm == 0) continue;
-        const QPointF label = across ? QPointF(at + 0.5 * twipsPerMm, 6.5 * twipsPerMm)
-                                     : QPointF(4.5 * twipsPerMm, at + 1.5 * twipsPerMm);
+        const QPointF label = across
+            ? QPointF(at + 0.5 * twipsPerMillimetre, 6.5 * twipsPerMillimetre)
+            : QPointF(4.5 * twipsPerMillimetre, at + 1.5 * twipsPerMillimetre);
         painter.drawText(label, QString::number(mm));
     }
 }
@@ -46,21 +47,22 @@ void CalibrationLabel::paint(QPainter &painter, const QSizeF &labelTwips,
         labelTwips.height() - lineTwips));
 
     QFont font;
-    font.setPixelSize(static_cast<int>(2.5 * twipsPerMm)); // pixels are twips here
+    font.setPixelSize(static_cast<int>(2.5 * twipsPerMillimetre)); // pixels are twips here
     painter.setFont(font);
     paintRuler(painter, labelTwips.width(), true);
     paintRuler(painter, labelTwips.height(), false);
 
     // A bar of exactly 50 mm, to be measured with a real ruler for the scale.
-    const QRectF scaleBar(
-        10 * twipsPerMm, 12 * twipsPerMm, scaleCheckMm * twipsPerMm, lineTwips * 4);
+    const QRectF scaleBar(10 * twipsPerMillimetre, 12 * twipsPerMillimetre,
+        scaleCheckMm * twipsPerMillimetre, lineTwips * 4);
     if (scaleBar.right() < labelTwips.width()) {
         painter.fillRect(scaleBar, Qt::black);
-        painter.drawText(QPointF(scaleBar.left(), scaleBar.bottom() + 3.5 * twipsPerMm),
+        painter.drawText(QPointF(scaleBar.left(), scaleBar.bottom() + 3.5 * twipsPerMillimetre),
             QStringLiteral("%1 毫米").arg(scaleCheckMm));
     }
-    painter.drawText(QRectF(10 * twipsPerMm, 20 * twipsPerMm, labelTwips.width() - 12 * twipsPerMm,
-                         labelTwips.height() - 22 * twipsPerMm),
+    painter.drawText(QRectF(10 * twipsPerMillimetre, 20 * twipsPerMillimetre,
+                         labelTwips.width() - 12 * twipsPerMillimetre,
+                         labelTwips.height() - 22 * twipsPerMillimetre),
         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
         QStringLiteral("校准标签 %1\n偏移 %2, %3 毫米  比例 %4%\n"
                        "尺子的 0 是标签的边。标签纸的边落在尺子的几毫米，就把偏移加上几毫米"

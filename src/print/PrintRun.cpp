@@ -171,7 +171,7 @@ bool PrintRun::checkDots(const DataTable &table, const LabelDesign &design, int 
     // Scanners read modules of two dots and more; a single dot burns too thin and too unevenly.
     constexpr int fewestDotsPerModule = 2;
     const DotGrid dots = DotGrid::scaled(dotsPerTwip);
-    const auto millimetres = [scale](double twips) { return twips * scale * 25.4 / twipsPerInch; };
+    const auto millimetres = [scale](double twips) { return twips * scale / twipsPerMillimetre; };
     // Rounded up, so that a code made that large is large enough.
     const auto neededMillimetres = [&](int modules) {
         return std::ceil(millimetres(fewestDotsPerModule * modules / dotsPerTwip) * 10) / 10;
