@@ -88,56 +88,51 @@ QList<XWindow> XDesktop::windows(const QString &titlePattern) const
     return shown;
 }
 
-XWindow XDesktop::waitForWindow(
-    const QString &titlePattern, const QString &what, int timeoutMs) const
+// Asks `found` every poll until it gives a window or the time is up; then the step fails, saying
+// what did not happen.
+template<class Found>
+auto XDesktop::poll(const Found &found, const QString &failure, int timeoutMs) const
 {
     QElapsedTimer clock;
     clock.start();
     do {
-        const QList<XWindow> found = windows(titlePattern);
-        if (!found.isEmpty()) return found.last();
+        if (auto result = found()) return *result;
         QThread::msleep(pollMs);
     } while (clock.elapsed() < timeoutMs);
-    throw StepFailed(QStringLiteral("%1 did not appear within %2 s (%3)")
-                         .arg(what)
-                         .arg(timeoutMs / 1000.0)
-                         .arg(describe())
-                         .toStdString());
+    throw StepFailed(failure.arg(timeoutMs / 1000.0).arg(describe()).toStdString());
+}
+
+XWindow XDesktop::waitForWindow(
+    const QString &titlePattern, const QString &what, int timeoutMs) const
+{
+    return poll(
+        [&]() -> std::optional<XWindow> {
+            const QList<XWindow> found = windows(titlePattern);
+            if (found.isEmpty()) return std::nullopt;
+            return found.last();
+        },
+        QStringLiteral("%1 did not appear within %2 s (%3)").arg(what), timeoutMs);
 }
 
 XWindow XDesktop::waitForNewWindow(
     const QList<XWindow> &known, const QString &what, int timeoutMs) const
 {
-    QElapsedTimer clock;
-    clock.start();
-    do {
-        for (const XWindow &window : windows()) {
-            if (std::none_of(known.begin(), known.end(),
-                    [&window](const XWindow &old) { return old.id == window.id; }))
-                return window;
-        }
-        QThread::msleep(pollMs);
-    } while (clock.elapsed() < timeoutMs);
-    throw StepFailed(QStringLiteral("%1 did not appear within %2 s (%3)")
-                         .arg(what)
-                         .arg(timeoutMs / 1000.0)
-                         .arg(describe())
-                         .toStdString());
+    return poll(
+        [&]() -> std::optional<XWindow> {
+            for (const XWindow &window : windows()) {
+                if (std::none_of(known.begin(), known.end(),
+                        [&window](const XWindow &old) { return old.id == window.id; }))
+                    return window;
+            }
+            return std::nullopt;
+        },
+        QStringLiteral("%1 did not appear within %2 s (%3)").arg(what), timeoutMs);
 }
 
 void XDesktop::waitUntilClosed(const XWindow &window, const QString &what, int timeoutMs) const
 {
-    QElapsedTimer clock;
-    clock.start();
-    do {
-        if (!clientArea(window.id)) return;
-        QThread::msleep(pollMs);
-    } while (clock.elapsed() < timeoutMs);
-    throw StepFailed(QStringLiteral("%1 was still open after %2 s (%3)")
-                         .arg(what)
-                         .arg(timeoutMs / 1000.0)
-                         .arg(describe())
-                         .toStdString());
+    poll([&] { return clientArea(window.id) ? std::nullopt : std::optional<bool>(true); },
+        QStringLiteral("%1 was still open after %2 s (%3)").arg(what), timeoutMs);
 }
 
 XWindow XDesktop::activeWindow() const

@@ -63,6 +63,8 @@ public:
     static QImage screenshot();
 
 private:
+    template<class Found>
+    auto poll(const Found &found, const QString &failure, int timeoutMs) const;
     std::optional<QRect> clientArea(const QString &id) const;
 
     qint64 pid_;
