@@ -177,6 +177,12 @@ void XDesktop::click(QPoint screen)
     xdotool(QStringLiteral("mousemove --sync %1 click 1").arg(position(screen)).split(' '));
 }
 
+void XDesktop::doubleClick(QPoint screen)
+{
+    xdotool(
+        QStringLiteral("mousemove --sync %1 click --repeat 2 1").arg(position(screen)).split(' '));
+}
+
 void XDesktop::drag(QPoint from, QPoint to)
 {
     xdotool(QStringLiteral("mousemove --sync %1 mousedown 1").arg(position(from)).split(' '));

@@ -52,6 +52,7 @@ public:
     // corner comes to `topLeft`.
     static void move(const XWindow &window, QPoint topLeft);
     static void click(QPoint screen);
+    static void doubleClick(QPoint screen);
     // Presses the left button at `from`, moves in small steps to `to` and releases it there.
     static void drag(QPoint from, QPoint to);
     // Types text into the focused window, `delayMs` between the keys.

@@ -12,8 +12,6 @@
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QElapsedTimer>
-#include <QFileInfo>
 #include <QPainter>
 #include <QProcess>
 #include <QSettings>
@@ -35,37 +33,6 @@ const QList<QStringList> rows = {
 QString queueName(const char *variable)
 {
     return qEnvironmentVariable(variable);
-}
-
-// The file a queue's device writes.
-QString spoolFile(const QString &queue)
-{
-    return QDir(qEnvironmentVariable("TAGLOOM_LABEL_SPOOL")).filePath(queue + ".out");
-}
-
-// What the queue's printer received for the last job, once CUPS is done with it.
-QList<ZplPage> printed(const QString &queue)
-{
-    const QString file = spoolFile(queue);
-    qint64 size = -1;
-    QElapsedTimer unchanged;
-    const bool done = QTest::qWaitFor(
-        [&] {
-            QProcess jobs;
-            jobs.start(QStringLiteral("lpstat"), {QStringLiteral("-o"), queue});
-            jobs.waitForFinished();
-            if (!jobs.readAllStandardOutput().trimmed().isEmpty()) return false;
-            const qint64 now = QFileInfo(file).size();
-            if (now != size) {
-                size = now;
-                unchanged.start();
-            }
-            return size > 0 && unchanged.elapsed() > 300;
-        },
-        60000);
-    QFile zpl(file);
-    if (!done || !zpl.open(QIODevice::ReadOnly)) return {};
-    return zplPages(zpl.readAll());
 }
 
 // A white label picture of the given inches (at 96 pixels to the inch) with a black frame four
@@ -284,12 +251,12 @@ void LabelPrinterTest::printCommandPrintsTrueSizeLabelsInCopies()
     const QRectF holder(600, 3600, 4800, 1200);
     const QString layout = writeLayout(
         "six-by-four.ini", framedPicture(scratch_.path(), 6, 4), workbook_, qrItem, holder);
-    QFile::remove(spoolFile(queue));
+    QFile::remove(zplSpoolFile(queue));
     QProcess *print = runPrint({layout, "--printer", queue, "--copies", "2"});
     QCOMPARE(print->readAllStandardError(), QByteArray());
     QCOMPARE(print->exitCode(), 0);
 
-    const QList<ZplPage> pages = printed(queue);
+    const QList<ZplPage> pages = zplPagesPrinted(queue);
     QCOMPARE(pages.size(), 6);
     // A layout leaves the barcode component where the canvas put it: 400 twips left of the
     // holder, 8000 wide; the holder shows the strip of it that the bars fill.
@@ -299,10 +266,10 @@ void LabelPrinterTest::printCommandPrintsTrueSizeLabelsInCopies()
         checkPage(pages[page], expected, rows[1 + page / 2]);
 
     // A scale for this run alone: the label at 60 %, its codes still on whole dots.
-    QFile::remove(spoolFile(queue));
+    QFile::remove(zplSpoolFile(queue));
     print = runPrint({layout, "--printer", queue, "--to", "1", "--scale", "60"});
     QCOMPARE(print->exitCode(), 0);
-    const QList<ZplPage> scaled = printed(queue);
+    const QList<ZplPage> scaled = zplPagesPrinted(queue);
     QCOMPARE(scaled.size(), 1);
     checkPage(scaled[0], {203, QSizeF(6, 4), QPointF(0, 0), qrItem, strip, 0.6}, rows[1]);
 }
@@ -321,11 +288,11 @@ void LabelPrinterTest::aLabelOfItsOwnSizePrintsScaledOnTheDots()
     file.write(
         "[Tagloom 1]\r\nPicture1.width=152.40\r\nPicture1.height=101.60\r\n[Tagloom end]\r\n");
     file.close();
-    QFile::remove(spoolFile(queue));
+    QFile::remove(zplSpoolFile(queue));
     QProcess *print = runPrint({layout, "--printer", queue, "--to", "2"});
     QCOMPARE(print->readAllStandardError(), QByteArray());
     QCOMPARE(print->exitCode(), 0);
-    const QList<ZplPage> pages = printed(queue);
+    const QList<ZplPage> pages = zplPagesPrinted(queue);
     QCOMPARE(pages.size(), 2);
     const QRectF strip(300, 1800, 2400, 500); // the barcode 1000 twips high, in a 600 holder
     for (int page = 0; page < 2; ++page)
@@ -363,12 +330,12 @@ void LabelPrinterTest::printButtonPutsALargerLabelOnAPageOfItsOwnWhereTheCalibra
     QCOMPARE(PrintSettings::chosenPrinter(), queue);
     QCOMPARE(PrintSettings::calibration(queue).offsetMm, QPointF(2, 1));
 
-    QFile::remove(spoolFile(queue));
+    QFile::remove(zplSpoolFile(queue));
     program.dialogs.answerMessage();
     program.click("Command6");
     QVERIFY(program.dialogs.allAnswered());
     QCOMPARE(program.form1().status(), QStringLiteral("已送出3张标签。"));
-    const QList<ZplPage> pages = printed(queue);
+    const QList<ZplPage> pages = zplPagesPrinted(queue);
     QCOMPARE(pages.size(), 3);
     const Expected expected {300, QSizeF(5, 2.5), QPointF(2, 1), qrItem, design.barcodeStrip()};
     for (int page = 0; page < 3; ++page)
@@ -383,7 +350,7 @@ void LabelPrinterTest::labelsAPrinterCannotPrintAreRefusedBeforeAnyPage()
 
     // The DYMO driver takes only its own sizes, none of them 6 x 4 in.
     const QString dymo = queueName("TAGLOOM_DYMO");
-    QFile::remove(spoolFile(dymo));
+    QFile::remove(zplSpoolFile(dymo));
     QProcess *print = runPrint({layout, "--printer", dymo});
     QCOMPARE(print->exitCode(), 1);
     QString error = QString::fromUtf8(print->readAllStandardError());
@@ -402,7 +369,7 @@ void LabelPrinterTest::labelsAPrinterCannotPrintAreRefusedBeforeAnyPage()
     const QString squeezed = writeLayout(
         "squeezed.ini", sixByFour, workbook, {6000, 600, 1800, 1800}, {600, 3600, 3000, 1200});
     const QString zpl = queueName("TAGLOOM_ZPL203");
-    QFile::remove(spoolFile(zpl));
+    QFile::remove(zplSpoolFile(zpl));
     print = runPrint({squeezed, "--printer", zpl});
     QCOMPARE(print->exitCode(), 1);
     error = QString::fromUtf8(print->readAllStandardError());
@@ -422,8 +389,8 @@ void LabelPrinterTest::labelsAPrinterCannotPrintAreRefusedBeforeAnyPage()
         qPrintable(error));
 
     QTest::qWait(500);
-    QVERIFY(!QFile::exists(spoolFile(dymo)));
-    QVERIFY(!QFile::exists(spoolFile(zpl)));
+    QVERIFY(!QFile::exists(zplSpoolFile(dymo)));
+    QVERIFY(!QFile::exists(zplSpoolFile(zpl)));
 }
 
 // The calibration label from the side panel: one page, its outline on the label's edges.
@@ -435,10 +402,10 @@ void LabelPrinterTest::theCalibrationLabelOutlinesTheLabel()
     TestProgram program;
     program.dialogs.answerOpen(framedPicture(scratch_.path(), 6, 4));
     program.click("Command1");
-    QFile::remove(spoolFile(queue));
+    QFile::remove(zplSpoolFile(queue));
     program.click("PrintCalibration");
     QCOMPARE(program.form1().status(), QStringLiteral("已把校准标签送到打印机 %1。").arg(queue));
-    const QList<ZplPage> pages = printed(queue);
+    const QList<ZplPage> pages = zplPagesPrinted(queue);
     QCOMPARE(pages.size(), 1);
     const QImage &dots = pages[0].dots;
     QCOMPARE(dots.size(), QSize(1218, 812));

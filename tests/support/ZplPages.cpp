@@ -2,7 +2,13 @@
 // row>," in compressed ASCII hex, then a "^XA … ^XZ" format that prints it.
 #include "ZplPages.h"
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QTest>
 
 namespace tagloom::test {
 
@@ -101,6 +107,35 @@ QList<ZplPage> zplPages(const QByteArray &zpl)
         at = zpl.indexOf(graphic, formatEnd);
     }
     return pages;
+}
+
+QString zplSpoolFile(const QString &queue)
+{
+    return QDir(qEnvironmentVariable("TAGLOOM_LABEL_SPOOL")).filePath(queue + ".out");
+}
+
+QList<ZplPage> zplPagesPrinted(const QString &queue)
+{
+    const QString file = zplSpoolFile(queue);
+    qint64 size = -1;
+    QElapsedTimer unchanged;
+    const bool done = QTest::qWaitFor(
+        [&] {
+            QProcess jobs;
+            jobs.start(QStringLiteral("lpstat"), {QStringLiteral("-o"), queue});
+            jobs.waitForFinished();
+            if (!jobs.readAllStandardOutput().trimmed().isEmpty()) return false;
+            const qint64 now = QFileInfo(file).size();
+            if (now != size) {
+                size = now;
+                unchanged.start();
+            }
+            return size > 0 && unchanged.elapsed() > 300;
+        },
+        60000);
+    QFile zpl(file);
+    if (!done || !zpl.open(QIODevice::ReadOnly)) return {};
+    return zplPages(zpl.readAll());
 }
 
 } // namespace tagloom::test

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QList>
+#include <QString>
 
 namespace tagloom::test {
 
@@ -17,5 +18,11 @@ struct ZplPage
 
 // The pages of a ZPL stream, in order; an empty list when it holds no graphics the driver makes.
 QList<ZplPage> zplPages(const QByteArray &zpl);
+
+// The file that a queue of with-label-printers.sh writes, replaced by every job.
+QString zplSpoolFile(const QString &queue);
+// The pages of the queue's last job, once CUPS is done with it; empty when none came within a
+// minute.
+QList<ZplPage> zplPagesPrinted(const QString &queue);
 
 } // namespace tagloom::test
