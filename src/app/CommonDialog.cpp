@@ -1,8 +1,11 @@
 // The common dialog: showing the file and font dialogs and keeping what the user chose.
 #include "CommonDialog.h"
 
+#include "canvas/DesignLimits.h"
+
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace tagloom {
 
@@ -51,11 +54,15 @@ bool CommonDialog::showSave()
     return confirmFile(provider_.getSaveFileName(parent_, {filter_, fileName_, flags_}));
 }
 
-bool CommonDialog::showFont()
+bool CommonDialog::showFont(double printedPerStored)
 {
-    const std::optional<FontChoice> chosen = provider_.getFont(parent_, font_, flags_);
+    FontChoice shown = font_;
+    shown.font.pointSize = static_cast<float>(font_.font.pointSize * printedPerStored);
+    const std::optional<FontChoice> chosen = provider_.getFont(parent_, shown, flags_);
     if (!chosen) return !cancelError_;
     font_ = *chosen;
+    font_.font.pointSize = std::clamp(static_cast<float>(chosen->font.pointSize / printedPerStored),
+        DesignLimits::smallestFontSize, DesignLimits::largestFontSize);
     return true;
 }
 

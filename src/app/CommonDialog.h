@@ -37,8 +37,9 @@ public:
     // first, followed by the wanted kind and all files; a file name of another kind (a layout
     // left by the layout commands) is not preselected, only its folder.
     bool showOpen(const FileKind &wanted);
-    // False when the user cancelled and CancelError is set; fontChoice() holds the result.
-    bool showFont();
+    // False when the user cancelled and CancelError is set; fontChoice() holds the result. The
+    // dialog shows sizes `printedPerStored` times the ones it keeps: the size that prints.
+    bool showFont(double printedPerStored = 1);
     const FontChoice &fontChoice() const { return font_; }
 
 private:

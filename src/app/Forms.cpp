@@ -75,6 +75,12 @@ void Forms::canvasCreated(LabelDesign &design)
     form2_->setWindowIcon(form1_->windowIcon());
     form2_->dockBeside(form1_.get());
     form2_->setCloseGuard([this] { return mayCloseCanvas(); });
+    const MainPanel &panel = workspace_.panel();
+    form2_->setPrinterDotsPerInch(panel.printerDotsPerInch());
+    connect(
+        &panel, &MainPanel::printerDotsPerInchChanged, form2_, [window = form2_.data(), &panel] {
+            window->setPrinterDotsPerInch(panel.printerDotsPerInch());
+        });
     connect(form2_, &Form2::closed, this, &Forms::unloadCanvasWindow);
 }
 

@@ -39,4 +39,11 @@ void MainPanel::enableGenerate()
     emit generateEnabledChanged(true);
 }
 
+void MainPanel::setPrinterDotsPerInch(const std::optional<double> &dotsPerInch)
+{
+    if (dotsPerInch == printerDotsPerInch_) return;
+    printerDotsPerInch_ = dotsPerInch;
+    emit printerDotsPerInchChanged();
+}
+
 } // namespace tagloom

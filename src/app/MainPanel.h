@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
 
 namespace tagloom {
 
@@ -45,6 +46,12 @@ public:
     const QString &layoutPath() const { return layoutPath_; }
     void setLayoutPath(const QString &path) { layoutPath_ = path; }
 
+    // The dots per inch of the label on the printer chosen beside the steps, its calibration's
+    // scale included; nothing when no printer is chosen or it does not say. The canvas and the
+    // size dialog show the codes on these dots, as they print.
+    const std::optional<double> &printerDotsPerInch() const { return printerDotsPerInch_; }
+    void setPrinterDotsPerInch(const std::optional<double> &dotsPerInch);
+
     // Command3: enabled by the first complete workbook import.
     bool generateEnabled() const { return generateEnabled_; }
     void enableGenerate();
@@ -54,6 +61,7 @@ signals:
     void dataFilePathChanged(const QString &path);
     void rangeTextChanged(tagloom::MainPanel::RangeBound bound, const QString &text);
     void generateEnabledChanged(bool enabled);
+    void printerDotsPerInchChanged();
 
 private:
     QString labelPicturePath_;
@@ -63,6 +71,7 @@ private:
     QString pathsAsLoaded_[2];
     QString layoutPath_;
     bool generateEnabled_ = false;
+    std::optional<double> printerDotsPerInch_;
 };
 
 } // namespace tagloom

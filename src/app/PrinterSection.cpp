@@ -144,6 +144,7 @@ void PrinterSection::showCalibration()
     for (QWidget *control :
         std::initializer_list<QWidget *> {offsetX_, offsetY_, scale_, printCalibration_})
         control->setEnabled(!printer.isEmpty());
+    publishDots();
 }
 
 void PrinterSection::storeCalibration()
@@ -152,6 +153,16 @@ void PrinterSection::storeCalibration()
     if (printer.isEmpty()) return;
     PrintSettings::setCalibration(
         printer, {QPointF(offsetX_->value(), offsetY_->value()), scale_->value()});
+    publishDots();
+}
+
+void PrinterSection::publishDots()
+{
+    const QString printer = printerName();
+    const std::optional<int> dotsPerInch
+        = printer.isEmpty() ? std::nullopt : PrintSettings::dotsPerInch(printer);
+    workspace_.panel().setPrinterDotsPerInch(
+        dotsPerInch ? std::optional<double>(*dotsPerInch * scale_->value() / 100) : std::nullopt);
 }
 
 void PrinterSection::printCalibrationLabel()

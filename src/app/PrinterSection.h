@@ -33,6 +33,8 @@ private:
     // Shows the calibration of the printer now chosen, which the fields then edit.
     void showCalibration();
     void storeCalibration();
+    // Tells the canvas the dots the label prints on.
+    void publishDots();
     void printCalibrationLabel();
 
     Workspace &workspace_;

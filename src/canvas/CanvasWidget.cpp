@@ -22,10 +22,19 @@ void CanvasWidget::paintEvent(QPaintEvent *)
     QPainter painter(this);
     LabelPainter::useTwips(painter);
     painter.scale(view_.factorX(), view_.factorY());
+    const std::optional<DotGrid> printerDots = printerDotsPerInch_
+        ? std::optional(LabelPainter::printerGrid(*design_, *printerDotsPerInch_))
+        : std::nullopt;
     if (row_)
-        LabelPainter::paint(painter, *design_, *row_);
+        LabelPainter::paint(painter, *design_, *row_, printerDots);
     else
-        LabelPainter::paint(painter, *design_);
+        LabelPainter::paint(painter, *design_, printerDots);
+}
+
+void CanvasWidget::setPrinterDotsPerInch(const std::optional<double> &dotsPerInch)
+{
+    printerDotsPerInch_ = dotsPerInch;
+    update();
 }
 
 void CanvasWidget::showRow(std::optional<LabelRow> row)

@@ -27,6 +27,9 @@ public:
     // the design again; the items cannot be moved while a row shows.
     void showRow(std::optional<LabelRow> row);
     bool showsRow() const { return row_.has_value(); }
+    // The dots per inch of the printer the label goes to: the codes show on its dots. Nothing
+    // shows them exact, as PDF prints them.
+    void setPrinterDotsPerInch(const std::optional<double> &dotsPerInch);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -35,6 +38,7 @@ private:
     LabelDesign *design_;
     CanvasViewScale view_;
     std::optional<LabelRow> row_;
+    std::optional<double> printerDotsPerInch_;
 };
 
 } // namespace tagloom

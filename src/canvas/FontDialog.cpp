@@ -32,6 +32,8 @@ FontDialog::FontDialog(const FontChoice &initial, QWidget *parent)
     size_->setDecimals(2);
     size_->setSingleStep(0.5);
     size_->setValue(initial.font.pointSize);
+    size_->setSuffix(QStringLiteral(" 磅"));
+    size_->setToolTip(QStringLiteral("文字打印出来的大小"));
     bold_ = new QCheckBox(QStringLiteral("粗体"), this);
     bold_->setChecked(initial.font.bold);
     italic_ = new QCheckBox(QStringLiteral("斜体"), this);

@@ -8,6 +8,7 @@
 #include "app/ControlName.h"
 #include "app/ScreenTwips.h"
 
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -49,6 +50,19 @@ Form2::Form2(LabelDesign &design, DesignHistory &history, DialogProvider &dialog
     for (int index = 1; index < design.fieldCount(); ++index)
         addFieldWidget(index);
 
+    // Over the label, drawn by the window and never printed.
+    stretchNote_ = new QLabel(this);
+    stretchNote_->setObjectName(QStringLiteral("StretchNote"));
+    stretchNote_->setWordWrap(true);
+    stretchNote_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    stretchNote_->setAutoFillBackground(true);
+    QPalette notePalette = stretchNote_->palette();
+    notePalette.setColor(QPalette::Window, QColor(0xff, 0xf3, 0xb0));
+    notePalette.setColor(QPalette::WindowText, Qt::black);
+    stretchNote_->setPalette(notePalette);
+    stretchNote_->setMargin(3);
+    stretchNote_->hide();
+
     mmu_ = new QMenu(QStringLiteral("菜单"), this);
     mmu_->setObjectName(QStringLiteral("mmu"));
     QAction *del = mmu_->addAction(QStringLiteral("删除"));
@@ -68,6 +82,10 @@ Form2::Form2(LabelDesign &design, DesignHistory &history, DialogProvider &dialog
         [this](int buttons, Twips x, Twips y) { Picture2_MouseMove(buttons, x, y); });
 
     connect(&design, &LabelDesign::pictureChanged, this, &Form2::syncPicture);
+    connect(&design, &LabelDesign::physicalSizeChanged, this, [this] {
+        picture1_->update(); // the codes' dots follow the printed size
+        syncStretchNote();
+    });
     connect(&design, &LabelDesign::fieldAdded, this, &Form2::addFieldWidget);
     connect(&design, &LabelDesign::fieldsUnloaded, this, &Form2::removeFieldWidgets);
     connect(&design, &LabelDesign::fieldChanged, this, &Form2::syncField);
@@ -83,6 +101,11 @@ void Form2::detach()
     disconnect(design_, nullptr, this, nullptr);
     picture1_->detach();
     design_ = nullptr;
+}
+
+void Form2::setPrinterDotsPerInch(const std::optional<double> &dotsPerInch)
+{
+    picture1_->setPrinterDotsPerInch(dotsPerInch);
 }
 
 void Form2::showRow(std::optional<LabelRow> row)
@@ -155,6 +178,26 @@ void Form2::syncPicture()
         syncField(index);
     syncCodeImage();
     syncBarcode();
+    syncStretchNote();
+}
+
+void Form2::syncStretchNote()
+{
+    stretchNote_->setVisible(design_->isStretched());
+    if (!design_->isStretched()) return;
+    const QSizeF millimetres = design_->printedSize() / twipsPerMillimetre;
+    const QSizeF scale = design_->printScale();
+    const double across = scale.width() / scale.height();
+    stretchNote_->setText(
+        QStringLiteral("标签尺寸 %1 × %2 毫米与图片的比例不同：打印出来横向%3到 %4%。")
+            .arg(millimetres.width(), 0, 'f', 1)
+            .arg(millimetres.height(), 0, 'f', 1)
+            .arg(across < 1 ? QStringLiteral("压缩") : QStringLiteral("拉伸"))
+            .arg(qRound(across * 100)));
+    stretchNote_->setFixedWidth(picture1_->width());
+    stretchNote_->setFixedHeight(stretchNote_->heightForWidth(picture1_->width()));
+    stretchNote_->move(0, 0);
+    stretchNote_->raise();
 }
 
 QSizeF Form2::screenRoom() const
@@ -264,7 +307,8 @@ void Form2::Label1_DblClick(int index)
 {
     commonDialog_.setCancelError(true);
     commonDialog_.setFlags(0x103); // screen and printer fonts, with the effects group (colour)
-    if (!commonDialog_.showFont()) return;
+    // The dialog shows and takes the size the text prints at.
+    if (!commonDialog_.showFont(design_->printScale().height())) return;
     const FontChoice &choice = commonDialog_.fontChoice();
     record(QStringLiteral("设置字体"), [&] {
         design_->setFieldFont(index, choice.font);

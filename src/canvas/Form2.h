@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+class QLabel;
 class QMenu;
 class QMouseEvent;
 
@@ -51,6 +52,10 @@ public:
     void showRow(std::optional<LabelRow> row);
     bool showsRow() const;
 
+    // The dots per inch of the label on the chosen printer (nothing: exact, as in PDF): the codes
+    // show on them, where and as large as they print.
+    void setPrinterDotsPerInch(const std::optional<double> &dotsPerInch);
+
     // Cuts the window off its design, which goes away when the window is closed.
     void detach();
 
@@ -73,6 +78,8 @@ private:
     void addFieldWidget(int index);
     void removeFieldWidgets(int count);
     void syncPicture();
+    // Says over the label when its physical size stretches it one way.
+    void syncStretchNote();
     // The picture's room on the screen, and beside the window it docks at, in screen twips.
     QSizeF screenRoom() const;
     QSizeF roomBesideDock() const;
@@ -108,6 +115,7 @@ private:
     CanvasItemWidget *image1_;
     std::vector<CanvasItemWidget *> label1_;
     QMenu *mmu_;
+    QLabel *stretchNote_;
     const QWidget *dock_ = nullptr;
     CanvasViewScale view_;
     Twips shownWidth_ = 0;

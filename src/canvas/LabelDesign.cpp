@@ -1,6 +1,8 @@
 // The label design: its initial items and the changes the windows and commands make to it.
 #include "LabelDesign.h"
 
+#include <cmath>
+
 namespace tagloom {
 
 LabelDesign::LabelDesign()
@@ -35,6 +37,20 @@ void LabelDesign::setPhysicalSize(const std::optional<QSizeF> &size)
     if (physicalSize_ == size) return;
     physicalSize_ = size;
     emit physicalSizeChanged();
+}
+
+QSizeF LabelDesign::printScale() const
+{
+    const QSizeF printed = printedSize();
+    return {printed.width() / scaleWidth_, printed.height() / scaleHeight_};
+}
+
+bool LabelDesign::isStretched() const
+{
+    // Sizes typed to a tenth of a millimetre keep a small label's proportions only that closely.
+    constexpr double tolerance = 0.01;
+    const QSizeF scale = printScale();
+    return std::abs(scale.width() / scale.height() - 1) > tolerance;
 }
 
 bool LabelDesign::loadField(int index)

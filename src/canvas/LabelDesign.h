@@ -61,6 +61,11 @@ public:
     const std::optional<QSizeF> &physicalSize() const { return physicalSize_; }
     void setPhysicalSize(const std::optional<QSizeF> &size);
     QSizeF printedSize() const { return physicalSize_.value_or(QSizeF(scaleWidth_, scaleHeight_)); }
+    // Printed twips of one twip of the design, across and down.
+    QSizeF printScale() const;
+    // Whether the physical size has other proportions than the picture: the label prints
+    // stretched or squeezed one way.
+    bool isStretched() const;
 
     // Label1: element 0 is the template, elements 1.. stand for data columns.
     int fieldCount() const { return static_cast<int>(fields_.size()); }

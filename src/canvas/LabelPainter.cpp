@@ -5,6 +5,8 @@
 #include "LabelRow.h"
 #include "Twips.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
@@ -14,6 +16,8 @@ namespace tagloom {
 namespace {
 
 const QColor barcodeHolderColor(0xc8, 0xc8, 0xc8); // the grey of scroll bars
+// A made bold's strokes are this share of the size wider, as FreeType makes them.
+constexpr double syntheticBoldShare = 24;
 
 // Saves the painter's state and restores it on the way out, also when drawing runs out of memory.
 class SavedState
@@ -44,7 +48,7 @@ void paintPicture(QPainter &painter, const LabelDesign &design)
 }
 
 void paintBarcodeItem(QPainter &painter, const LabelDesign &design, const LabelRow &row,
-    LabelPainter::CodeFit codeFit)
+    const std::optional<DotGrid> &printerDots)
 {
     const BarcodeHolderItem &holder = design.barcodeHolder();
     if (!holder.visible) return;
@@ -54,37 +58,44 @@ void paintBarcodeItem(QPainter &painter, const LabelDesign &design, const LabelR
     painter.fillRect(holderRect, barcodeHolderColor);
     const BarCodeCtrl &barcode = row.barcode ? *row.barcode : design.barcode();
     if (!barcode.isVisible()) return;
-    // On screen whole pixels keep every bar's width ratio, at no cost to the look.
-    const bool onDots = codeFit == LabelPainter::CodeFit::PrinterDots
-        || painter.paintEngine()->type() == QPaintEngine::Raster;
-    barcode.paint(painter, design.barcodeComponentRect(), design.barcodeStrip(),
-        onDots ? DotGrid::of(painter) : std::nullopt);
+    barcode.paint(painter, design.barcodeComponentRect(), design.barcodeStrip(), printerDots);
 }
 
 void paintCodeImage(QPainter &painter, const LabelDesign &design, const LabelRow &row,
-    LabelPainter::CodeFit codeFit)
+    const std::optional<DotGrid> &printerDots)
 {
     const CodeImageItem &image = design.codeImage();
     const PictureRef &picture = row.qrPicture ? *row.qrPicture : image.picture;
     if (!image.visible || !picture) return;
-    QRectF place = image.geometry.toRectF();
-    if (codeFit == LabelPainter::CodeFit::PrinterDots) {
-        // The picture has one pixel per module.
-        const std::optional<DotGrid> dots = DotGrid::of(painter);
-        const std::optional<QRectF> onDots
-            = dots ? LabelPainter::qrOnDots(place, picture->width(), *dots) : std::nullopt;
-        if (onDots) place = *onDots;
-    }
-    // Modules must stay crisp at any size: no smoothing.
+    // The picture has one pixel per module. Modules must stay crisp at any size: no smoothing.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(place, *picture);
+    painter.drawImage(
+        LabelPainter::qrPlace(image.geometry.toRectF(), picture->width(), printerDots), *picture);
+}
+
+// Whether the face the font finds has a bold of its own, rather than one the font engine makes.
+bool hasOwnBold(const QFont &font)
+{
+    const QFontInfo face(font);
+    return QFontDatabase::bold(face.family(), face.styleName());
 }
 
 void paintField(QPainter &painter, const FieldItem &item)
 {
-    painter.setFont(LabelPainter::deviceFont(item.font, painter.device()));
+    constexpr int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs;
+    QFont font = LabelPainter::deviceFont(item.font, painter.device());
     painter.setPen(item.foreColor);
-    painter.drawText(item.rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs, item.caption);
+    // A face without a bold (SimSun's stand-in among them) is made bold here, alike on the screen,
+    // the printer and PDF: drawn once more a little to the right. Left to Qt, the screen drew it
+    // regular when scaled from twips, and PDF by a weight of its own.
+    if (font.bold() && !hasOwnBold(font)) {
+        font.setBold(false);
+        painter.setFont(font);
+        const double stroke = item.font.pointSize * twipsPerPoint / syntheticBoldShare;
+        painter.drawText(item.rect().translated(stroke, 0), flags, item.caption);
+    }
+    painter.setFont(font);
+    painter.drawText(item.rect(), flags, item.caption);
 }
 
 } // namespace
@@ -95,31 +106,38 @@ void LabelPainter::useTwips(QPainter &painter)
     painter.scale(device->logicalDpiX() / twipsPerInch, device->logicalDpiY() / twipsPerInch);
 }
 
-std::optional<QRectF> LabelPainter::qrOnDots(const QRectF &item, int modules, const DotGrid &dots)
+DotGrid LabelPainter::printerGrid(const LabelDesign &design, double dotsPerInch)
 {
-    const int across = modules > 0 ? dots.dotsAcross(item.width()) / modules : 0;
-    const int down = modules > 0 ? dots.dotsDown(item.height()) / modules : 0;
-    if (across < 1 || down < 1) return std::nullopt;
-    const QSizeF size = dots.sizeOf(across * modules, down * modules);
-    const QPointF centred = item.center() - QPointF(size.width() / 2, size.height() / 2);
-    return QRectF(dots.snap(centred), size);
+    const QSizeF scale = design.printScale() * dotsPerInch / twipsPerInch;
+    return DotGrid::scaled(scale.width(), scale.height());
 }
 
-void LabelPainter::paint(QPainter &painter, const LabelDesign &design, CodeFit codeFit)
+QRectF LabelPainter::qrPlace(const QRectF &item, int modules, const std::optional<DotGrid> &dots)
 {
-    paint(painter, design, LabelRow {}, codeFit);
+    const int across = dots && modules > 0 ? dots->dotsAcross(item.width()) / modules : 0;
+    const int down = dots && modules > 0 ? dots->dotsDown(item.height()) / modules : 0;
+    if (across < 1 || down < 1) return item;
+    const QSizeF size = dots->sizeOf(across * modules, down * modules);
+    const QPointF centred = item.center() - QPointF(size.width() / 2, size.height() / 2);
+    return {dots->snap(centred), size};
 }
 
 void LabelPainter::paint(
-    QPainter &painter, const LabelDesign &design, const LabelRow &row, CodeFit codeFit)
+    QPainter &painter, const LabelDesign &design, const std::optional<DotGrid> &printerDots)
+{
+    paint(painter, design, LabelRow {}, printerDots);
+}
+
+void LabelPainter::paint(QPainter &painter, const LabelDesign &design, const LabelRow &row,
+    const std::optional<DotGrid> &printerDots)
 {
     const SavedState saved(painter);
     painter.setRenderHint(QPainter::LosslessImageRendering, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setClipRect(QRectF(0, 0, design.scaleWidth(), design.scaleHeight()), Qt::IntersectClip);
     paintPicture(painter, design);
-    paintBarcodeItem(painter, design, row, codeFit);
-    paintCodeImage(painter, design, row, codeFit);
+    paintBarcodeItem(painter, design, row, printerDots);
+    paintCodeImage(painter, design, row, printerDots);
     for (int index = 1; index < design.fieldCount(); ++index) {
         const FieldItem &item = design.field(index);
         if (!item.visible) continue;

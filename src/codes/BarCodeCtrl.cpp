@@ -26,4 +26,12 @@ void BarCodeCtrl::paint(QPainter &painter, const QRectF &componentRect, const QR
     if (symbol_ && !area.isEmpty()) symbol_->paint(painter, area, dots);
 }
 
+std::optional<qreal> BarCodeCtrl::barsWidth(const QRectF &componentRect, const QRectF &visibleStrip,
+    const std::optional<DotGrid> &dots) const
+{
+    const QRectF area = visibleStrip.intersected(componentRect);
+    if (!symbol_ || area.isEmpty()) return std::nullopt;
+    return symbol_->barsWidth(area, dots);
+}
+
 } // namespace tagloom

@@ -39,6 +39,10 @@ public:
     void paint(QPainter &painter, const QRectF &componentRect, const QRectF &visibleStrip,
         const std::optional<DotGrid> &dots) const;
 
+    // The width of the bars paint() draws; nothing when it draws none.
+    std::optional<qreal> barsWidth(const QRectF &componentRect, const QRectF &visibleStrip,
+        const std::optional<DotGrid> &dots) const;
+
 private:
     TwipsRect geometry_ {-400, 0, 5000, 855};
     bool visible_ = false;

@@ -109,6 +109,11 @@ void Code128Symbol::paint(
     painter.restore();
 }
 
+qreal Code128Symbol::barsWidth(const QRectF &area, const std::optional<DotGrid> &dots) const
+{
+    return fitModules(area, moduleCount_, dots).moduleWidth * (moduleCount_ - 2 * quietModules);
+}
+
 qreal Code128Symbol::textPixelSize(qreal areaHeight, qreal symbolWidth) const
 {
     qreal pixels = std::min(largestTextTwips, areaHeight * maxTextShare / textBandPerPixel);

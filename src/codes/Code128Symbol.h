@@ -27,6 +27,8 @@ public:
 
     // The symbol's width in modules, quiet zones included.
     int moduleCount() const { return moduleCount_; }
+    // The width from the first bar to the last as paint() draws them in area.
+    qreal barsWidth(const QRectF &area, const std::optional<DotGrid> &dots) const;
 
 private:
     struct Bar

@@ -21,9 +21,9 @@ std::optional<DotGrid> DotGrid::of(const QPainter &painter)
     return DotGrid(toDevice.m11(), toDevice.m22(), QPointF(toDevice.dx(), toDevice.dy()));
 }
 
-DotGrid DotGrid::scaled(qreal dotsPerUnit)
+DotGrid DotGrid::scaled(qreal dotsPerUnitX, qreal dotsPerUnitY)
 {
-    return DotGrid(dotsPerUnit, dotsPerUnit, QPointF(0, 0));
+    return DotGrid(dotsPerUnitX, dotsPerUnitY, QPointF(0, 0));
 }
 
 DotGrid::DotGrid(qreal dotsPerUnitX, qreal dotsPerUnitY, QPointF origin)

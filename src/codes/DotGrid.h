@@ -16,8 +16,8 @@ class DotGrid
 public:
     // The grid of the painter's device pixels; nothing when its transform turns or shears.
     static std::optional<DotGrid> of(const QPainter &painter);
-    // A grid of square dots, this many to a unit, with a dot corner at (0, 0).
-    static DotGrid scaled(qreal dotsPerUnit);
+    // A grid of dots, this many to a unit across and down, with a dot corner at (0, 0).
+    static DotGrid scaled(qreal dotsPerUnitX, qreal dotsPerUnitY);
 
     // Whole dots within a user-space length across or down, rounded down.
     int dotsAcross(qreal length) const;

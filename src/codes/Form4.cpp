@@ -1,6 +1,7 @@
 // The size dialog: filling the boxes from the canvas and applying them.
 #include "Form4.h"
 
+#include "PrintedCodes.h"
 #include "app/ControlName.h"
 #include "app/MessageBox.h"
 #include "app/ScreenTwips.h"
@@ -52,7 +53,9 @@ Form4::Form4(Workspace &workspace)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("修改尺寸"));
-    ScreenTwips::resizeClient(this, 3870, 1950);
+    // The sizes that print go in a strip below the dialog's own area.
+    constexpr Twips printedSizesHeight = 900;
+    ScreenTwips::resizeClient(this, 3870, 1950 + printedSizesHeight);
     setFixedSize(size());
 
     QGroupBox *qr = addFrame(this, 0, QStringLiteral("二维码"), 240);
@@ -72,6 +75,16 @@ Form4::Form4(Workspace &workspace)
     ScreenTwips::place(ok, 1320, 1440, 1215, 375);
     connect(ok, &QPushButton::clicked, this, &Form4::Command1_Click);
 
+    printedSizes_ = new QLabel(this);
+    printedSizes_->setObjectName(QStringLiteral("PrintedSizes"));
+    printedSizes_->setWordWrap(true);
+    printedSizes_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ScreenTwips::place(printedSizes_, 240, 1950, 3390, printedSizesHeight - 60);
+    for (QLineEdit *box : text1_)
+        connect(box, &QLineEdit::textChanged, this, &Form4::showPrintedSizes);
+    connect(
+        &workspace_.panel(), &MainPanel::printerDotsPerInchChanged, this, &Form4::showPrintedSizes);
+
     setTabOrder(text1_[0], text1_[1]);
     setTabOrder(text1_[1], text1_[2]);
     setTabOrder(text1_[2], text1_[3]);
@@ -85,6 +98,34 @@ void Form4::fillFromCanvas()
     text1_[QrHeight]->setText(NumberText::fromSingle(design.codeImage().geometry.height));
     text1_[BarcodeHeight]->setText(NumberText::fromSingle(design.barcodeGeometry().height));
     text1_[BarcodeWidth]->setText(NumberText::fromSingle(design.barcodeHolder().geometry.width));
+}
+
+void Form4::showPrintedSizes()
+{
+    const auto typed = [this](Box box) {
+        const std::optional<float> value = NumberText::toSingle(text1_[box]->text());
+        return value && *value > 0 && *value <= DesignLimits::largestSize ? *value : 0.0F;
+    };
+    const PrintedCodes printed = PrintedCodes::of(workspace_,
+        QSizeF(typed(QrWidth), typed(QrHeight)), QSizeF(typed(BarcodeWidth), typed(BarcodeHeight)));
+    const auto number = [](double millimetres) { return QString::number(millimetres, 'f', 1); };
+    QStringList lines {printed.dotsPerInch
+            ? QStringLiteral("在所选打印机上（%1 dpi）打印出来：").arg(qRound(*printed.dotsPerInch))
+            : QStringLiteral("打印出来：")};
+    if (printed.qrCode && !printed.qrItem.isEmpty())
+        lines << QStringLiteral("二维码 %1 × %2 毫米（框 %3 × %4）")
+                     .arg(number(printed.qrCode->width()), number(printed.qrCode->height()),
+                         number(printed.qrItem.width()), number(printed.qrItem.height()));
+    if (printed.barcodeBars && !printed.barcodeItem.isEmpty())
+        lines << QStringLiteral("条形码宽 %1 毫米（框 %2 × %3）")
+                     .arg(number(*printed.barcodeBars), number(printed.barcodeItem.width()),
+                         number(printed.barcodeItem.height()));
+    else if (!printed.barcodeItem.isEmpty())
+        lines << QStringLiteral("条形码框 %1 × %2 毫米，条码宽度随数据而定")
+                     .arg(
+                         number(printed.barcodeItem.width()), number(printed.barcodeItem.height()));
+    if (printed.row > 0) lines.last() += QStringLiteral("（按第%1行的数据）").arg(printed.row);
+    printedSizes_->setText(lines.join(QLatin1Char('\n')));
 }
 
 // Apply the four sizes to the QR code and the barcode, and close.

@@ -1,8 +1,10 @@
-// The size dialog: width and height of the QR code item and of the barcode item, in twips.
+// The size dialog: width and height of the QR code item and of the barcode item, in twips, and
+// below them the sizes the codes print at.
 #pragma once
 
 #include "app/ClosableWindow.h"
 
+class QLabel;
 class QLineEdit;
 
 namespace tagloom {
@@ -24,7 +26,11 @@ public:
     void Command1_Click();
 
 private:
+    // Says below the boxes how large the codes print at the sizes typed.
+    void showPrintedSizes();
+
     QLineEdit *text1_[4] = {};
+    QLabel *printedSizes_;
     Workspace &workspace_;
 };
 

@@ -170,7 +170,7 @@ bool PrintRun::checkDots(const DataTable &table, const LabelDesign &design, int 
 {
     // Scanners read modules of two dots and more; a single dot burns too thin and too unevenly.
     constexpr int fewestDotsPerModule = 2;
-    const DotGrid dots = DotGrid::scaled(dotsPerTwip);
+    const DotGrid dots = DotGrid::scaled(dotsPerTwip, dotsPerTwip);
     const auto millimetres = [scale](double twips) { return twips * scale / twipsPerMillimetre; };
     // Rounded up, so that a code made that large is large enough.
     const auto neededMillimetres = [&](int modules) {
@@ -331,8 +331,6 @@ PrintRun::Result PrintRun::printPages(
     if (dotsPerTwip && table
         && !checkDots(*table, design, first, last, *dotsPerTwip * scale, scale))
         return {Outcome::Refused, 0, message_};
-    const LabelPainter::CodeFit codeFit
-        = dotsPerTwip ? LabelPainter::CodeFit::PrinterDots : LabelPainter::CodeFit::AsDesigned;
 
     const int total = (last - first + 1) * copies_;
     if (!progress_.advance(0, total))
@@ -350,7 +348,8 @@ PrintRun::Result PrintRun::printPages(
                 QPainter &painter = output_.painter();
                 painter.save();
                 painter.scale(scaleX, scaleY);
-                LabelPainter::paint(painter, design, made, codeFit);
+                LabelPainter::paint(
+                    painter, design, made, dotsPerTwip ? DotGrid::of(painter) : std::nullopt);
                 painter.restore();
                 if (copy == 0) lastPrinted = made;
                 ++pages;

@@ -1,6 +1,8 @@
 // Print settings in the user's configuration file (~/.config/tagloom/tagloom.conf).
 #include "PrintSettings.h"
 
+#include "CupsQueue.h"
+
 #include <QSettings>
 #include <QUrl>
 #include <algorithm>
@@ -41,6 +43,14 @@ QString PrintSettings::chosenPrinter()
 void PrintSettings::setChosenPrinter(const QString &name)
 {
     userSettings().setValue(QStringLiteral("print/printer"), name);
+}
+
+std::optional<int> PrintSettings::dotsPerInch(const QString &printer)
+{
+    QString reason;
+    const std::optional<CupsQueue> queue = CupsQueue::find(printer, &reason);
+    if (!queue || !queue->resolution().isValid()) return std::nullopt;
+    return queue->resolution().width();
 }
 
 Calibration PrintSettings::calibration(const QString &printer)

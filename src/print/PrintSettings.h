@@ -5,6 +5,7 @@
 #include "Calibration.h"
 
 #include <QString>
+#include <optional>
 
 namespace tagloom {
 
@@ -14,6 +15,10 @@ public:
     // Empty for the default printer.
     static QString chosenPrinter();
     static void setChosenPrinter(const QString &name);
+
+    // The resolution a printer prints at, as its queue says; nothing when it does not say or there
+    // is no such printer.
+    static std::optional<int> dotsPerInch(const QString &printer);
 
     // A printer never calibrated, or none at all (an empty name), prints as it is: no offset, 100
     // %.
