@@ -238,10 +238,18 @@ int PrintCommand::run(int argc, char *argv[])
         output = std::make_unique<CupsPrinterOutput>(printer, calibrationFor(printer, *run));
     }
     SilentProgress progress;
-    const PrintRun::Result result = PrintRun(workspace, *output, progress, run->copies).run();
+    PrintRun printRun(workspace, *output, progress, run->copies);
+    const PrintRun::Result result = printRun.run();
     if (result.outcome != PrintRun::Outcome::Printed) {
         ConsoleText::write(stderr, QStringLiteral("tagloom print: %1\n").arg(result.message));
         return exitFailure;
+    }
+    if (!printRun.warning().isEmpty()) {
+        // One line, as every message of the command's.
+        QString warning = printRun.warning();
+        warning.replace(QStringLiteral("：\n"), QStringLiteral("："))
+            .replace('\n', QStringLiteral("；"));
+        ConsoleText::write(stderr, QStringLiteral("tagloom print: 警告：%1\n").arg(warning));
     }
     return exitOk;
 }

@@ -79,7 +79,7 @@ Form4::Form4(Workspace &workspace)
     printedSizes_->setObjectName(QStringLiteral("PrintedSizes"));
     printedSizes_->setWordWrap(true);
     printedSizes_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ScreenTwips::place(printedSizes_, 240, 1950, 3390, printedSizesHeight - 60);
+    ScreenTwips::place(printedSizes_, 120, 1920, 3630, printedSizesHeight - 60);
     for (QLineEdit *box : text1_)
         connect(box, &QLineEdit::textChanged, this, &Form4::showPrintedSizes);
     connect(
@@ -109,22 +109,22 @@ void Form4::showPrintedSizes()
     const PrintedCodes printed = PrintedCodes::of(workspace_,
         QSizeF(typed(QrWidth), typed(QrHeight)), QSizeF(typed(BarcodeWidth), typed(BarcodeHeight)));
     const auto number = [](double millimetres) { return QString::number(millimetres, 'f', 1); };
-    QStringList lines {printed.dotsPerInch
-            ? QStringLiteral("在所选打印机上（%1 dpi）打印出来：").arg(qRound(*printed.dotsPerInch))
-            : QStringLiteral("打印出来：")};
+    QStringList heading;
+    if (printed.dotsPerInch) heading << QStringLiteral("%1 dpi").arg(qRound(*printed.dotsPerInch));
+    if (printed.row > 0) heading << QStringLiteral("按第%1行").arg(printed.row);
+    QStringList lines {heading.isEmpty()
+            ? QStringLiteral("打印出来：")
+            : QStringLiteral("打印出来（%1）：").arg(heading.join(QStringLiteral("，")))};
     if (printed.qrCode && !printed.qrItem.isEmpty())
-        lines << QStringLiteral("二维码 %1 × %2 毫米（框 %3 × %4）")
+        lines << QStringLiteral("二维码 %1×%2 毫米（框 %3×%4）")
                      .arg(number(printed.qrCode->width()), number(printed.qrCode->height()),
                          number(printed.qrItem.width()), number(printed.qrItem.height()));
-    if (printed.barcodeBars && !printed.barcodeItem.isEmpty())
-        lines << QStringLiteral("条形码宽 %1 毫米（框 %2 × %3）")
-                     .arg(number(*printed.barcodeBars), number(printed.barcodeItem.width()),
-                         number(printed.barcodeItem.height()));
-    else if (!printed.barcodeItem.isEmpty())
-        lines << QStringLiteral("条形码框 %1 × %2 毫米，条码宽度随数据而定")
-                     .arg(
-                         number(printed.barcodeItem.width()), number(printed.barcodeItem.height()));
-    if (printed.row > 0) lines.last() += QStringLiteral("（按第%1行的数据）").arg(printed.row);
+    if (!printed.barcodeItem.isEmpty())
+        lines << (printed.barcodeBars
+                ? QStringLiteral("条形码宽 %1 毫米（框宽 %2）")
+                      .arg(number(*printed.barcodeBars), number(printed.barcodeItem.width()))
+                : QStringLiteral("条形码框宽 %1 毫米，条码随数据而定")
+                      .arg(number(printed.barcodeItem.width())));
     printedSizes_->setText(lines.join(QLatin1Char('\n')));
 }
 

@@ -1,6 +1,7 @@
 // The print run: its checks before the first page, then one page per row of the print range.
 #include "PrintRun.h"
 
+#include "CutTexts.h"
 #include "LabelOutput.h"
 #include "PrintProgress.h"
 #include "app/MessageBox.h"
@@ -214,6 +215,16 @@ bool PrintRun::checkDots(const DataTable &table, const LabelDesign &design, int 
     return true;
 }
 
+bool PrintRun::mayCutTexts(const DataTable &table, const LabelDesign &design, int first, int last)
+{
+    const std::vector<CutTexts::Column> cut = CutTexts::find(design, table, first, last);
+    if (cut.empty()) return true;
+    warning_ = CutTexts::describe(cut, [&](int col) { return columnName(table, col); });
+    return messageBox(workspace_.dialogs(), nullptr, warning_ + QStringLiteral("\n仍然打印吗？"),
+               MessageButtons::YesNo)
+        == MessageAnswer::Yes;
+}
+
 bool PrintRun::makeRow(LabelDesign &design, const DataTable *table, int row,
     const QString &bitmapPath, LabelRow &made, QString *reason)
 {
@@ -287,6 +298,8 @@ PrintRun::Result PrintRun::run()
             && !(checkTable(*table, design, *first, *last)
                 && checkCodes(*table, design, *first, *last)))
             return {Outcome::Refused, 0, message_};
+        // Checked last, as a question: the person may print cut texts knowingly.
+        if (table && !mayCutTexts(*table, design, *first, *last)) return {Outcome::Declined, 0, {}};
         result = printRows(design, table, *first, *last);
     }
     design.setBarcodeVisible(false);

@@ -40,11 +40,16 @@ public:
     PrintRun(Workspace &workspace, LabelOutput &output, PrintProgress &progress, int copies = 1);
 
     Result run();
+    // The texts cut at the label's edge that the run warned of before the first page; empty when
+    // it warned of none.
+    const QString &warning() const { return warning_; }
 
 private:
     bool readsTable(const LabelDesign &design) const;
     bool checkTable(const DataTable &table, const LabelDesign &design, int first, int last);
     bool checkCodes(const DataTable &table, const LabelDesign &design, int first, int last);
+    // Names the texts that would run past the label and asks whether to print anyway.
+    bool mayCutTexts(const DataTable &table, const LabelDesign &design, int first, int last);
     // Whether every row's codes get modules of at least two printer dots. `dotsPerTwip` is of the
     // design's twips, `scale` the printed twips of one of them.
     bool checkDots(const DataTable &table, const LabelDesign &design, int first, int last,
@@ -65,6 +70,7 @@ private:
     PrintProgress &progress_;
     int copies_;
     QString message_;
+    QString warning_;
     int qrColumn_ = 0; // data column of the QR code, 0 for none
     int barcodeColumn_ = 0; // data column of the barcode, 0 for none
 };

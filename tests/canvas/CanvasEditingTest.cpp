@@ -96,6 +96,7 @@ private slots:
     void otherButtonsMoveNothing();
     void theMenuActsOnTheItemItWasOpenedOn();
     void fontDialogCopiesOrChangesNothing();
+    void fontDialogShowsAndTakesThePrintedSize();
     void fontDialogOpensOnItsValues_data();
     void fontDialogOpensOnItsValues();
 
@@ -285,6 +286,25 @@ void CanvasEditingTest::fontDialogCopiesOrChangesNothing()
     a.form2.close();
     TestProgram::settle();
     QCOMPARE(a.program.forms.form2()->commonDialog().fontChoice(), first);
+}
+
+void CanvasEditingTest::fontDialogShowsAndTakesThePrintedSize()
+{
+    Canvas a(workbook_);
+    const QPoint at = a.widget("Label1(2)")->geometry().topLeft() + QPoint(4, 3);
+    const auto sizeShown = [&](float chosen) {
+        a.program.dialogs.answerFont({{"DejaVu Sans", chosen}, Qt::black});
+        a.mouse(QTest::MouseDClick, Qt::LeftButton, at);
+        return a.program.dialogs.shown().last().fontInitial.font.pointSize;
+    };
+    // The label given 40 % of its size by pixels: 9 points kept print at 3.6.
+    a.design.setPhysicalSize(QSizeF(a.design.scaleWidth(), a.design.scaleHeight()) * 0.4);
+    QCOMPARE(sizeShown(12), 3.6F);
+    QCOMPARE(a.design.field(2).font.pointSize, 30.0F);
+    // Printed at 15 twips a pixel, the size kept is the size printed.
+    a.design.setPhysicalSize(std::nullopt);
+    QCOMPARE(sizeShown(12), 30.0F);
+    QCOMPARE(a.design.field(2).font.pointSize, 12.0F);
 }
 
 void CanvasEditingTest::fontDialogOpensOnItsValues_data()

@@ -7,6 +7,7 @@
 #include "support/Fixtures.h"
 #include "support/TestProgram.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -137,6 +138,16 @@ void CodeItemsTest::sizeDialogOpensOnTheCurrentSizes()
     for (int i = 0; i < 4; ++i)
         shown << box(dialog, i)->text();
     QCOMPARE(shown, (QStringList {"1005", "1005", "5000", "1000"}));
+    // Below them, what prints: the design's 21-module code exactly as large as its item without a
+    // printer's dots; on 203 dpi its 141.7 dots give modules of 6 dots, 126 dots in all.
+    const auto *printed = dialog->findChild<QLabel *>(QStringLiteral("PrintedSizes"));
+    program.panel().setPrinterDotsPerInch(std::nullopt);
+    QVERIFY2(printed->text().contains(QStringLiteral("二维码 17.7×17.7 毫米（框 17.7×17.7）")),
+        qPrintable(printed->text()));
+    program.panel().setPrinterDotsPerInch(203);
+    QVERIFY2(printed->text().contains(QStringLiteral("打印出来（203 dpi）"))
+            && printed->text().contains(QStringLiteral("二维码 15.8×15.8 毫米（框 17.7×17.7）")),
+        qPrintable(printed->text()));
 
     // Typed values are overwritten by a second open, which keeps the same dialog.
     program.workspace.canvas().setCodeImageGeometry({2760, 360, 1265.5F, 990});

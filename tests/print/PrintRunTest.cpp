@@ -18,11 +18,13 @@
 #include "support/PdfPages.h"
 #include "support/TestProgram.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
@@ -126,6 +128,8 @@ private slots:
     void anyRowIsDrawnAsItPrintsWithoutTouchingTheDesign();
     void thePreviewShowsTheChosenRowAndLeavesTheDesign();
     void aLabelOfItsOwnSizePrintsAtThatSize();
+    void theLabelKeepsItsProportionsUnlessUnlocked();
+    void textsRunningPastTheLabelAreNamedBeforeTheFirstPage();
     void cancellingSendsThePagesDone();
     void aFailingPrinterStopsAndSaysWhatWasSent();
     void theWindowsStayWhileTheRunWorksOnThem();
@@ -564,6 +568,80 @@ void PrintRunTest::aLabelOfItsOwnSizePrintsAtThatSize()
     program.workspace.history().stack().undo();
     QVERIFY(!design.physicalSize());
     QCOMPARE(DesignSnapshot::of(design).physicalSize, before.physicalSize);
+}
+
+void PrintRunTest::theLabelKeepsItsProportionsUnlessUnlocked()
+{
+    TestProgram program;
+    program.startDesign(fixture("pictures/label_600x400.png"), workbook_);
+    const LabelDesign &design = program.workspace.canvas();
+    const auto *note = program.forms.form2()->findChild<QLabel *>(QStringLiteral("StretchNote"));
+    // The width typed in the size dialog, the lock as given; the height the dialog then shows.
+    const auto typeWidth = [&](double millimetres, bool keep) {
+        program.form1().findChild<QAction *>(QStringLiteral("LabelSizeAction"))->trigger();
+        auto *dialog = program.form1().findChild<LabelSizeDialog *>();
+        auto *lock = dialog->findChild<QCheckBox *>(QStringLiteral("KeepProportions"));
+        const bool lockedAtFirst = lock->isChecked();
+        lock->setChecked(keep);
+        dialog->findChild<QDoubleSpinBox *>(QStringLiteral("LabelWidth"))->setValue(millimetres);
+        const double height
+            = dialog->findChild<QDoubleSpinBox *>(QStringLiteral("LabelHeight"))->value();
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        TestProgram::settle();
+        return std::pair(lockedAtFirst, height);
+    };
+    QCOMPARE(typeWidth(60, true), std::pair(true, 40.0)); // 600 × 400 pixels
+    QVERIFY(qAbs(design.physicalSize()->height() / twipsPerMillimetre - 40) < 1e-6);
+    QVERIFY(note->isHidden());
+    QCOMPARE(typeWidth(45, false), std::pair(true, 40.0));
+    QVERIFY(!note->isHidden());
+    QCOMPARE(note->text(),
+        QStringLiteral("标签尺寸 45.0 × 40.0 毫米与图片的比例不同：打印出来横向压缩到 75%。"));
+    // A stretched label opens the dialog unlocked.
+    QCOMPARE(typeWidth(90, false), std::pair(false, 40.0));
+    QVERIFY(note->text().contains(QStringLiteral("横向拉伸到 150%")));
+}
+
+void PrintRunTest::textsRunningPastTheLabelAreNamedBeforeTheFirstPage()
+{
+    QList<QStringList> rows = products;
+    rows[2][1] = rows[4][1] = QStringLiteral("白瓷碗").repeated(20); // 60 characters
+    const QString workbook = scratch_.filePath("long.xls");
+    QVERIFY(writeWorkbook(workbook, rows));
+    TestProgram program;
+    prepare(program, workbook);
+    program.panel().setRangeText(MainPanel::LastRow, QStringLiteral("6"));
+    const QString question = QStringLiteral(
+        "下列文字超出了标签的边缘，打印出来会被截掉：\n“名称”列：第2、4行\n仍然打印吗？");
+
+    // Asked after the confirmation, from the main window's button: "否" prints nothing.
+    program.dialogs.answerMessage(MessageAnswer::Ok);
+    program.dialogs.answerMessage(MessageAnswer::No);
+    program.click("Command6");
+    QVERIFY(program.dialogs.allAnswered());
+    QCOMPARE(program.dialogs.messages().last().text, question);
+    QCOMPARE(program.dialogs.messages().last().buttons, MessageButtons::YesNo);
+
+    // "是" prints every row.
+    program.dialogs.answerMessage(MessageAnswer::Ok);
+    program.dialogs.answerMessage(MessageAnswer::Yes);
+    QCOMPARE(print(program, scratch_.filePath("cut.pdf")).pagesSent, 6);
+
+    // The command line warns on one line and prints.
+    QProcess command;
+    command.start(programBinary(),
+        {"print", sourceFile("examples/example.ini"), "--data", "-", "--pdf",
+            scratch_.filePath("cut-command.pdf")});
+    command.write(
+        QStringLiteral("货号,品名,规格,产地,价格,网址\nQM-1,%1,1,2,3,https://example.com\n")
+            .arg(rows[2][1])
+            .toUtf8());
+    command.closeWriteChannel();
+    QVERIFY(command.waitForFinished(60000));
+    QCOMPARE(command.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(command.readAllStandardError()),
+        QStringLiteral(
+            "tagloom print: 警告：下列文字超出了标签的边缘，打印出来会被截掉：“品名”列：第1行\n"));
 }
 
 void PrintRunTest::cancellingSendsThePagesDone()
