@@ -237,17 +237,20 @@ QList<QStringList> dataTable(const QString &workbook)
 }
 
 // The QR code that the canvas shows in an item's place, read from the screen. The place is cut
-// out onto white: the code's own margin is too narrow to read it among the label's colours.
+// out onto white, and so is all in it but the black: the code's own margin, and the room its
+// whole modules of printer dots leave in the item, are too narrow to read it among the label's
+// colours.
 std::optional<DecodedCode> qrShownAt(const XWindow &canvas, const Box &item)
 {
     constexpr int margin = 20;
     const QRect place(canvas.client.topLeft() + QPoint(pixels(item.left), pixels(item.top)),
         QSize(pixels(item.width), pixels(item.height)));
-    QImage cutOut(place.size() + QSize(2 * margin, 2 * margin), QImage::Format_RGB32);
+    QImage cutOut(place.size() + QSize(2 * margin, 2 * margin), QImage::Format_Grayscale8);
     cutOut.fill(Qt::white);
-    QPainter painter(&cutOut);
-    painter.drawImage(margin, margin, XDesktop::screenshot().copy(place));
-    painter.end();
+    const QImage shown = XDesktop::screenshot().copy(place);
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            if (qGray(shown.pixel(x, y)) < 48) cutOut.setPixel(margin + x, margin + y, 0);
     std::optional<DecodedCode> code = findQr(cutOut);
     if (code) code->bounds.translate(-margin, -margin);
     return code;
