@@ -304,11 +304,6 @@ void CanvasIsTheLabelTest::thePrintedLabelIsTheCanvas()
     } catch (const StepFailed &failure) {
         QFAIL(qPrintable(QString::fromStdString(failure.what()) + '\n' + program.output()));
     }
-    if (const QString keep = qEnvironmentVariable("TAGLOOM_E2E_SCREENSHOTS"); !keep.isEmpty()) {
-        const QString tag = QString::fromUtf8(QTest::currentDataTag()).section(',', 0, 0);
-        images.first.save(QDir(keep).filePath(tag + "-canvas.png"));
-        images.second.save(QDir(keep).filePath(tag + "-printed.png"));
-    }
     const LabelImage canvas(images.first);
     const LabelImage printed(images.second);
     QVERIFY2(canvas.isLabel(), "the canvas shows no 80 × 50 label in its frame");
