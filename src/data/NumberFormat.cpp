@@ -64,93 +64,22 @@ QString padded(qint64 value, int width)
 }
 
 // The built-in formats of Chinese (PRC) Excel, which it writes as ids without their codes.
-const char16_t *builtInCode(quint32 id)
-{
-    switch (id) {
-    case 1:
-        return u"0";
-    case 2:
-        return u"0.00";
-    case 3:
-        return u"#,##0";
-    case 4:
-        return u"#,##0.00";
-    case 9:
-        return u"0%";
-    case 10:
-        return u"0.00%";
-    case 11:
-        return u"0.00E+00";
-    case 12:
-        return u"# ?/?";
-    case 13:
-        return u"# \?\?/\?\?";
-    case 14:
-        return u"yyyy/m/d";
-    case 15:
-        return u"d-mmm-yy";
-    case 16:
-        return u"d-mmm";
-    case 17:
-        return u"mmm-yy";
-    case 18:
-        return u"h:mm AM/PM";
-    case 19:
-        return u"h:mm:ss AM/PM";
-    case 20:
-        return u"h:mm";
-    case 21:
-        return u"h:mm:ss";
-    case 22:
-        return u"yyyy/m/d h:mm";
-    case 27:
-    case 36:
-    case 50:
-    case 52:
-    case 57:
-        return u"yyyy\"年\"m\"月\"";
-    case 28:
-    case 29:
-    case 51:
-    case 53:
-    case 54:
-    case 58:
-        return u"m\"月\"d\"日\"";
-    case 30:
-        return u"m-d-yy";
-    case 31:
-        return u"yyyy\"年\"m\"月\"d\"日\"";
-    case 32:
-        return u"h\"时\"mm\"分\"";
-    case 33:
-        return u"h\"时\"mm\"分\"ss\"秒\"";
-    case 34:
-    case 55:
-        return u"上午/下午h\"时\"mm\"分\"";
-    case 35:
-    case 56:
-        return u"上午/下午h\"时\"mm\"分\"ss\"秒\"";
-    case 37:
-        return u"#,##0 ;(#,##0)";
-    case 38:
-        return u"#,##0 ;[Red](#,##0)";
-    case 39:
-        return u"#,##0.00;(#,##0.00)";
-    case 40:
-        return u"#,##0.00;[Red](#,##0.00)";
-    case 45:
-        return u"mm:ss";
-    case 46:
-        return u"[h]:mm:ss";
-    case 47:
-        return u"mm:ss.0"; // what Excel shows, though the standard writes mmss.0
-    case 48:
-        return u"##0.0E+0";
-    case 49:
-        return u"@";
-    }
-    return nullptr;
-}
+constexpr const char16_t *yearMonth = u"yyyy\"年\"m\"月\"";
+constexpr const char16_t *monthDay = u"m\"月\"d\"日\"";
+constexpr const char16_t *morningMinutes = u"上午/下午h\"时\"mm\"分\"";
+constexpr const char16_t *morningSeconds = u"上午/下午h\"时\"mm\"分\"ss\"秒\"";
+constexpr std::pair<quint32, const char16_t *> builtIns[] = {{1, u"0"}, {2, u"0.00"}, {3, u"#,##0"},
+    {4, u"#,##0.00"}, {9, u"0%"}, {10, u"0.00%"}, {11, u"0.00E+00"}, {12, u"# ?/?"},
+    {13, u"# \?\?/\?\?"}, {14, u"yyyy/m/d"}, {15, u"d-mmm-yy"}, {16, u"d-mmm"}, {17, u"mmm-yy"},
+    {18, u"h:mm AM/PM"}, {19, u"h:mm:ss AM/PM"}, {20, u"h:mm"}, {21, u"h:mm:ss"},
+    {22, u"yyyy/m/d h:mm"}, {27, yearMonth}, {28, monthDay}, {29, monthDay}, {30, u"m-d-yy"},
+    {31, u"yyyy\"年\"m\"月\"d\"日\""}, {32, u"h\"时\"mm\"分\""}, {33, u"h\"时\"mm\"分\"ss\"秒\""},
+    {34, morningMinutes}, {35, morningSeconds}, {36, yearMonth}, {37, u"#,##0 ;(#,##0)"},
+    {38, u"#,##0 ;[Red](#,##0)"}, {39, u"#,##0.00;(#,##0.00)"}, {40, u"#,##0.00;[Red](#,##0.00)"},
+    {45, u"mm:ss"}, {46, u"[h]:mm:ss"},
+    {47, u"mm:ss.0"}, // what Excel shows, though the standard writes mmss.0
+    {48, u"##0.0E+0"}, {49, u"@"}, {50, yearMonth}, {51, monthDay}, {52, yearMonth}, {53, monthDay},
+    {54, monthDay}, {55, morningMinutes}, {56, morningSeconds}, {57, yearMonth}, {58, monthDay}};
 
 } // namespace
 
@@ -174,8 +103,10 @@ NumberFormat::NumberFormat(QStringView code)
 
 NumberFormat NumberFormat::builtIn(quint32 id)
 {
-    const char16_t *code = builtInCode(id);
-    return code ? NumberFormat(QStringView(code)) : NumberFormat();
+    for (const auto &[builtInId, code] : builtIns) {
+        if (builtInId == id) return NumberFormat(QStringView(code));
+    }
+    return NumberFormat();
 }
 
 bool NumberFormat::Condition::holds(double value) const
@@ -417,8 +348,9 @@ bool NumberFormat::readBracket(QStringView content, Section &section)
             section.tokens.push_back(Token(Kind::Literal, 0, content.mid(1, dash - 1).toString()));
         bool ok = false;
         const uint locale = content.mid(dash + 1).toUInt(&ok, 16);
-        // Beyond the language: another calendar or numeral system, or the system's own format.
-        if (!ok || locale > 0xFFFF) return false;
+        // Beyond the language: another calendar or numeral system; F800 and F400 stand for the
+        // system's own long date and time, which are not in the code.
+        if (!ok || locale > 0xFFFF || locale == 0xF800 || locale == 0xF400) return false;
         section.chineseNames = (locale & 0x3FF) == 0x04;
         return true;
     }

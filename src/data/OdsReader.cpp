@@ -222,8 +222,9 @@ void OdsReader::readTable(QXmlStreamReader &xml)
                 xml.skipCurrentElement();
             } else if (isElement(xml, officeNs, u"forms") || isElement(xml, tableNs, u"shapes")) {
                 xml.skipCurrentElement();
-            } else
+            } else {
                 ++depth;
+            }
             break;
         case QXmlStreamReader::EndElement:
             --depth;

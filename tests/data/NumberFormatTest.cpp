@@ -44,6 +44,7 @@ void NumberFormatTest::shows_data()
         {"Chinese colour", "[红色]0.00", 3, false, "3.00"},
         {"Chinese numerals", "[DBNum2]0", 12, false, {}},
         {"another calendar", "[$-1010409]yyyy", 45358, false, {}},
+        {"the system's long date", "[$-F800]dddd, mmmm dd, yyyy", 45358, false, {}},
         {"letters that need quotes", "0 kg", 5, false, {}},
         {"an era", "ge.m.d", 45358, false, {}},
         {"an unclosed bracket", "[Red0.00", 5, false, {}},
