@@ -29,8 +29,14 @@ int DataGridModel::columnCount(const QModelIndex &parent) const
 
 QVariant DataGridModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid()) return {};
-    return table_.cell(index.row() + 1, index.column() + 1);
+    if (!index.isValid()) return {};
+    const int row = index.row() + 1;
+    const int col = index.column() + 1;
+    if (role == Qt::DisplayRole) return table_.cell(row, col);
+    if (role == Qt::ToolTipRole && textWidth_
+        && textWidth_(table_.cell(row, col)) + Module1::cellMargin > table_.colWidth(col))
+        return table_.cell(row, col);
+    return {};
 }
 
 QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int role) const
