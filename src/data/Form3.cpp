@@ -57,6 +57,7 @@ void Form3::Command1_Click()
 {
     TextWidthMeter meter(font());
     Module1::FitGridColumns(std::ref(meter), *table_, 0);
+    // The room for the data columns: the grid beside the row numbers, less a scroll bar.
     const int columnsPixels = grid_->width() - 2 * grid_->frameWidth()
         - grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_);
     Module1::CapGridColumns(
