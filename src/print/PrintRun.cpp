@@ -254,6 +254,17 @@ PrintRun::Result PrintRun::run()
         return {Outcome::Refused, 0, message_};
     }
 
+    LabelDesign &design = workspace_.canvas();
+    const int qrIndex = panel.chooser(MainPanel::QrSource).listIndex();
+    const int barcodeIndex = panel.chooser(MainPanel::BarcodeSource).listIndex();
+    qrColumn_ = qrIndex + 1;
+    barcodeColumn_ = barcodeIndex + 1;
+    // The data table is read only when something on the label comes from it; rows it does not
+    // have are refused before the person is asked to print them.
+    const DataTable *table = readsTable(design) ? &workspace_.dataTable() : nullptr;
+    if (*first <= *last && table && !checkTable(*table, design, *first, *last))
+        return {Outcome::Refused, 0, message_};
+
     const qint64 labels = qint64(*last) - *first + 1;
     QString prompt
         = QStringLiteral("将打印第%1到%2行,共%3个标签").arg(firstText, lastText).arg(labels);
@@ -265,9 +276,6 @@ PrintRun::Result PrintRun::run()
         != MessageAnswer::Ok)
         return {Outcome::Declined, 0, {}};
 
-    LabelDesign &design = workspace_.canvas();
-    const int qrIndex = panel.chooser(MainPanel::QrSource).listIndex();
-    const int barcodeIndex = panel.chooser(MainPanel::BarcodeSource).listIndex();
     if (design.qrCodeInserted() && qrIndex == -1) {
         refuse(QStringLiteral("没有选择二维码的对应数据项"));
         return {Outcome::Refused, 0, message_};
@@ -276,16 +284,10 @@ PrintRun::Result PrintRun::run()
         refuse(QStringLiteral("没有选择条形码的对应数据项"));
         return {Outcome::Refused, 0, message_};
     }
-    qrColumn_ = qrIndex + 1;
-    barcodeColumn_ = barcodeIndex + 1;
 
     Result result {Outcome::Printed, 0, {}};
     if (*first <= *last) {
-        // The data table is read only when something on the label comes from it.
-        const DataTable *table = readsTable(design) ? &workspace_.dataTable() : nullptr;
-        if (table
-            && !(checkTable(*table, design, *first, *last)
-                && checkCodes(*table, design, *first, *last)))
+        if (table && !checkCodes(*table, design, *first, *last))
             return {Outcome::Refused, 0, message_};
         result = printRows(design, table, *first, *last);
     }
