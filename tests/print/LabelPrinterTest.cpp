@@ -386,17 +386,11 @@ void LabelPrinterTest::printButtonPutsALargerLabelOnAPageOfItsOwnWhereTheCalibra
 
 void LabelPrinterTest::everyCodeTypeScansOnTheDotsAndInPdf_data()
 {
-    const QStringList columns = {
-        "type", // as the layout's extension block names it
-        "level", // the QR code's
-        "value", // the barcode's cell
-        "format", // ZXing's name of the type
-        "read", // what the scanners read
-        "zbar", // zbarimg's name of the type; empty where it reads none
-        "words", // the human-readable text as the PDF holds it
-    };
-    for (const QString &column : columns)
-        QTest::addColumn<QString>(column.toLatin1());
+    // The type as the layout's extension block names it, the QR code's level, the barcode's cell,
+    // ZXing's name of the type, what the scanners read, zbarimg's name of the type (empty where
+    // it reads none), the human-readable text as words of the PDF.
+    for (const char *column : {"type", "level", "value", "format", "read", "zbar", "words"})
+        QTest::addColumn<QString>(column);
     const char *const table[][8] = {
         {"Code 128", "code128", "L", "TL-0001", "Code128", "TL-0001", "CODE-128", "TL-0001"},
         {"EAN-13, check digit added", "ean13", "M", "400638133393", "EAN13", "4006381333931",
