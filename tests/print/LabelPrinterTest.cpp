@@ -525,6 +525,16 @@ void LabelPrinterTest::labelsAPrinterCannotPrintAreRefusedBeforeAnyPage()
     QCOMPARE(print->exitCode(), 1);
     QCOMPARE(QString::fromUtf8(print->readAllStandardError()).trimmed(),
         QStringLiteral("tagloom print: 第3行“SKU”列不是 EAN-13：校验位应为 1"));
+    // A PDF417 of 28 module rows in a holder 42 dots high.
+    const QString flat = writeLayout(
+        "flat.ini", sixByFour, workbook_, {6000, 600, 1800, 1800}, {600, 3600, 4800, 300});
+    QVERIFY(appendBlock(flat, {"Picture2.type=pdf417"}));
+    print = runPrint({flat, "--printer", zpl});
+    QCOMPARE(print->exitCode(), 1);
+    error = QString::fromUtf8(print->readAllStandardError());
+    QVERIFY2(error.contains(QStringLiteral("第1行“SKU”列的条形码太小"))
+            && error.contains(QStringLiteral("现在是84.7 × 5.3毫米")),
+        qPrintable(error));
 
     QTest::qWait(500);
     QVERIFY(!QFile::exists(spoolFile(dymo)));
