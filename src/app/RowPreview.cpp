@@ -19,10 +19,11 @@ namespace {
 
 // The row's QR code as the print run makes it, one pixel a module, by a generator of its own, so
 // that the design's stays as it is; nothing when no column feeds it.
-std::optional<PictureRef> qrCodeOf(const DataTable &table, int row, int column)
+std::optional<PictureRef> qrCodeOf(const DataTable &table, int row, int column, QrLevel level)
 {
     if (column < 1) return std::nullopt;
     QrMaker generator;
+    generator.setLevel(level);
     generator.setCodeData(table.contains(row, column) ? table.cell(row, column) : QString());
     generator.refresh();
     if (generator.codePicture()->isNull()) return PictureRef();
@@ -92,10 +93,12 @@ void RowPreview::followDesign(LabelDesign &design)
     if (followedDesign_ == &design) return;
     if (followedDesign_) disconnect(followedDesign_, nullptr, this, nullptr);
     followedDesign_ = &design;
-    // What the row fills in follows the items there are and the barcode's place.
+    // What the row fills in follows the items there are, the barcode's place and type and the QR
+    // code's level.
     for (auto signal : {&LabelDesign::fieldsUnloaded, &LabelDesign::fieldAdded})
         connect(&design, signal, this, &RowPreview::refresh);
-    connect(&design, &LabelDesign::barcodeChanged, this, &RowPreview::refresh);
+    for (auto signal : {&LabelDesign::barcodeChanged, &LabelDesign::codeImageChanged})
+        connect(&design, signal, this, &RowPreview::refresh);
     connect(&design, &QObject::destroyed, this, [this] { check_->setChecked(false); });
 }
 
@@ -122,7 +125,7 @@ void RowPreview::refresh()
     const int qrColumn = panel.chooser(MainPanel::QrSource).listIndex() + 1;
     const int barcodeColumn = panel.chooser(MainPanel::BarcodeSource).listIndex() + 1;
     LabelRow shown = LabelRow::fromTable(design, *table, row_->value(), barcodeColumn);
-    shown.qrPicture = qrCodeOf(*table, row_->value(), qrColumn);
+    shown.qrPicture = qrCodeOf(*table, row_->value(), qrColumn, design.qrLevel());
     canvas->showRow(std::move(shown));
     previewing_ = true;
     emit statusChanged(QStringLiteral("正在预览第%1行。").arg(row_->value()));
