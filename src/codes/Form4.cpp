@@ -120,11 +120,13 @@ void Form4::showPrintedSizes()
                      .arg(number(printed.qrCode->width()), number(printed.qrCode->height()),
                          number(printed.qrItem.width()), number(printed.qrItem.height()));
     if (!printed.barcodeItem.isEmpty())
-        lines << (printed.barcodeBars
-                ? QStringLiteral("条形码宽 %1 毫米（框宽 %2）")
-                      .arg(number(*printed.barcodeBars), number(printed.barcodeItem.width()))
-                : QStringLiteral("条形码框宽 %1 毫米，条码随数据而定")
-                      .arg(number(printed.barcodeItem.width())));
+        lines << (printed.barcode
+                ? QStringLiteral("条形码 %1×%2 毫米（框 %3×%4）")
+                      .arg(number(printed.barcode->width()), number(printed.barcode->height()),
+                          number(printed.barcodeItem.width()), number(printed.barcodeItem.height()))
+                : QStringLiteral("条形码框 %1×%2 毫米，条码随数据而定")
+                      .arg(number(printed.barcodeItem.width()),
+                          number(printed.barcodeItem.height())));
     printedSizes_->setText(lines.join(QLatin1Char('\n')));
 }
 

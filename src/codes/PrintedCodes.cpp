@@ -50,8 +50,8 @@ PrintedCodes PrintedCodes::of(
     };
 
     const std::optional<QString> qrText = cell(MainPanel::QrSource);
-    const int modules
-        = qrText ? QrMaker::modulesFor(*qrText) : design.qrMaker().codePicture()->width();
+    const int modules = qrText ? QrMaker::modulesFor(*qrText, design.qrLevel())
+                               : design.qrMaker().codePicture()->width();
     if (modules > 0)
         printed.qrCode
             = millimetres(LabelPainter::qrPlace(QRectF(QPointF(), qrItem), modules, dots).size());
@@ -60,8 +60,8 @@ PrintedCodes PrintedCodes::of(
     const std::optional<QString> barcodeText = cell(MainPanel::BarcodeSource);
     if (barcodeText) barcode.setValue(*barcodeText);
     const QRectF strip(QPointF(), barcodeHolder);
-    if (const std::optional<qreal> bars = barcode.barsWidth(strip, strip, dots))
-        printed.barcodeBars = *bars * scale.width() / twipsPerMillimetre;
+    if (const std::optional<QSizeF> ink = barcode.inkSize(strip, strip, dots))
+        printed.barcode = millimetres(*ink);
     if (!qrText && !barcodeText) printed.row = 0;
     return printed;
 }

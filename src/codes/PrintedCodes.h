@@ -16,7 +16,7 @@ struct PrintedCodes
     QSizeF qrItem; // the items as they print, before the codes go on the dots
     QSizeF barcodeItem;
     std::optional<QSizeF> qrCode;
-    std::optional<double> barcodeBars; // none when the barcode has no value to show
+    std::optional<QSizeF> barcode; // its ink; none when the barcode has no value to show
     int row = 0; // the data row whose codes they are; 0 for the design's own
     std::optional<double> dotsPerInch; // the printer's; none for exact sizes
 

@@ -209,22 +209,25 @@ void CanvasIsTheLabelTest::thePrintedLabelIsTheCanvas_data()
 std::pair<QImage, QImage> CanvasIsTheLabelTest::designAndPrint(
     const XDesktop &desktop, const QString &queue, int renderDpi)
 {
-    // The main window to the screen's right edge, so that the label docked beside it is seen
-    // whole.
-    XWindow main;
+    // The main window to the screen's right edge, as a person makes room for the label docked
+    // beside it; then the label, whole on the screen, once the windows stand still.
+    XWindow main = desktop.waitForWindow(
+        QStringLiteral("^Tagloom码"), QStringLiteral("the main window"), windowTimeoutMs);
     XWindow canvas;
-    const int screenWidth = XDesktop::screenshot().width();
+    XWindow before;
     QElapsedTimer clock;
     clock.start();
     do {
+        const QPoint corner(XDesktop::screenshot().width() - main.client.width() - 10, 30);
+        if (main.client.topLeft() != corner) XDesktop::move(main, corner);
+        before = canvas;
+        pause(500);
         main = desktop.waitForWindow(
             QStringLiteral("^Tagloom码"), QStringLiteral("the main window"), windowTimeoutMs);
         canvas = desktop.waitForWindow(
             QStringLiteral("^标签$"), QStringLiteral("the canvas"), windowTimeoutMs);
-        const QPoint corner(screenWidth - main.client.width() - 10, 30);
-        if (main.client.topLeft() != corner) XDesktop::move(main, corner);
-        pause(300);
-    } while (canvas.client.left() < 0 && clock.elapsed() < windowTimeoutMs);
+    } while ((canvas.client != before.client || canvas.client.left() < 0)
+        && clock.elapsed() < windowTimeoutMs);
     pause(readMs);
 
     // The name: bold and 12 pt, the size it prints at, in the font dialog (the size box follows
