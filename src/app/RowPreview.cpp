@@ -2,8 +2,8 @@
 
 #include "Forms.h"
 #include "Workspace.h"
+#include "canvas/LabelContent.h"
 #include "canvas/LabelDesign.h"
-#include "canvas/LabelRow.h"
 #include "codes/QrMaker.h"
 #include "data/DataTable.h"
 
@@ -16,13 +16,12 @@ namespace tagloom {
 
 namespace {
 
-// The row's QR code as the print run makes it, one pixel a module, by a generator of its own, so
-// that the design's stays as it is; nothing when no column feeds it.
-std::optional<PictureRef> qrCodeOf(const DataTable &table, int row, int column)
+// The QR code of the text as the print run makes it, one pixel a module, by a generator of its
+// own, so that the design's stays as it is.
+PictureRef qrCodeOf(const QString &text)
 {
-    if (column < 1) return std::nullopt;
     QrMaker generator;
-    generator.setCodeData(table.contains(row, column) ? table.cell(row, column) : QString());
+    generator.setCodeData(text);
     generator.refresh();
     if (generator.codePicture()->isNull()) return PictureRef();
     return generator.codePicture();
@@ -65,7 +64,9 @@ void RowPreview::follow(LabelDesign &design, DataTable &table)
         if (followedDesign_) disconnect(followedDesign_, nullptr, this, nullptr);
         followedDesign_ = &design;
         // What the row fills in follows the items there are and the barcode's place.
-        for (auto signal : {&LabelDesign::fieldsUnloaded, &LabelDesign::fieldAdded})
+        for (auto signal :
+            {&LabelDesign::fieldsUnloaded, &LabelDesign::fieldAdded, &LabelDesign::textItemAdded,
+                &LabelDesign::textItemRemoved, &LabelDesign::textItemChanged})
             connect(&design, signal, this, &RowPreview::refresh);
         connect(&design, &LabelDesign::barcodeChanged, this, &RowPreview::refresh);
         connect(&design, &QObject::destroyed, this, [this] { check_->setChecked(false); });
@@ -101,10 +102,18 @@ void RowPreview::refresh()
     const MainPanel &panel = workspace_.panel();
     const int qrColumn = panel.chooser(MainPanel::QrSource).listIndex() + 1;
     const int barcodeColumn = panel.chooser(MainPanel::BarcodeSource).listIndex() + 1;
-    LabelRow shown = LabelRow::fromTable(design, *table, row_->value(), barcodeColumn);
-    shown.qrPicture = qrCodeOf(*table, row_->value(), qrColumn);
+    // The row's first label, as a run that begins with it now would print it; a field that
+    // names no column shows as it is written.
+    LabelContent content(design, table, qrColumn, barcodeColumn);
+    QString problem;
+    content.bind(&problem);
+    const LabelNumbering label {row_->value(), 0, QDateTime::currentDateTime()};
+    LabelRow shown = content.row(label);
+    if (content.feedsQrCode()) shown.qrPicture = qrCodeOf(content.qrText(label));
     canvas->showRow(std::move(shown));
-    emit statusChanged(QStringLiteral("正在预览第%1行。").arg(row_->value()));
+    emit statusChanged(problem.isEmpty()
+            ? QStringLiteral("正在预览第%1行。").arg(row_->value())
+            : QStringLiteral("正在预览第%1行；%2。").arg(row_->value()).arg(problem));
 }
 
 } // namespace tagloom

@@ -1,4 +1,5 @@
-// Drawing the label: picture, barcode holder, QR code image and field items, in twips.
+// Drawing the label: picture, barcode holder, QR code image, field items and text items, in
+// twips.
 #include "LabelPainter.h"
 
 #include "LabelDesign.h"
@@ -32,8 +33,10 @@ private:
     QPainter &painter_;
 };
 
-void paintPicture(QPainter &painter, const LabelDesign &design)
+void paintPicture(QPainter &painter, const LabelDesign &design, LabelPainter::Surface surface)
 {
+    // Stock with its design printed gets only the items.
+    if (surface == LabelPainter::Surface::Page && !design.printsPicture()) return;
     const QRectF area(0, 0, design.scaleWidth(), design.scaleHeight());
     painter.fillRect(area, Qt::white);
     if (design.picture()) {
@@ -82,9 +85,40 @@ void paintCodeImage(QPainter &painter, const LabelDesign &design, const LabelRow
 
 void paintField(QPainter &painter, const FieldItem &item)
 {
-    painter.setFont(LabelPainter::deviceFont(item.font, painter.device()));
     painter.setPen(item.foreColor);
-    painter.drawText(item.rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs, item.caption);
+    if (!item.box.isSet()) {
+        painter.setFont(LabelPainter::deviceFont(item.font, painter.device()));
+        painter.drawText(
+            item.rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs, item.caption);
+        return;
+    }
+    // The lines as found in twips, each drawn where it stands, so that every device breaks the
+    // text alike.
+    const FittedText fitted = item.box.layOut(item.caption, item.font);
+    LabelFont font = item.font;
+    font.pointSize = fitted.pointSize;
+    painter.setFont(LabelPainter::deviceFont(font, painter.device()));
+    const double spacing = fitted.size.height() / double(fitted.lines.size());
+    for (int line = 0; line < fitted.lines.size(); ++line) {
+        // No clipping at the box: a glyph that a device draws a little wider still shows.
+        const QRectF place(item.left, item.top + line * spacing, fitted.size.width(), spacing);
+        painter.drawText(
+            place, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, fitted.lines.at(line));
+    }
+}
+
+// A field or text item with the row's text in place of its own; the size follows the text.
+void paintFieldShowing(
+    QPainter &painter, const FieldItem &item, const std::vector<QString> &texts, size_t index)
+{
+    if (!item.visible) return;
+    if (index >= texts.size()) {
+        paintField(painter, item);
+        return;
+    }
+    FieldItem shown = item;
+    shown.caption = texts[index];
+    paintField(painter, shown);
 }
 
 } // namespace
@@ -110,27 +144,20 @@ void LabelPainter::paint(QPainter &painter, const LabelDesign &design, CodeFit c
     paint(painter, design, LabelRow {}, codeFit);
 }
 
-void LabelPainter::paint(
-    QPainter &painter, const LabelDesign &design, const LabelRow &row, CodeFit codeFit)
+void LabelPainter::paint(QPainter &painter, const LabelDesign &design, const LabelRow &row,
+    CodeFit codeFit, Surface surface)
 {
     const SavedState saved(painter);
     painter.setRenderHint(QPainter::LosslessImageRendering, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setClipRect(QRectF(0, 0, design.scaleWidth(), design.scaleHeight()), Qt::IntersectClip);
-    paintPicture(painter, design);
+    paintPicture(painter, design, surface);
     paintBarcodeItem(painter, design, row, codeFit);
     paintCodeImage(painter, design, row, codeFit);
-    for (int index = 1; index < design.fieldCount(); ++index) {
-        const FieldItem &item = design.field(index);
-        if (!item.visible) continue;
-        if (static_cast<size_t>(index) >= row.captions.size()) {
-            paintField(painter, item);
-            continue;
-        }
-        FieldItem shown = item; // the size follows the caption
-        shown.caption = row.captions[static_cast<size_t>(index)];
-        paintField(painter, shown);
-    }
+    for (int index = 1; index < design.fieldCount(); ++index)
+        paintFieldShowing(painter, design.field(index), row.captions, static_cast<size_t>(index));
+    for (int index = 0; index < design.textItemCount(); ++index)
+        paintFieldShowing(painter, design.textItem(index), row.texts, static_cast<size_t>(index));
 }
 
 QFont LabelPainter::deviceFont(const LabelFont &font, const QPaintDevice *device)

@@ -29,13 +29,17 @@ public:
     // the code centred in its item and up to one module smaller than it.
     enum class CodeFit { AsDesigned, PrinterDots };
 
+    // Where the label is drawn: the canvas always shows the label picture; a printed page leaves
+    // it out when the design says the stock has it printed already.
+    enum class Surface { Canvas, Page };
+
     // Draws the label picture and every visible item. The painter's user space must be twips.
     static void paint(
         QPainter &painter, const LabelDesign &design, CodeFit codeFit = CodeFit::AsDesigned);
-    // The same with a data row in place of the design's captions and codes; the design stays
-    // as it is.
+    // The same with a data row in place of the design's captions, texts and codes; the design
+    // stays as it is.
     static void paint(QPainter &painter, const LabelDesign &design, const LabelRow &row,
-        CodeFit codeFit = CodeFit::AsDesigned);
+        CodeFit codeFit = CodeFit::AsDesigned, Surface surface = Surface::Canvas);
 
     // The QR code's place in its item on a printer's dots, for a picture of `modules` modules a
     // side; nothing when a module would get less than a dot.
