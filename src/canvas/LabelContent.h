@@ -55,10 +55,10 @@ private:
     const DataTable *table_;
     int qrColumn_;
     int barcodeColumn_;
+    QString problem_; // of the first text whose braces do not match; before the texts it tells of
     std::optional<TextTemplate> qrTemplate_;
     std::optional<TextTemplate> barcodeTemplate_;
     std::vector<std::optional<TextTemplate>> texts_; // none: braces that do not match
-    QString problem_; // of the first text whose braces do not match
 };
 
 } // namespace tagloom

@@ -53,14 +53,14 @@ std::optional<TextTemplate> TextTemplate::parse(const QString &text, QString *pr
             const qsizetype open = text.indexOf(QLatin1Char('{'), i + 1);
             if (close < 0 || (open >= 0 && open < close)) return unmatched(i);
             if (!words.isEmpty())
-                made.parts_.push_back({Part::Kind::Words, std::exchange(words, {})});
-            made.parts_.push_back({Part::Kind::Unbound, text.mid(i + 1, close - i - 1)});
+                made.parts_.emplace_back(Part::Kind::Words, std::exchange(words, {}));
+            made.parts_.emplace_back(Part::Kind::Unbound, text.mid(i + 1, close - i - 1));
             i = close;
         } else {
             words += c;
         }
     }
-    if (!words.isEmpty()) made.parts_.push_back({Part::Kind::Words, words});
+    if (!words.isEmpty()) made.parts_.emplace_back(Part::Kind::Words, words);
     return made;
 }
 

@@ -53,7 +53,12 @@ private:
     struct Part
     {
         enum class Kind { Words, Unbound, Column, Counter, Date, Time, Row };
-        Kind kind = Kind::Words;
+        Part(Kind partKind, QString partText)
+            : kind(partKind)
+            , text(std::move(partText))
+        {
+        }
+        Kind kind;
         QString text; // the words, or the field as written between the braces
         QString format; // of a date or time
         int column = 0;
