@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace tagloom {
@@ -27,7 +28,8 @@ TextItemDialog::TextItemDialog(const QString &title, const QString &text,
     problem_->setStyleSheet(QStringLiteral("color: #c00000"));
     auto *hint = new QLabel(
         QStringLiteral("固定的文字和字段：{列名}是这一行的数据，{序号:0001}是每张标签的编号，"
-                       "{日期:yyyy年M月d日}和{时间:HH:mm}是打印的日期和时间，{行号}是数据行号。"),
+                       "{日期:yyyy年M月d日}和{时间:HH:mm}是打印的日期和时间，{行号}是数据行号。"
+                       "Ctrl+Enter 确定。"),
         this);
     hint->setWordWrap(true);
 
@@ -48,6 +50,9 @@ TextItemDialog::TextItemDialog(const QString &title, const QString &text,
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &TextItemDialog::take);
+    // Return makes a new line in the text; Ctrl+Return takes it.
+    auto *take = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return), this);
+    connect(take, &QShortcut::activated, this, &TextItemDialog::take);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(hint);
