@@ -164,8 +164,10 @@ void Form2::addTextItemWidget(int index)
 void Form2::removeTextItemWidget()
 {
     // The widgets stand for the items by their place: the last one goes, the others follow
-    // the items now at their places.
-    delete textItems_.back();
+    // the items now at their places. It goes once its events are done: "删除" on its own menu
+    // removes it while it is handling the right button's press.
+    textItems_.back()->hide();
+    textItems_.back()->deleteLater();
     textItems_.pop_back();
     for (int index = 0; index < design_->textItemCount(); ++index)
         syncTextItem(index);
