@@ -18,9 +18,10 @@ namespace {
 
 // The QR code of the text as the print run makes it, one pixel a module, by a generator of its
 // own, so that the design's stays as it is.
-PictureRef qrCodeOf(const QString &text)
+PictureRef qrCodeOf(const QString &text, QrLevel level)
 {
     QrMaker generator;
+    generator.setLevel(level);
     generator.setCodeData(text);
     generator.refresh();
     if (generator.codePicture()->isNull()) return PictureRef();
@@ -63,12 +64,14 @@ void RowPreview::follow(LabelDesign &design, DataTable &table)
     if (followedDesign_ != &design) {
         if (followedDesign_) disconnect(followedDesign_, nullptr, this, nullptr);
         followedDesign_ = &design;
-        // What the row fills in follows the items there are and the barcode's place.
+        // What the row fills in follows the items there are, the barcode's place and type and the
+        // QR code's level.
         for (auto signal :
             {&LabelDesign::fieldsUnloaded, &LabelDesign::fieldAdded, &LabelDesign::textItemAdded,
                 &LabelDesign::textItemRemoved, &LabelDesign::textItemChanged})
             connect(&design, signal, this, &RowPreview::refresh);
-        connect(&design, &LabelDesign::barcodeChanged, this, &RowPreview::refresh);
+        for (auto signal : {&LabelDesign::barcodeChanged, &LabelDesign::codeImageChanged})
+            connect(&design, signal, this, &RowPreview::refresh);
         connect(&design, &QObject::destroyed, this, [this] { check_->setChecked(false); });
     }
     if (followedTable_ != &table) {
@@ -109,7 +112,7 @@ void RowPreview::refresh()
     content.bind(&problem);
     const LabelNumbering label {row_->value(), 0, QDateTime::currentDateTime()};
     LabelRow shown = content.row(label);
-    if (content.feedsQrCode()) shown.qrPicture = qrCodeOf(content.qrText(label));
+    if (content.feedsQrCode()) shown.qrPicture = qrCodeOf(content.qrText(label), design.qrLevel());
     canvas->showRow(std::move(shown));
     emit statusChanged(problem.isEmpty()
             ? QStringLiteral("正在预览第%1行。").arg(row_->value())

@@ -42,8 +42,10 @@ DesignSnapshot DesignSnapshot::of(const LabelDesign &design)
         snapshot.textItems.push_back(design.textItem(index));
     snapshot.printsPicture = design.printsPicture();
     snapshot.codeImage = design.codeImage();
+    snapshot.qrLevel = design.qrLevel();
     snapshot.holder = design.barcodeHolder();
     snapshot.barcode = design.barcodeGeometry();
+    snapshot.barcodeType = design.barcodeType();
     snapshot.physicalSize = design.physicalSize();
     return snapshot;
 }
@@ -64,6 +66,9 @@ void DesignSnapshot::change(
     changeTextItems(design, from.textItems, to.textItems);
     if (from.printsPicture != to.printsPicture) design.setPrintsPicture(to.printsPicture);
 
+    // The level first: it may put the generator's picture at the new level into the image, which
+    // the picture taken back below then leaves as the capture has it.
+    if (from.qrLevel != to.qrLevel) design.setQrLevel(to.qrLevel);
     const CodeImageItem &image = to.codeImage;
     if (from.codeImage.geometry != image.geometry) design.setCodeImageGeometry(image.geometry);
     if (from.codeImage.picture != image.picture) design.setCodeImagePicture(image.picture);
@@ -76,6 +81,7 @@ void DesignSnapshot::change(
         design.setBarcodeTemplate(to.holder.textTemplate);
     if (from.holder.visible != to.holder.visible) design.setBarcodeHolderVisible(to.holder.visible);
     if (from.barcode != to.barcode) design.setBarcodeGeometry(to.barcode);
+    if (from.barcodeType != to.barcodeType) design.setBarcodeType(to.barcodeType);
     if (from.physicalSize != to.physicalSize) design.setPhysicalSize(to.physicalSize);
 }
 

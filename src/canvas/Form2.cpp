@@ -1,4 +1,4 @@
-// The canvas window: item widgets that follow the design, the mouse handlers and the item menu.
+// The canvas window: item widgets that follow the design, the mouse handlers and the item menus.
 #include "Form2.h"
 
 #include "CanvasItemWidget.h"
@@ -10,6 +10,7 @@
 #include "app/ControlName.h"
 #include "app/ScreenTwips.h"
 
+#include <QActionGroup>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -25,6 +26,25 @@ constexpr Twips dockingGap = 80;
 
 constexpr int leftButton = 1;
 constexpr int rightButton = 2;
+
+// A menu of checkable choices, one for each value, each action holding its value's number.
+template<class Value, size_t count>
+QMenu *choiceMenu(const QString &title, const QString &name, const Value (&values)[count],
+    const std::function<QString(Value)> &caption, QWidget *parent,
+    const std::function<void(Value)> &chosen)
+{
+    auto *menu = new QMenu(title, parent);
+    menu->setObjectName(name);
+    auto *group = new QActionGroup(menu);
+    for (const Value value : values) {
+        QAction *action = menu->addAction(caption(value));
+        action->setCheckable(true);
+        action->setData(static_cast<int>(value));
+        group->addAction(action);
+        QObject::connect(action, &QAction::triggered, parent, [chosen, value] { chosen(value); });
+    }
+    return menu;
+}
 
 } // namespace
 
@@ -82,6 +102,36 @@ Form2::Form2(LabelDesign &design, DesignHistory &history, DialogProvider &dialog
         const int index = menuTextItem_;
         record(QStringLiteral("删除文本"), [&] { design_->removeTextItem(index); });
     });
+
+    barcodeTypeMenu_ = choiceMenu<BarcodeType>(QStringLiteral("条形码类型"),
+        QStringLiteral("barcodeTypeMenu"), allBarcodeTypes, &barcodeTypeName, this,
+        [this](BarcodeType type) { barcodeType_Click(type); });
+    qrLevelMenu_ = choiceMenu<QrLevel>(
+        QStringLiteral("二维码纠错等级"), QStringLiteral("qrLevelMenu"), allQrLevels,
+        [](QrLevel level) {
+            return QStringLiteral("纠错等级 %1（约%2%可恢复）")
+                .arg(qrLevelName(level))
+                .arg(qrLevelRecovery(level));
+        },
+        this, [this](QrLevel level) { qrLevel_Click(level); });
+    // What a code carries, when not the chosen column's cell: a text with fields.
+    qrLevelMenu_->addSeparator();
+    connect(qrLevelMenu_->addAction(QStringLiteral("内容…")), &QAction::triggered, this, [this] {
+        chooseCodeText(QStringLiteral("二维码内容"), design_->codeImage().textTemplate,
+            [this](const QString &text) {
+                record(
+                    QStringLiteral("设置二维码内容"), [&] { design_->setCodeImageTemplate(text); });
+            });
+    });
+    barcodeTypeMenu_->addSeparator();
+    connect(
+        barcodeTypeMenu_->addAction(QStringLiteral("内容…")), &QAction::triggered, this, [this] {
+            chooseCodeText(QStringLiteral("条形码内容"), design_->barcodeHolder().textTemplate,
+                [this](const QString &text) {
+                    record(QStringLiteral("设置条形码内容"),
+                        [&] { design_->setBarcodeTemplate(text); });
+                });
+        });
     // Undo and redo reach the design from the canvas as from the main window.
     addAction(history.createUndoAction(this));
     addAction(history.createRedoAction(this));
@@ -372,6 +422,16 @@ void Form2::addTextItem()
     dialog->open();
 }
 
+void Form2::chooseCodeText(
+    const QString &title, const QString &text, const std::function<void(const QString &)> &apply)
+{
+    auto *dialog
+        = new TextItemDialog(title, text, headers_ ? headers_() : QStringList(), true, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &TextItemDialog::textChosen, this, apply);
+    dialog->open();
+}
+
 void Form2::editTextItem(int index)
 {
     auto *dialog = new TextItemDialog(QStringLiteral("编辑文本"), design_->textItem(index).caption,
@@ -411,8 +471,16 @@ void Form2::TextItem_DblClick(int index)
     });
 }
 
+void Form2::popupChoices(QMenu *menu, int current)
+{
+    for (QAction *action : menu->actions())
+        action->setChecked(action->data().toInt() == current);
+    dialogs_.popupMenu(*menu, QCursor::pos());
+}
+
 void Form2::Image1_MouseDown(int button, Twips x, Twips y)
 {
+    if (button == rightButton) popupChoices(qrLevelMenu_, static_cast<int>(design_->qrLevel()));
     recordGrab(button, x, y);
 }
 
@@ -425,6 +493,8 @@ void Form2::Image1_MouseMove(int button, Twips x, Twips y)
 
 void Form2::Picture2_MouseDown(int button, Twips x, Twips y)
 {
+    if (button == rightButton)
+        popupChoices(barcodeTypeMenu_, static_cast<int>(design_->barcodeType()));
     recordGrab(button, x, y);
 }
 
@@ -445,6 +515,16 @@ void Form2::Picture2_MouseMove(int button, Twips x, Twips y)
 void Form2::del_Click()
 {
     record(QStringLiteral("删除数据项"), [this] { design_->setFieldVisible(delIndex_, false); });
+}
+
+void Form2::barcodeType_Click(BarcodeType type)
+{
+    record(QStringLiteral("设置条形码类型"), [this, type] { design_->setBarcodeType(type); });
+}
+
+void Form2::qrLevel_Click(QrLevel level)
+{
+    record(QStringLiteral("设置二维码纠错等级"), [this, level] { design_->setQrLevel(level); });
 }
 
 } // namespace tagloom

@@ -8,6 +8,8 @@
 #include "Twips.h"
 #include "app/ClosableWindow.h"
 #include "app/CommonDialog.h"
+#include "codes/BarcodeType.h"
+#include "codes/QrLevel.h"
 
 #include <functional>
 #include <optional>
@@ -70,6 +72,10 @@ public:
     void Picture2_MouseDown(int button, Twips x, Twips y);
     void Picture2_MouseMove(int button, Twips x, Twips y);
     void del_Click();
+    // The menus of the barcode holder and the QR code image (right button): the barcode's type
+    // and the QR code's error correction level, each one step of the history.
+    void barcodeType_Click(BarcodeType type);
+    void qrLevel_Click(QrLevel level);
 
     // Free text items: dragged like field items, a double-click for the font, a menu of their own
     // with the text, the width and removal.
@@ -91,6 +97,9 @@ private:
     // The width dialog for an item's box, which `apply` sets as one step of the history.
     void chooseBox(const TextBox &box, const std::function<void(const TextBox &)> &apply);
     void editTextItem(int index);
+    // The text dialog for what a code carries; an empty text gives the code its column back.
+    void chooseCodeText(const QString &title, const QString &text,
+        const std::function<void(const QString &)> &apply);
     void removeFieldWidgets(int count);
     void syncPicture();
     // The picture's room on the screen, and beside the window it docks at, in screen twips.
@@ -106,6 +115,8 @@ private:
     QPointF pointerOnItem(
         const QWidget *itemWidget, const QMouseEvent *event, QPointF itemTopLeft) const;
     bool recordGrab(int button, Twips x, Twips y);
+    // Opens a menu of choices with the current one checked.
+    void popupChoices(QMenu *menu, int current);
     // Hands an item widget's mouse presses and moves to the item's handlers, in twips.
     void routeMouse(CanvasItemWidget *widget, const std::function<QPointF()> &itemTopLeft,
         const std::function<void(int, Twips, Twips)> &mouseDown,
@@ -132,6 +143,8 @@ private:
     QMenu *textMenu_;
     int menuTextItem_ = 0; // the text item whose menu was opened last
     std::function<QStringList()> headers_;
+    QMenu *barcodeTypeMenu_;
+    QMenu *qrLevelMenu_;
     const QWidget *dock_ = nullptr;
     CanvasViewScale view_;
     Twips shownWidth_ = 0;

@@ -163,6 +163,15 @@ void LabelDesign::setBarcodeTemplate(const QString &text)
     emit barcodeChanged();
 }
 
+void LabelDesign::setQrLevel(QrLevel level)
+{
+    if (level == qrMaker_.level()) return;
+    const bool inserted = qrCodeInserted();
+    qrMaker_.setLevel(level);
+    if (inserted) codeImage_.picture = qrMaker_.codePicture();
+    emit codeImageChanged();
+}
+
 void LabelDesign::setBarcodeHolderVisible(bool visible)
 {
     holder_.visible = visible;
@@ -184,6 +193,12 @@ void LabelDesign::setBarcodeGeometry(const TwipsRect &geometry)
 void LabelDesign::setBarcodeVisible(bool visible)
 {
     barcode_.setVisible(visible);
+    emit barcodeChanged();
+}
+
+void LabelDesign::setBarcodeType(BarcodeType type)
+{
+    barcode_.setType(type);
     emit barcodeChanged();
 }
 

@@ -242,6 +242,27 @@ const Attribute<CodeImageItem> codeImageAttributes[] = {
     templateAttribute<CodeImageItem>,
 };
 
+// The QR code's level and the barcode's type, written with the items a person chooses them on.
+const Attribute<DesignSnapshot> qrCodeAttributes[] = {
+    {QLatin1StringView("level"),
+        [](const DesignSnapshot &design) { return qrLevelName(design.qrLevel); },
+        [](DesignSnapshot &design, const QString &text) {
+            const std::optional<QrLevel> level = qrLevelFromName(text);
+            if (level) design.qrLevel = *level;
+            return level.has_value();
+        }},
+};
+
+const Attribute<DesignSnapshot> barcodeAttributes[] = {
+    {QLatin1StringView("type"),
+        [](const DesignSnapshot &design) { return barcodeTypeKeyword(design.barcodeType); },
+        [](DesignSnapshot &design, const QString &text) {
+            const std::optional<BarcodeType> type = barcodeTypeFromKeyword(text);
+            if (type) design.barcodeType = *type;
+            return type.has_value();
+        }},
+};
+
 template<class Item, size_t count>
 void writeAttributes(QStringList &lines, const QString &key, const Item &item,
     const Attribute<Item> (&attributes)[count])
@@ -309,12 +330,16 @@ FieldItem *textItem(DesignSnapshot &design, int index)
 }
 
 // The design as far as only a block says otherwise: no text items, no texts with fields for the
-// codes, the label picture printed, no physical size of the label.
+// codes, the codes' first level and type, the label picture printed, no physical size of the
+// label.
 void withoutBlock(DesignSnapshot &design)
 {
+    const DesignSnapshot fresh;
     design.textItems.clear();
     design.codeImage.textTemplate.clear();
     design.holder.textTemplate.clear();
+    design.qrLevel = fresh.qrLevel;
+    design.barcodeType = fresh.barcodeType;
     design.printsPicture = true;
     design.physicalSize.reset();
 }
@@ -333,9 +358,11 @@ bool readEntry(DesignSnapshot &design, QString &quantityColumn, const QString &l
     const QStringView item = key.first(dot);
     const QStringView attribute = key.sliced(dot + 1);
     if (item == codeImageKeyword)
-        return readAttribute(design.codeImage, attribute, *value, codeImageAttributes);
+        return readAttribute(design.codeImage, attribute, *value, codeImageAttributes)
+            && readAttribute(design, attribute, *value, qrCodeAttributes);
     if (item == holderKeyword)
-        return readAttribute(design.holder, attribute, *value, holderAttributes);
+        return readAttribute(design.holder, attribute, *value, holderAttributes)
+            && readAttribute(design, attribute, *value, barcodeAttributes);
     if (item == labelKeyword) return readLabelSide(design, attribute, *value);
     if (item == printKeyword) {
         if (attribute == quantityColumnName) quantityColumn = *value;
@@ -380,6 +407,9 @@ QStringList LayoutExtension::lines(const LabelDesign &design, const MainPanel &p
         lines.append(labelKeyword + QLatin1Char('.') + heightName + QLatin1Char('=')
             + millimetres(size->height()));
     }
+    const DesignSnapshot codes = DesignSnapshot::of(design);
+    writeAttributes(lines, codeImageKeyword, codes, qrCodeAttributes);
+    writeAttributes(lines, holderKeyword, codes, barcodeAttributes);
     if (!design.printsPicture())
         lines.append(labelKeyword + QLatin1Char('.') + printsPictureName + QStringLiteral("=0"));
     if (!panel.quantityColumn().isEmpty())
@@ -410,7 +440,8 @@ bool LayoutExtension::apply(
 {
     if (first > lines.size() || lines.at(first - 1) != firstLine) return true;
     const auto fail = [reason](const QString &why) {
-        if (reason) *reason = why + QStringLiteral("，字体、颜色、显示与否和标签尺寸都没有恢复");
+        if (reason)
+            *reason = why + QStringLiteral("，字体、颜色、显示与否、标签尺寸和码制都没有恢复");
         return false;
     };
     // Read into a copy of the items, so that a damaged block changes nothing.

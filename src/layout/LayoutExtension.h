@@ -21,11 +21,15 @@
 //     text(1).font=WenQuanYi Micro Hei
 //     ...
 //     Image1.visible=1
-//     Image1.template=https://shop.example.cn/p/{货号}    a code's text with fields, when it has
-//     one Picture2.template={条码} Picture1.width=101.60               the label's physical size in
-//     millimetres, when set Picture1.height=152.40 Picture1.print=0                    when the
-//     label picture does not print Print.quantityColumn=份数           the header of the quantity
-//     column, when one is chosen [Tagloom end]
+//     Image1.template=https://shop.example.cn/p/{货号}   a code's text with fields, when it has one
+//     Picture2.template={条码}
+//     Picture1.width=101.60               the label's physical size in millimetres, when set
+//     Picture1.height=152.40
+//     Image1.level=M                      the QR code's error correction level
+//     Picture2.type=ean13                 the barcode's type
+//     Picture1.print=0                    when the label picture does not print
+//     Print.quantityColumn=份数           the header of the quantity column, when one is chosen
+//     [Tagloom end]
 //
 // One entry a line, item.attribute=value, the item named by its keyword of the positional lines.
 // Values stand as they are but for "%", "," and control characters, written %XX. The records end
@@ -54,8 +58,8 @@ public:
     static int start(const QStringList &lines);
 
     // Takes from the design and the panel what only a block gives them (text items, texts with
-    // fields for the codes, a label picture that does not print, a quantity column), so that a
-    // layout without a block loads as it always did.
+    // fields for the codes, the codes' level and type, a label picture that does not print, a
+    // quantity column), so that a layout without a block loads as it always did.
     static void reset(LabelDesign &design, MainPanel &panel);
 
     // Applies the block that starts at line `first` (from 1) of `lines`; a file without one there

@@ -11,7 +11,6 @@
 #include "canvas/LabelPainter.h"
 #include "canvas/LabelRow.h"
 #include "canvas/NumberText.h"
-#include "codes/Code128Symbol.h"
 #include "codes/DotGrid.h"
 #include "data/DataTable.h"
 
@@ -186,14 +185,15 @@ bool PrintRun::checkCodes(const LabelContent &content, const LabelDesign &design
     return forEachLabel(
         first, last, quantities, content.countsLabels(), [&](const LabelNumbering &label) {
             QString why;
-            if (qrPrints && !QrMaker::canEncode(content.qrText(label), &why)) {
+            if (qrPrints && !QrMaker::canEncode(content.qrText(label), design.qrLevel(), &why)) {
                 refuse(QStringLiteral("第%1行%2不能生成二维码：%3")
                            .arg(label.row)
                            .arg(content.qrSourceName(), why));
                 return false;
             }
-            if (barcodePrints && !BarCodeCtrl::canEncode(content.barcodeText(label), &why)) {
-                refuse(QStringLiteral("第%1行%2不能生成条形码：%3")
+            // The refusal says what the text is not or cannot be ("不是 EAN-13：校验位应为 4").
+            if (barcodePrints && !design.barcode().canEncode(content.barcodeText(label), &why)) {
+                refuse(QStringLiteral("第%1行%2%3")
                            .arg(label.row)
                            .arg(content.barcodeSourceName(), why));
                 return false;
@@ -217,26 +217,35 @@ bool PrintRun::checkDots(const LabelContent &content, const LabelDesign &design,
     const QRectF qrItem = design.codeImage().geometry.toRectF();
     const bool qrPrints = content.feedsQrCode() && design.codeImage().visible;
     const bool barcodePrints = content.feedsBarcode() && design.barcodeHolder().visible;
+    BarCodeCtrl barcode = design.barcode();
     return forEachLabel(
         first, last, quantities, content.countsLabels(), [&](const LabelNumbering &label) {
             const int row = label.row;
-            const QString barcodeText = barcodePrints ? content.barcodeText(label) : QString();
-            const std::optional<Code128Symbol> symbol = barcodeText.isEmpty()
-                ? std::nullopt
-                : Code128Symbol::encode(barcodeText, nullptr);
-            if (symbol
-                && dots.dotsAcross(strip.width()) / symbol->moduleCount() < fewestDotsPerModule) {
-                refuse(QStringLiteral(
-                    "第%1行%2的条形码太窄：打印出来最细的条不到%3个打印点，扫不出来。"
-                    "这一行的条形码至少要%4毫米宽（现在是%5毫米）。")
-                           .arg(row)
-                           .arg(content.barcodeSourceName())
-                           .arg(fewestDotsPerModule)
-                           .arg(neededMillimetres(symbol->moduleCount()), 0, 'f', 1)
-                           .arg(millimetres(strip.width()), 0, 'f', 1));
+            barcode.setValue(barcodePrints ? content.barcodeText(label) : QString());
+            const std::optional<BarcodeSymbol> &symbol = barcode.symbol();
+            if (symbol && symbol->dotsPerModule(strip.size(), dots) < fewestDotsPerModule) {
+                refuse(symbol->isMatrix()
+                        ? QStringLiteral("第%1行%2的条形码太小：打印出来每个小方块不到%3个打印点，"
+                                         "扫不出来。这一行的条形码至少要%4 × %5毫米（现在是%6 × "
+                                         "%7毫米）。")
+                              .arg(row)
+                              .arg(content.barcodeSourceName())
+                              .arg(fewestDotsPerModule)
+                              .arg(neededMillimetres(symbol->columns()), 0, 'f', 1)
+                              .arg(neededMillimetres(symbol->matrixRows()), 0, 'f', 1)
+                              .arg(millimetres(strip.width()), 0, 'f', 1)
+                              .arg(millimetres(strip.height()), 0, 'f', 1)
+                        : QStringLiteral("第%1行%2的条形码太窄：打印出来最细的条不到%3个打印点，"
+                                         "扫不出来。这一行的条形码至少要%4毫米宽（现在是%5毫米）。")
+                              .arg(row)
+                              .arg(content.barcodeSourceName())
+                              .arg(fewestDotsPerModule)
+                              .arg(neededMillimetres(symbol->columns()), 0, 'f', 1)
+                              .arg(millimetres(strip.width()), 0, 'f', 1));
                 return false;
             }
-            const int modules = qrPrints ? QrMaker::modulesFor(content.qrText(label)) : 0;
+            const int modules
+                = qrPrints ? QrMaker::modulesFor(content.qrText(label), design.qrLevel()) : 0;
             if (modules > 0
                 && std::min(dots.dotsAcross(qrItem.width()), dots.dotsDown(qrItem.height()))
                         / modules

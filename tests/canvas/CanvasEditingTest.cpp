@@ -1,10 +1,11 @@
-// Arranging the label with the mouse: drags, the right-click menu and the font dialog, driven
+// Arranging the label with the mouse: drags, the right-click menus and the font dialog, driven
 // through the canvas window the way the window system delivers pointer events.
 #include "app/ScreenTwips.h"
 #include "canvas/FontDialog.h"
 #include "canvas/LabelDesign.h"
 #include "canvas/TextBoxDialog.h"
 #include "canvas/TextItemDialog.h"
+#include "support/CodeDecoder.h"
 #include "support/Fixtures.h"
 #include "support/TestProgram.h"
 
@@ -105,6 +106,7 @@ private slots:
     void otherButtonsMoveNothing_data();
     void otherButtonsMoveNothing();
     void theMenuActsOnTheItemItWasOpenedOn();
+    void theCodeMenusChooseTheTypeAndTheLevel();
     void fontDialogCopiesOrChangesNothing();
     void fontDialogOpensOnItsValues_data();
     void fontDialogOpensOnItsValues();
@@ -189,8 +191,7 @@ void CanvasEditingTest::otherButtonsMoveNothing()
     const QPointF grabBefore = a.grab();
     const QPoint from = a.centreOf(item);
     for (int button : buttons) {
-        if (button == Qt::RightButton && item.startsWith("Label1"))
-            a.program.dialogs.answerPopup(QString()); // only field items have the menu
+        if (button == Qt::RightButton) a.program.dialogs.answerPopup(QString()); // dismissed
         a.mouse(QTest::MousePress, button, from);
     }
     a.glide(from, from + QPoint(25, 15), 3);
@@ -243,6 +244,22 @@ void CanvasEditingTest::theMenuActsOnTheItemItWasOpenedOn()
     a.mouse(QTest::MouseClick, Qt::RightButton, onA);
     QVERIFY(a.program.dialogs.allAnswered());
     QVERIFY(!a.design.field(1).visible);
+}
+
+// The holder's menu chooses the barcode's type, the QR code image's its level, which the canvas
+// shows. (Both are steps of the history: DesignHistoryTest.)
+void CanvasEditingTest::theCodeMenusChooseTheTypeAndTheLevel()
+{
+    Canvas a(workbook_);
+    a.program.dialogs.answerPopup(QStringLiteral("EAN-13"));
+    a.mouse(QTest::MouseClick, Qt::RightButton, a.centreOf("Picture2"));
+    a.program.dialogs.answerPopup(QStringLiteral("纠错等级 H（约30%可恢复）"));
+    a.mouse(QTest::MouseClick, Qt::RightButton, a.centreOf("Image1"));
+    QVERIFY(a.program.dialogs.allAnswered());
+    QCOMPARE(a.design.barcodeType(), BarcodeType::Ean13);
+    QCOMPARE(a.design.qrLevel(), QrLevel::H);
+    QVERIFY(a.design.qrCodeInserted());
+    QCOMPARE(findQr(a.form2.grab().toImage().scaled(a.form2.size() * 3))->ecLevel, "H");
 }
 
 void CanvasEditingTest::fontDialogCopiesOrChangesNothing()

@@ -35,6 +35,8 @@ enum class Change {
     InsertBarcode,
     DeleteCodes,
     Sizes,
+    BarcodeType,
+    QrLevel,
 };
 
 // A program with the picture and the workbook chosen, and as far as asked the field items and
@@ -156,6 +158,14 @@ struct Design
             QTest::mouseClick(dialog->findChild<QPushButton *>("Command1"), Qt::LeftButton);
             return;
         }
+        case Change::BarcodeType:
+            program.dialogs.answerPopup(QStringLiteral("Data Matrix"));
+            mouse(QTest::MouseClick, Qt::RightButton, widget("Picture2")->geometry().center());
+            return;
+        case Change::QrLevel: // the QR code stays inserted, at the level chosen and back
+            program.dialogs.answerPopup(QStringLiteral("纠错等级 Q（约25%可恢复）"));
+            mouse(QTest::MouseClick, Qt::RightButton, widget("Image1")->geometry().center());
+            return;
         }
     }
 
@@ -218,6 +228,10 @@ void DesignHistoryTest::everyChangeGoesBackAndForth_data()
     QTest::newRow("deleting the codes")
         << Change::DeleteCodes << true << true << QStringLiteral("删除二维码");
     QTest::newRow("the size dialog") << Change::Sizes << true << true << QStringLiteral("调整大小");
+    QTest::newRow("the barcode's type")
+        << Change::BarcodeType << true << true << QStringLiteral("设置条形码类型");
+    QTest::newRow("the QR code's level")
+        << Change::QrLevel << true << true << QStringLiteral("设置二维码纠错等级");
 }
 
 void DesignHistoryTest::everyChangeGoesBackAndForth()

@@ -41,19 +41,20 @@ QString describe(const LabelDesign &design)
     for (int index = 0; index < design.textItemCount(); ++index)
         parts << describeItem(QStringLiteral("text %1").arg(index + 1), design.textItem(index));
     const CodeImageItem &image = design.codeImage();
-    parts << QStringLiteral("Image1 %1, %2, %3, \"%4\"")
+    parts << QStringLiteral("Image1 %1, %2, %3, level %4, \"%5\"")
                  .arg(rect(image.geometry), image.visible ? "shown" : "hidden",
                      design.qrCodeInserted() ? "inserted"
                          : image.picture     ? "other picture"
                                              : "no picture",
-                     image.textTemplate);
+                     qrLevelName(design.qrLevel()), image.textTemplate);
     parts << QStringLiteral("Picture2 %1, %2, \"%3\"")
                  .arg(rect(design.barcodeHolder().geometry),
                      design.barcodeHolder().visible ? "shown" : "hidden",
                      design.barcodeHolder().textTemplate);
     if (!design.printsPicture()) parts << QStringLiteral("picture not printed");
-    parts << QStringLiteral("BarCodeCtrl1 %1, %2")
-                 .arg(rect(design.barcodeGeometry()), design.barcodeVisible() ? "shown" : "hidden");
+    parts << QStringLiteral("BarCodeCtrl1 %1, %2, %3")
+                 .arg(rect(design.barcodeGeometry()), design.barcodeVisible() ? "shown" : "hidden",
+                     barcodeTypeName(design.barcodeType()));
     if (const std::optional<QSizeF> &size = design.physicalSize())
         parts << QStringLiteral("printed %1 × %2 mm")
                      .arg(size->width() * 25.4 / twipsPerInch, 0, 'f', 2)
