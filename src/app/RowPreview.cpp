@@ -1,3 +1,4 @@
+// The row preview: the chosen data row on the canvas, the row box following the table.
 #include "RowPreview.h"
 
 #include "Forms.h"
@@ -57,51 +58,70 @@ RowPreview::RowPreview(Workspace &workspace, Forms &forms, QWidget *parent)
     for (auto source : {MainPanel::QrSource, MainPanel::BarcodeSource})
         connect(&workspace_.panel().chooser(source), &SourceChooser::listIndexChanged, this,
             &RowPreview::refresh);
+    connect(&workspace_, &Workspace::dataTableCreated, this, &RowPreview::followTable);
+    if (workspace_.hasDataTable()) followTable(workspace_.dataTable());
 }
 
-void RowPreview::follow(LabelDesign &design, DataTable &table)
+void RowPreview::previewRow(int row)
 {
-    if (followedDesign_ != &design) {
-        if (followedDesign_) disconnect(followedDesign_, nullptr, this, nullptr);
-        followedDesign_ = &design;
-        // What the row fills in follows the items there are, the barcode's place and type and the
-        // QR code's level.
-        for (auto signal :
-            {&LabelDesign::fieldsUnloaded, &LabelDesign::fieldAdded, &LabelDesign::textItemAdded,
-                &LabelDesign::textItemRemoved, &LabelDesign::textItemChanged})
-            connect(&design, signal, this, &RowPreview::refresh);
-        for (auto signal : {&LabelDesign::barcodeChanged, &LabelDesign::codeImageChanged})
-            connect(&design, signal, this, &RowPreview::refresh);
-        connect(&design, &QObject::destroyed, this, [this] { check_->setChecked(false); });
-    }
-    if (followedTable_ != &table) {
-        if (followedTable_) disconnect(followedTable_, nullptr, this, nullptr);
-        followedTable_ = &table;
-        connect(&table, &DataTable::reset, this, &RowPreview::refresh);
-        connect(&table, &QObject::destroyed, this, [this] { check_->setChecked(false); });
-    }
+    if (check_->isChecked()) row_->setValue(row);
+}
+
+void RowPreview::followTable(DataTable &table)
+{
+    connect(&table, &DataTable::reset, this, [this] {
+        fitRowRange();
+        refresh();
+    });
+    connect(&table, &QObject::destroyed, this, [this] {
+        check_->setChecked(false);
+        fitRowRange();
+    });
+    fitRowRange();
+}
+
+void RowPreview::fitRowRange()
+{
+    const DataTable *table = workspace_.hasDataTable() ? &workspace_.dataTable() : nullptr;
+    const QSignalBlocker blocker(row_);
+    row_->setMaximum(table && table->hasSheet() ? std::max(table->rows() - 1, 1) : 1);
+}
+
+void RowPreview::followDesign(LabelDesign &design)
+{
+    if (followedDesign_ == &design) return;
+    if (followedDesign_) disconnect(followedDesign_, nullptr, this, nullptr);
+    followedDesign_ = &design;
+    // What the row fills in follows the items there are, the barcode's place and type and the QR
+    // code's level.
+    for (auto signal :
+        {&LabelDesign::fieldsUnloaded, &LabelDesign::fieldAdded, &LabelDesign::textItemAdded,
+            &LabelDesign::textItemRemoved, &LabelDesign::textItemChanged})
+        connect(&design, signal, this, &RowPreview::refresh);
+    for (auto signal : {&LabelDesign::barcodeChanged, &LabelDesign::codeImageChanged})
+        connect(&design, signal, this, &RowPreview::refresh);
+    connect(&design, &QObject::destroyed, this, [this] { check_->setChecked(false); });
 }
 
 void RowPreview::refresh()
 {
     Form2 *canvas = forms_.hasForm2() ? forms_.form2() : nullptr;
     if (!check_->isChecked()) {
+        if (!previewing_) return;
+        previewing_ = false;
         if (canvas && canvas->showsRow()) canvas->showRow(std::nullopt);
+        emit statusChanged({});
         return;
     }
     DataTable *table = workspace_.hasDataTable() ? &workspace_.dataTable() : nullptr;
     const int dataRows = table ? table->rows() - 1 : 0;
     if (!canvas || !table || !table->hasSheet() || dataRows < 1) {
-        emit statusChanged(QStringLiteral("没有可预览的数据行：先做第1、2步或导入布局。"));
         check_->setChecked(false);
+        emit statusChanged(QStringLiteral("没有可预览的数据行：先做第1、2步或导入布局。"));
         return;
     }
-    {
-        const QSignalBlocker blocker(row_);
-        row_->setMaximum(dataRows);
-    }
     LabelDesign &design = workspace_.canvas();
-    follow(design, *table);
+    followDesign(design);
     const MainPanel &panel = workspace_.panel();
     const int qrColumn = panel.chooser(MainPanel::QrSource).listIndex() + 1;
     const int barcodeColumn = panel.chooser(MainPanel::BarcodeSource).listIndex() + 1;
@@ -114,6 +134,7 @@ void RowPreview::refresh()
     LabelRow shown = content.row(label);
     if (content.feedsQrCode()) shown.qrPicture = qrCodeOf(content.qrText(label), design.qrLevel());
     canvas->showRow(std::move(shown));
+    previewing_ = true;
     emit statusChanged(problem.isEmpty()
             ? QStringLiteral("正在预览第%1行。").arg(row_->value())
             : QStringLiteral("正在预览第%1行；%2。").arg(row_->value()).arg(problem));

@@ -304,6 +304,25 @@ PrintRun::Result PrintRun::run()
         return {Outcome::Refused, 0, message_};
     }
 
+    LabelDesign &design = workspace_.canvas();
+    const int qrIndex = panel.chooser(MainPanel::QrSource).listIndex();
+    const int barcodeIndex = panel.chooser(MainPanel::BarcodeSource).listIndex();
+    // A code given a text with fields needs no column.
+    const bool qrTemplate = !design.codeImage().textTemplate.isEmpty();
+    const bool barcodeTemplate = !design.barcodeHolder().textTemplate.isEmpty();
+    qrColumn_ = qrTemplate ? 0 : qrIndex + 1;
+    barcodeColumn_ = barcodeTemplate ? 0 : barcodeIndex + 1;
+    // The texts with fields are bound to the table there is; what they do not find is told after
+    // the confirmation, with the codes' checks.
+    const DataTable *existing = workspace_.hasDataTable() ? &workspace_.dataTable() : nullptr;
+    LabelContent content(design, existing, qrColumn_, barcodeColumn_);
+    QString unbound;
+    const bool bound = content.bind(&unbound);
+    // The data table is read only when something on the label comes from it; rows it does not
+    // have are refused before the person is asked to print them.
+    const DataTable *table = readsTable(design, content) ? &workspace_.dataTable() : nullptr;
+    if (*first <= *last && table && !checkTable(*table, design, *first, *last))
+        return {Outcome::Refused, 0, message_};
     // With a quantity column the confirmation counts the labels the rows ask for, so their
     // quantities are read first.
     const std::optional<LabelQuantities> quantities = readQuantities(*first, *last);
@@ -317,6 +336,7 @@ PrintRun::Result PrintRun::run()
                    .arg(pages));
         return {Outcome::Refused, 0, message_};
     }
+
     QString prompt
         = QStringLiteral("将打印第%1到%2行,共%3个标签").arg(firstText, lastText).arg(labels);
     if (copies_ > 1) prompt += QStringLiteral("\n每个标签打印%1份,共%2张").arg(copies_).arg(pages);
@@ -324,12 +344,6 @@ PrintRun::Result PrintRun::run()
         != MessageAnswer::Ok)
         return {Outcome::Declined, 0, {}};
 
-    LabelDesign &design = workspace_.canvas();
-    const int qrIndex = panel.chooser(MainPanel::QrSource).listIndex();
-    const int barcodeIndex = panel.chooser(MainPanel::BarcodeSource).listIndex();
-    // A code given a text with fields needs no column.
-    const bool qrTemplate = !design.codeImage().textTemplate.isEmpty();
-    const bool barcodeTemplate = !design.barcodeHolder().textTemplate.isEmpty();
     if (design.qrCodeInserted() && qrIndex == -1 && !qrTemplate) {
         refuse(QStringLiteral("没有选择二维码的对应数据项"));
         return {Outcome::Refused, 0, message_};
@@ -338,24 +352,14 @@ PrintRun::Result PrintRun::run()
         refuse(QStringLiteral("没有选择条形码的对应数据项"));
         return {Outcome::Refused, 0, message_};
     }
-    qrColumn_ = qrTemplate ? 0 : qrIndex + 1;
-    barcodeColumn_ = barcodeTemplate ? 0 : barcodeIndex + 1;
     time_ = QDateTime::currentDateTime();
 
     Result result {Outcome::Printed, 0, {}};
     if (pages > 0) {
-        // The texts with fields are bound to the table there is; the table is read only when
-        // something on the label comes from it.
-        const DataTable *existing = workspace_.hasDataTable() ? &workspace_.dataTable() : nullptr;
-        LabelContent content(design, existing, qrColumn_, barcodeColumn_);
-        QString problem;
-        if (!content.bind(&problem)) {
-            refuse(problem + QStringLiteral("。"));
+        if (!bound) {
+            refuse(unbound + QStringLiteral("。"));
             return {Outcome::Refused, 0, message_};
         }
-        if (readsTable(design, content)
-            && !checkTable(workspace_.dataTable(), design, *first, *last))
-            return {Outcome::Refused, 0, message_};
         if (!checkCodes(content, design, *first, *last, *quantities))
             return {Outcome::Refused, 0, message_};
         result = printRows(design, content, *first, *last, *quantities);

@@ -309,7 +309,7 @@ void CanvasEditingTest::fontDialogCopiesOrChangesNothing()
     QVERIFY(a.program.dialogs.allAnswered());
 
     // A canvas that comes back after closing starts its dialog afresh.
-    a.program.dialogs.answerMessage(MessageAnswer::Yes); // the field items would be lost
+    a.program.dialogs.answerMessage(MessageAnswer::Discard); // the changed design, unsaved
     a.form2.close();
     TestProgram::settle();
     QCOMPARE(a.program.forms.form2()->commonDialog().fontChoice(), first);

@@ -59,7 +59,7 @@ struct Design
         }
         QVERIFY(program.dialogs.allAnswered());
         QVERIFY(QTest::qWaitForWindowExposed(&form2));
-        program.workspace.history().clear(); // the steps of the test's own start
+        program.workspace.history().startAfresh(); // the steps of the test's own start
     }
 
     QWidget *widget(const QString &name) { return form2.findChild<QWidget *>(name); }
@@ -360,10 +360,12 @@ void DesignHistoryTest::importingLoadingAndClosingClearTheHistory()
         a.program.click(a.program.workspace.canvas().barcodeInserted() ? "Command10" : "Command5");
         QCOMPARE(a.steps(), 1);
     };
+    const DesignHistory &history = a.program.workspace.history();
     aStep();
     a.program.dialogs.answerOpen(workbook_);
     a.program.click("Command2");
     QCOMPARE(a.steps(), 0);
+    QVERIFY(history.designChanged()); // and not saved
 
     aStep();
     const QString layout = scratch_.filePath("design.ini");
@@ -371,15 +373,22 @@ void DesignHistoryTest::importingLoadingAndClosingClearTheHistory()
     a.program.dialogs.answerMessage();
     a.program.click("Command8");
     QCOMPARE(a.steps(), 1); // saving changes nothing
+    QVERIFY(!history.designChanged());
+    a.program.workspace.history().stack().undo();
+    QVERIFY(history.designChanged());
+    a.program.workspace.history().stack().redo();
+    QVERIFY(!history.designChanged());
     a.program.dialogs.answerOpen(layout);
-    a.program.click("Command9");
+    a.program.click("Command9"); // nothing to ask
     QCOMPARE(a.steps(), 0);
+    QVERIFY(!history.designChanged());
 
     aStep();
-    a.program.dialogs.answerMessage(MessageAnswer::Yes); // the design would be lost
+    a.program.dialogs.answerMessage(MessageAnswer::Discard); // the changed design, unsaved
     a.program.forms.form2()->close();
     TestProgram::settle();
     QCOMPARE(a.steps(), 0);
+    QVERIFY(!history.designChanged());
     QVERIFY(a.program.dialogs.allAnswered());
 }
 

@@ -333,10 +333,10 @@ private slots:
 private:
     using Walk = std::function<void(const XDesktop &, const Person &)>;
     // Starts the program in `workFolder` with `arguments`, lets the person walk through it, then
-    // closes its main window as a person does and sees the program end well. A step that fails
-    // fails the test, with a screenshot beside it.
+    // closes its main window as a person does (saving the design when asked, to `keptLayout`) and
+    // sees the program end well. A step that fails fails the test, with a screenshot beside it.
     void asAPerson(const Pace &pace, const QString &workFolder, const Walk &walk,
-        const QStringList &arguments = {});
+        const QString &keptLayout = {}, const QStringList &arguments = {});
     // Walks the eight steps and returns the PDF that the printer wrote.
     QString printRange(const XDesktop &desktop, const Person &person, const Pace &pace);
 
@@ -454,8 +454,8 @@ QString PrintFromTheWindowTest::printRange(
     return pdfs.first();
 }
 
-void PrintFromTheWindowTest::asAPerson(
-    const Pace &pace, const QString &workFolder, const Walk &walk, const QStringList &arguments)
+void PrintFromTheWindowTest::asAPerson(const Pace &pace, const QString &workFolder,
+    const Walk &walk, const QString &keptLayout, const QStringList &arguments)
 {
     const QString tag = QString::fromUtf8(QTest::currentTestFunction())
         + (QTest::currentDataTag() ? '-' + QString::fromUtf8(QTest::currentDataTag()) : QString());
@@ -474,6 +474,19 @@ void PrintFromTheWindowTest::asAPerson(
         const XWindow main = mainWindow(desktop);
         person.press(main, form1::emptySpot); // the window becomes active
         XDesktop::keys({QStringLiteral("alt+F4")});
+        if (!keptLayout.isEmpty()) {
+            const QString question = QStringLiteral("the question “是否保存对标签设计的修改？”");
+            person.answer(desktop.waitForWindow(confirmationTitle, question, windowTimeoutMs),
+                question, pace.readMs); // "保存"
+            const XWindow dialog
+                = desktop.waitForWindow(saveDialogTitle, question, windowTimeoutMs);
+            person.read(dialog, QStringLiteral("the save dialog"), pace.readMs);
+            XDesktop::keys({QStringLiteral("ctrl+a")});
+            XDesktop::type(keptLayout, pace.typeDelayMs);
+            person.answer(dialog, QStringLiteral("the save dialog"), 0);
+            person.answer(desktop.waitForWindow(savedTitle, question, windowTimeoutMs),
+                QStringLiteral("the message “保存完成”"), pace.readMs);
+        }
     } catch (const StepFailed &failure) {
         const QString shot = QDir::current().filePath(fileTag + QStringLiteral("-failure.png"));
         XDesktop::screenshot().save(shot);
@@ -489,10 +502,15 @@ void PrintFromTheWindowTest::printsTheRangeThatAPersonChose()
     QFETCH(Pace, pace);
     QTemporaryDir work;
     QString pdf;
-    asAPerson(pace, work.path(), [&](const XDesktop &desktop, const Person &person) {
-        pdf = printRange(desktop, person, pace);
-    });
+    const QString kept = QDir(work.path()).filePath(QStringLiteral("kept.ini"));
+    asAPerson(
+        pace, work.path(),
+        [&](const XDesktop &desktop, const Person &person) {
+            pdf = printRange(desktop, person, pace);
+        },
+        kept);
     if (QTest::currentTestFailed()) return;
+    QVERIFY2(QFile::exists(kept), "the design was not saved on the way out");
 
     // One page per row of the range, in order, each carrying its row's codes.
     QCOMPARE(pdfPageCount(pdf), lastRow - firstRow + 1);
@@ -563,11 +581,11 @@ void PrintFromTheWindowTest::savesTheLayoutUnderTheNameAPersonExpects()
     QVERIFY(!QFile::exists(typedName + QStringLiteral(".ini")));
 }
 
-// The price label example opened, a text item added through "编辑" → "添加文本…" with a counter
-// and a column typed in, dragged below the barcode, the layout saved and two rows printed: the
-// rows' quantities give three labels. What cups-pdf wrote keeps no text to read, so each page's
-// text item is compared with the page tagloom print makes from the saved layout, whose text is
-// read.
+// The price label example opened, a text item added through "编辑" → "添加文本…", typed and
+// with a counter and a column picked from the dialog's list, dragged below the barcode, the layout
+// saved and two rows printed: the rows' quantities give three labels. What cups-pdf wrote keeps no
+// text to read, so each page's text item is compared with the page tagloom print makes from the
+// saved layout, whose text is read.
 void PrintFromTheWindowTest::printsATextItemThatAPersonAdded()
 {
     QTemporaryDir work;
@@ -599,7 +617,20 @@ void PrintFromTheWindowTest::printsATextItemThatAPersonAdded()
             const QString adding = QStringLiteral("the dialog “添加文本”");
             const XWindow dialog = desktop.waitForWindow(addTextTitle, adding, windowTimeoutMs);
             person.read(dialog, adding, pace.readMs);
-            XDesktop::type(QStringLiteral("No.{序号:001} {货号}"), pace.typeDelayMs);
+            // The fields from the dialog's list, as a person unsure of their names picks them:
+            // the counter after the seven columns, then the first column.
+            const auto pickField = [&](int position) {
+                const QList<XWindow> shown = desktop.windows();
+                XDesktop::keys({QStringLiteral("Tab"), QStringLiteral("alt+Down")});
+                const XWindow list = desktop.waitForNewWindow(
+                    shown, QStringLiteral("the list of fields"), windowTimeoutMs);
+                XDesktop::keys(QStringList(position, QStringLiteral("Down")) << "Return");
+                desktop.waitUntilClosed(list, QStringLiteral("the list of fields"), 5000);
+            };
+            XDesktop::type(QStringLiteral("No."), pace.typeDelayMs);
+            pickField(9); // 序号:0001
+            XDesktop::type(QStringLiteral(" "), pace.typeDelayMs);
+            pickField(1); // 货号
             person.answer(dialog, adding, 0, {QStringLiteral("ctrl+Return")});
             person.expectNoError(QStringLiteral("adding the text item"));
 
@@ -633,7 +664,7 @@ void PrintFromTheWindowTest::printsATextItemThatAPersonAdded()
             if (pdfs.size() != 1) throw StepFailed("the printer did not write one job");
             pdf = pdfs.first();
         },
-        {work.filePath(QStringLiteral("price.ini"))});
+        {}, {work.filePath(QStringLiteral("price.ini"))});
     if (QTest::currentTestFailed()) return;
 
     const QString reference = work.filePath(QStringLiteral("reference.pdf"));
@@ -655,7 +686,7 @@ void PrintFromTheWindowTest::printsATextItemThatAPersonAdded()
         const QString text = pdfPageText(reference, page);
         QVERIFY2(
             text.contains(
-                QStringLiteral("No.%1 %2").arg(page, 3, 10, QLatin1Char('0')).arg(skus[page - 1])),
+                QStringLiteral("No.%1 %2").arg(page, 4, 10, QLatin1Char('0')).arg(skus[page - 1])),
             qPrintable(text));
         const QImage printed
             = renderPdfPage(pdf, page, dpi).copy(dots).convertToFormat(QImage::Format_Grayscale8);

@@ -73,6 +73,8 @@ QByteArray DesignScenario::save(TestProgram &program, const QString &path)
 
 void DesignScenario::load(TestProgram &program, const QString &path)
 {
+    if (program.workspace.history().designChanged())
+        program.dialogs.answerMessage(MessageAnswer::Discard);
     program.dialogs.answerOpen(path);
     program.click("Command9");
 }

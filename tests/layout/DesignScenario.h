@@ -34,7 +34,7 @@ public:
 
     // Command8 to `path`, answering its message; the file's bytes.
     static QByteArray save(TestProgram &program, const QString &path);
-    // Command9 on `path`.
+    // Command9 on `path`, a changed design not saved first.
     static void load(TestProgram &program, const QString &path);
 
     // The numbers a load restores from a data table of `columns` columns, in the order of loading.
