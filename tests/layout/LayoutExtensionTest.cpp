@@ -228,6 +228,8 @@ void LayoutExtensionTest::aDamagedBlockIsNotApplied_data()
         << replaced("label1(1).bold=1", "label1(1).bold") << QStringLiteral("第 12 行");
     QTest::newRow("a field item the design lacks")
         << replaced("Image1.visible=0", "label1(4).hidden=1") << QStringLiteral("第 32 行");
+    QTest::newRow("a text item out of order")
+        << replaced("Image1.visible=0", "text(2).text=x") << QStringLiteral("第 32 行");
     QTest::newRow("a label size of one side")
         << replaced("Picture1.height=55.00\r\n", "") << QStringLiteral("标签尺寸只有宽或高");
     QTest::newRow("a label size of no millimetres")
