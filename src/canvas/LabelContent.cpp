@@ -79,23 +79,29 @@ bool LabelContent::feedsBarcode() const
     return barcodeColumn_ > 0 || !design_.barcodeHolder().textTemplate.isEmpty();
 }
 
-QString LabelContent::text(const LabelNumbering &label, int column,
-    const std::optional<TextTemplate> &text, const QString &written) const
+QString LabelContent::filledIn(const LabelNumbering &label,
+    const std::optional<TextTemplate> &withFields, const QString &written) const
 {
-    if (text) return text->expand(table_, label);
-    if (!written.isEmpty()) return written; // braces that do not match: shown as they are
+    // Braces that do not match show as they are written.
+    return withFields ? withFields->expand(table_, label) : written;
+}
+
+QString LabelContent::codeText(const LabelNumbering &label, int column,
+    const std::optional<TextTemplate> &withFields, const QString &written) const
+{
+    if (!written.isEmpty()) return filledIn(label, withFields, written);
     return table_ && table_->contains(label.row, column) ? table_->cell(label.row, column)
                                                          : QString();
 }
 
 QString LabelContent::qrText(const LabelNumbering &label) const
 {
-    return text(label, qrColumn_, qrTemplate_, design_.codeImage().textTemplate);
+    return codeText(label, qrColumn_, qrTemplate_, design_.codeImage().textTemplate);
 }
 
 QString LabelContent::barcodeText(const LabelNumbering &label) const
 {
-    return text(label, barcodeColumn_, barcodeTemplate_, design_.barcodeHolder().textTemplate);
+    return codeText(label, barcodeColumn_, barcodeTemplate_, design_.barcodeHolder().textTemplate);
 }
 
 QString LabelContent::sourceName(int column, const QString &written) const
@@ -130,7 +136,7 @@ LabelRow LabelContent::row(const LabelNumbering &label) const
     made.texts.reserve(texts_.size());
     for (int index = 0; index < design_.textItemCount(); ++index)
         made.texts.push_back(
-            text(label, 0, texts_[static_cast<size_t>(index)], design_.textItem(index).caption));
+            filledIn(label, texts_[static_cast<size_t>(index)], design_.textItem(index).caption));
     if (feedsBarcode()) {
         BarCodeCtrl barcode = design_.barcode();
         barcode.setValue(barcodeText(label));

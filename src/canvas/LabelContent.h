@@ -44,10 +44,12 @@ public:
     LabelRow row(const LabelNumbering &label) const;
 
 private:
-    // The text of a code or a text item: its text with fields filled in, else as `written`
-    // (braces that do not match), else the cell of `column`.
-    QString text(const LabelNumbering &label, int column, const std::optional<TextTemplate> &text,
+    // A text with fields filled in, or as `written` when its braces do not match.
+    QString filledIn(const LabelNumbering &label, const std::optional<TextTemplate> &withFields,
         const QString &written) const;
+    // A code's text: its text with fields, or the cell of `column` when it has none.
+    QString codeText(const LabelNumbering &label, int column,
+        const std::optional<TextTemplate> &withFields, const QString &written) const;
     QString sourceName(int column, const QString &written) const;
     bool anyText(bool (TextTemplate::*test)() const) const;
 

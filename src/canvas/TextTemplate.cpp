@@ -64,12 +64,6 @@ std::optional<TextTemplate> TextTemplate::parse(const QString &text, QString *pr
     return made;
 }
 
-bool TextTemplate::hasFields() const
-{
-    return std::any_of(parts_.begin(), parts_.end(),
-        [](const Part &part) { return part.kind != Part::Kind::Words; });
-}
-
 bool TextTemplate::bind(const DataTable *table, QString *problem)
 {
     bool bound = true;
@@ -126,6 +120,8 @@ bool TextTemplate::bindField(Part &part, const DataTable *table, QString *proble
         return true;
     }
     if (name == counterName) {
+        // Nine digits at most for the start and the step, so no run counts past what a number
+        // holds.
         static const QRegularExpression counter(
             QStringLiteral("^([0-9]{1,9})(?:\\+([0-9]{1,9}))?$"));
         const QRegularExpressionMatch match = counter.match(format);

@@ -31,9 +31,6 @@ public:
     // unmatched.
     static std::optional<TextTemplate> parse(const QString &text, QString *problem);
 
-    const QString &text() const { return text_; }
-    bool hasFields() const;
-
     // Finds what each field stands for in `table` (none: no column at all); false naming the
     // first field that is no column and none of the label's numbers, or whose format is none.
     // Such fields stay as they are written.
@@ -45,9 +42,6 @@ public:
     // The text of one label, from the table it was bound to: every field found filled in, the
     // others as written.
     QString expand(const DataTable *table, const LabelNumbering &numbering) const;
-
-    // The counter's largest start and step, so that no run reaches past what a number holds.
-    static constexpr qint64 largestCounterPart = 999999999;
 
 private:
     struct Part
