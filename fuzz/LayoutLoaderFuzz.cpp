@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     if (restored)
         LayoutExtension::apply(
-            design, lines, LayoutRestorer::lineCount(workspace.dataTable().cols()) + 1);
+            design, panel, lines, LayoutRestorer::lineCount(workspace.dataTable().cols()) + 1);
 
     if (design.fieldCount() != workspace.dataTable().cols() || !design.picture()) std::abort();
     for (int index = 1; index < design.fieldCount(); ++index) {

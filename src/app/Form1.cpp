@@ -220,6 +220,9 @@ void Form1::addTools()
         addAction(action); // the keys work wherever the focus is in the window
     }
     menu->addSeparator();
+    QAction *addText = menu->addAction(QStringLiteral("添加文本(&T)…"));
+    addText->setObjectName(QStringLiteral("AddTextAction"));
+    connect(addText, &QAction::triggered, this, [this] { forms_.form2()->addTextItem(); });
     QAction *labelSize = menu->addAction(QStringLiteral("标签尺寸…"));
     labelSize->setObjectName(QStringLiteral("LabelSizeAction"));
     connect(labelSize, &QAction::triggered, this, [this] {

@@ -83,6 +83,13 @@ void Forms::canvasCreated(LabelDesign &design)
         &panel, &MainPanel::printerDotsPerInchChanged, form2_, [window = form2_.data(), &panel] {
             window->setPrinterDotsPerInch(panel.printerDotsPerInch());
         });
+    form2_->setColumnHeaders([this] {
+        QStringList headers;
+        const DataTable *table = workspace_.hasDataTable() ? &workspace_.dataTable() : nullptr;
+        for (int col = 1; table && table->hasSheet() && col < table->cols(); ++col)
+            headers.append(table->cell(0, col));
+        return headers;
+    });
     connect(form2_, &Form2::closed, this, &Forms::unloadCanvasWindow);
 }
 
@@ -102,7 +109,8 @@ bool Forms::mayCloseCanvas()
     if (workspace_.history().designChanged())
         return SaveQuestion::mayDiscard(workspace_, form1_->commonDialog(), form2_);
     const LabelDesign &design = workspace_.canvas();
-    if (design.fieldCount() <= 1 && !design.qrCodeInserted() && !design.barcodeInserted())
+    if (design.fieldCount() <= 1 && design.textItemCount() == 0 && !design.qrCodeInserted()
+        && !design.barcodeInserted())
         return true;
     return messageBox(workspace_.dialogs(), form2_,
                QStringLiteral("关闭标签窗口会丢弃这张标签的设计：数据项、二维码和条形码，"

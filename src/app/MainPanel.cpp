@@ -32,6 +32,13 @@ void MainPanel::setRangeText(RangeBound bound, const QString &text)
     emit rangeTextChanged(bound, text);
 }
 
+void MainPanel::setQuantityColumn(const QString &header)
+{
+    if (header == quantityColumn_) return;
+    quantityColumn_ = header;
+    emit quantityColumnChanged(header);
+}
+
 void MainPanel::enableGenerate()
 {
     if (generateEnabled_) return;

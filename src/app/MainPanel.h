@@ -1,5 +1,5 @@
 // What the main window holds for the other commands: the two file paths, the print range texts,
-// the two source choosers and whether items can be generated.
+// the two source choosers, the quantity column and whether items can be generated.
 #pragma once
 
 #include "SourceChooser.h"
@@ -35,6 +35,11 @@ public:
     SourceChooser &chooser(Source source) { return choosers_[source]; }
     const SourceChooser &chooser(Source source) const { return choosers_[source]; }
 
+    // The column whose cells give each row's number of labels ("份数列"), by its header; empty
+    // for none, one label a row.
+    const QString &quantityColumn() const { return quantityColumn_; }
+    void setQuantityColumn(const QString &header);
+
     // Text1 and Text2 as the layout last loaded wrote them, a relative path as it stands there:
     // a layout saved where that text still names the same file writes it so again, so a folder
     // with a layout and its files can move as a whole.
@@ -62,6 +67,7 @@ signals:
     void rangeTextChanged(tagloom::MainPanel::RangeBound bound, const QString &text);
     void generateEnabledChanged(bool enabled);
     void printerDotsPerInchChanged();
+    void quantityColumnChanged(const QString &header);
 
 private:
     QString labelPicturePath_;
@@ -70,6 +76,7 @@ private:
     SourceChooser choosers_[2];
     QString pathsAsLoaded_[2];
     QString layoutPath_;
+    QString quantityColumn_;
     bool generateEnabled_ = false;
     std::optional<double> printerDotsPerInch_;
 };

@@ -38,6 +38,7 @@ struct PrintOptions
     std::optional<QString> copies;
     std::optional<QString> offset;
     std::optional<QString> scale;
+    std::optional<QString> quantityColumn;
 };
 
 // What the options ask of the run, checked.
@@ -130,6 +131,7 @@ std::optional<PrintOptions> parse(QStringList arguments, QString *problem)
         {QLatin1String("--copies"), &PrintOptions::copies},
         {QLatin1String("--offset"), &PrintOptions::offset},
         {QLatin1String("--scale"), &PrintOptions::scale},
+        {QLatin1String("--quantity-column"), &PrintOptions::quantityColumn},
     };
     PrintOptions options;
     while (!arguments.isEmpty()) {
@@ -228,6 +230,7 @@ int PrintCommand::run(int argc, char *argv[])
     }
     if (options->from) workspace.panel().setRangeText(MainPanel::FirstRow, *options->from);
     if (options->to) workspace.panel().setRangeText(MainPanel::LastRow, *options->to);
+    if (options->quantityColumn) workspace.panel().setQuantityColumn(*options->quantityColumn);
 
     std::unique_ptr<LabelOutput> output;
     if (options->pdf) {

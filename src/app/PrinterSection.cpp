@@ -4,12 +4,14 @@
 #include "MessageBox.h"
 #include "Workspace.h"
 #include "canvas/LabelDesign.h"
+#include "data/DataTable.h"
 #include "print/CalibrationLabel.h"
 #include "print/CupsPrinterOutput.h"
 #include "print/CupsQueue.h"
 #include "print/PrintRun.h"
 #include "print/PrintSettings.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -78,6 +80,8 @@ PrinterSection::PrinterSection(Workspace &workspace, QWidget *parent)
     , workspace_(workspace)
     , printer_(new PrinterComboBox(this))
     , copies_(new QSpinBox(this))
+    , quantityColumn_(new QComboBox(this))
+    , printsPicture_(new QCheckBox(QStringLiteral("打印背景图片"), this))
     , offsetX_(addNumberBox(this, QStringLiteral("OffsetX"), -Calibration::largestOffsetMm,
           Calibration::largestOffsetMm, QStringLiteral(" 毫米")))
     , offsetY_(addNumberBox(this, QStringLiteral("OffsetY"), -Calibration::largestOffsetMm,
@@ -99,6 +103,15 @@ PrinterSection::PrinterSection(Workspace &workspace, QWidget *parent)
     layout->addRow(printer_);
     layout->addRow(QStringLiteral("每个标签"), copies_);
     copies_->setSuffix(QStringLiteral(" 份"));
+    quantityColumn_->setObjectName(QStringLiteral("QuantityColumn"));
+    quantityColumn_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    quantityColumn_->setToolTip(QStringLiteral("每行打印的标签数取自这一列：空格为1，0跳过这一行"));
+    layout->addRow(QStringLiteral("份数列"), quantityColumn_);
+    printsPicture_->setObjectName(QStringLiteral("PrintPicture"));
+    printsPicture_->setChecked(true);
+    printsPicture_->setToolTip(
+        QStringLiteral("标签纸上已印好图案时不勾选：只打印各项内容，画布上仍显示图片"));
+    layout->addRow(printsPicture_);
     layout->addRow(QStringLiteral("右移"), offsetX_);
     layout->addRow(QStringLiteral("下移"), offsetY_);
     layout->addRow(QStringLiteral("比例"), scale_);
@@ -111,6 +124,47 @@ PrinterSection::PrinterSection(Workspace &workspace, QWidget *parent)
         connect(box, &QDoubleSpinBox::valueChanged, this, &PrinterSection::storeCalibration);
     connect(printCalibration_, &QPushButton::clicked, this, &PrinterSection::printCalibrationLabel);
     showCalibration();
+
+    MainPanel &panel = workspace_.panel();
+    connect(quantityColumn_, &QComboBox::activated, this,
+        [this, &panel] { panel.setQuantityColumn(quantityColumn_->currentData().toString()); });
+    connect(&panel, &MainPanel::quantityColumnChanged, this, &PrinterSection::listQuantityColumns);
+    connect(&workspace_, &Workspace::sheetImported, this, &PrinterSection::listQuantityColumns);
+    connect(&workspace_, &Workspace::dataTableDiscarded, this, &PrinterSection::listQuantityColumns,
+        Qt::QueuedConnection);
+    listQuantityColumns();
+    connect(printsPicture_, &QCheckBox::toggled, this, [this](bool prints) {
+        LabelDesign &design = workspace_.canvas();
+        workspace_.history().record(design, QStringLiteral("打印背景图片"),
+            [&design, prints] { design.setPrintsPicture(prints); });
+    });
+    connect(&workspace_, &Workspace::canvasCreated, this, &PrinterSection::followDesign);
+    if (workspace_.hasCanvas()) followDesign(workspace_.canvas());
+}
+
+void PrinterSection::listQuantityColumns()
+{
+    const QString chosen = workspace_.panel().quantityColumn();
+    QStringList headers;
+    const DataTable *table = workspace_.hasDataTable() ? &workspace_.dataTable() : nullptr;
+    for (int col = 1; table && table->hasSheet() && col < table->cols(); ++col)
+        headers.append(table->cell(0, col));
+    if (!chosen.isEmpty() && !headers.contains(chosen)) headers.append(chosen);
+    quantityColumn_->clear();
+    quantityColumn_->addItem(QStringLiteral("无（每行一张）"), QString());
+    for (const QString &header : std::as_const(headers))
+        quantityColumn_->addItem(header, header);
+    quantityColumn_->setCurrentIndex(std::max(0, quantityColumn_->findData(chosen)));
+}
+
+void PrinterSection::followDesign(LabelDesign &design)
+{
+    const auto show = [this, &design] {
+        const QSignalBlocker blocker(printsPicture_);
+        printsPicture_->setChecked(design.printsPicture());
+    };
+    connect(&design, &LabelDesign::printsPictureChanged, printsPicture_, show);
+    show();
 }
 
 QString PrinterSection::printerName() const
@@ -172,8 +226,7 @@ void PrinterSection::printCalibrationLabel()
     const LabelDesign &design = workspace_.canvas();
     CupsPrinterOutput output(printer, calibration);
     QString reason;
-    if (!CalibrationLabel::print(output, design.printedSize(), printer,
-            calibration, &reason)) {
+    if (!CalibrationLabel::print(output, design.printedSize(), printer, calibration, &reason)) {
         errorBox(workspace_.dialogs(), window(), QStringLiteral("%1。").arg(reason));
         emit statusChanged(reason);
         return;

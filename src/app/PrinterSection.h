@@ -1,10 +1,12 @@
 // The main window's printing choices beside its steps: the printer (remembered for the user; the
-// default printer until one is chosen), how many copies of each label, and the printer's
-// calibration with a label to print and measure it by.
+// default printer until one is chosen), how many copies of each label, the column that gives each
+// row's number of labels, whether the label picture prints, and the printer's calibration with a
+// label to print and measure it by.
 #pragma once
 
 #include <QGroupBox>
 
+class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QPushButton;
@@ -12,6 +14,7 @@ class QSpinBox;
 
 namespace tagloom {
 
+class LabelDesign;
 class Workspace;
 
 class PrinterSection : public QGroupBox
@@ -36,10 +39,16 @@ private:
     // Tells the canvas the dots the label prints on.
     void publishDots();
     void printCalibrationLabel();
+    // The quantity column's choices: none, then the data table's headers, and the chosen one
+    // also when the table has no such column.
+    void listQuantityColumns();
+    void followDesign(LabelDesign &design);
 
     Workspace &workspace_;
     QComboBox *printer_;
     QSpinBox *copies_;
+    QComboBox *quantityColumn_;
+    QCheckBox *printsPicture_;
     QDoubleSpinBox *offsetX_;
     QDoubleSpinBox *offsetY_;
     QDoubleSpinBox *scale_;

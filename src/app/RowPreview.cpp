@@ -3,8 +3,8 @@
 
 #include "Forms.h"
 #include "Workspace.h"
+#include "canvas/LabelContent.h"
 #include "canvas/LabelDesign.h"
-#include "canvas/LabelRow.h"
 #include "codes/QrMaker.h"
 #include "data/DataTable.h"
 
@@ -17,14 +17,13 @@ namespace tagloom {
 
 namespace {
 
-// The row's QR code as the print run makes it, one pixel a module, by a generator of its own, so
-// that the design's stays as it is; nothing when no column feeds it.
-std::optional<PictureRef> qrCodeOf(const DataTable &table, int row, int column, QrLevel level)
+// The QR code of the text as the print run makes it, one pixel a module, by a generator of its
+// own, so that the design's stays as it is.
+PictureRef qrCodeOf(const QString &text, QrLevel level)
 {
-    if (column < 1) return std::nullopt;
     QrMaker generator;
     generator.setLevel(level);
-    generator.setCodeData(table.contains(row, column) ? table.cell(row, column) : QString());
+    generator.setCodeData(text);
     generator.refresh();
     if (generator.codePicture()->isNull()) return PictureRef();
     return generator.codePicture();
@@ -95,7 +94,9 @@ void RowPreview::followDesign(LabelDesign &design)
     followedDesign_ = &design;
     // What the row fills in follows the items there are, the barcode's place and type and the QR
     // code's level.
-    for (auto signal : {&LabelDesign::fieldsUnloaded, &LabelDesign::fieldAdded})
+    for (auto signal :
+        {&LabelDesign::fieldsUnloaded, &LabelDesign::fieldAdded, &LabelDesign::textItemAdded,
+            &LabelDesign::textItemRemoved, &LabelDesign::textItemChanged})
         connect(&design, signal, this, &RowPreview::refresh);
     for (auto signal : {&LabelDesign::barcodeChanged, &LabelDesign::codeImageChanged})
         connect(&design, signal, this, &RowPreview::refresh);
@@ -124,11 +125,19 @@ void RowPreview::refresh()
     const MainPanel &panel = workspace_.panel();
     const int qrColumn = panel.chooser(MainPanel::QrSource).listIndex() + 1;
     const int barcodeColumn = panel.chooser(MainPanel::BarcodeSource).listIndex() + 1;
-    LabelRow shown = LabelRow::fromTable(design, *table, row_->value(), barcodeColumn);
-    shown.qrPicture = qrCodeOf(*table, row_->value(), qrColumn, design.qrLevel());
+    // The row's first label, as a run that begins with it now would print it; a field that
+    // names no column shows as it is written.
+    LabelContent content(design, table, qrColumn, barcodeColumn);
+    QString problem;
+    content.bind(&problem);
+    const LabelNumbering label {row_->value(), 0, QDateTime::currentDateTime()};
+    LabelRow shown = content.row(label);
+    if (content.feedsQrCode()) shown.qrPicture = qrCodeOf(content.qrText(label), design.qrLevel());
     canvas->showRow(std::move(shown));
     previewing_ = true;
-    emit statusChanged(QStringLiteral("正在预览第%1行。").arg(row_->value()));
+    emit statusChanged(problem.isEmpty()
+            ? QStringLiteral("正在预览第%1行。").arg(row_->value())
+            : QStringLiteral("正在预览第%1行；%2。").arg(row_->value()).arg(problem));
 }
 
 } // namespace tagloom

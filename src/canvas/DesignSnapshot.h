@@ -1,7 +1,7 @@
-// The part of a design that the person's commands change, held as values: the field items, the QR
-// code image and its level, the barcode holder, and the barcode's place inside it and its type.
-// The label picture and the barcode's value are not part of it: neither is a change the person
-// takes back.
+// The part of a design that the person's commands change, held as values: the field items, the
+// free text items, the QR code image and its level, the barcode holder, and the barcode's place
+// inside it and its type. The label picture and the barcode's value are not part of it: neither
+// is a change the person takes back.
 #pragma once
 
 #include "LabelDesign.h"
@@ -13,6 +13,8 @@ namespace tagloom {
 struct DesignSnapshot
 {
     std::vector<FieldItem> fields; // the template, element 0, included
+    std::vector<FieldItem> textItems;
+    bool printsPicture = true;
     CodeImageItem codeImage;
     QrLevel qrLevel = QrLevel::M;
     BarcodeHolderItem holder;

@@ -1,4 +1,4 @@
-// A field item's size: that of its caption in its font.
+// A field item's size: that of its caption in its font, or of its lines in the box it was given.
 #include "FieldItem.h"
 
 #include "TextMetrics.h"
@@ -7,6 +7,7 @@ namespace tagloom {
 
 QSizeF FieldItem::size() const
 {
+    if (box.isSet()) return box.layOut(caption, font).size;
     return TextMetrics::captionSize(caption, font.toQFont());
 }
 

@@ -5,6 +5,8 @@
 #include "CanvasWidget.h"
 #include "DesignHistory.h"
 #include "LabelDesign.h"
+#include "TextBoxDialog.h"
+#include "TextItemDialog.h"
 #include "app/ControlName.h"
 #include "app/ScreenTwips.h"
 
@@ -69,6 +71,8 @@ Form2::Form2(LabelDesign &design, DesignHistory &history, DialogProvider &dialog
     image1_ = new CanvasItemWidget(QStringLiteral("Image1"), picture1_);
     for (int index = 1; index < design.fieldCount(); ++index)
         addFieldWidget(index);
+    for (int index = 0; index < design.textItemCount(); ++index)
+        addTextItemWidget(index);
 
     // Over the label, drawn by the window and never printed.
     stretchNote_ = new QLabel(this);
@@ -88,6 +92,31 @@ Form2::Form2(LabelDesign &design, DesignHistory &history, DialogProvider &dialog
     QAction *del = mmu_->addAction(QStringLiteral("删除"));
     del->setObjectName(QStringLiteral("del"));
     connect(del, &QAction::triggered, this, &Form2::del_Click);
+    mmu_->addSeparator();
+    connect(mmu_->addAction(QStringLiteral("文字宽度…")), &QAction::triggered, this, [this] {
+        const int index = delIndex_;
+        chooseBox(design_->field(index).box, [this, index](const TextBox &box) {
+            record(QStringLiteral("设置文字宽度"), [&] { design_->setFieldBox(index, box); });
+        });
+    });
+
+    textMenu_ = new QMenu(QStringLiteral("文本"), this);
+    textMenu_->setObjectName(QStringLiteral("TextItemMenu"));
+    connect(textMenu_->addAction(QStringLiteral("编辑文本…")), &QAction::triggered, this,
+        [this] { editTextItem(menuTextItem_); });
+    connect(textMenu_->addAction(QStringLiteral("文字宽度…")), &QAction::triggered, this, [this] {
+        const int index = menuTextItem_;
+        chooseBox(design_->textItem(index).box, [this, index](const TextBox &box) {
+            FieldItem item = design_->textItem(index);
+            item.box = box;
+            record(QStringLiteral("设置文字宽度"), [&] { design_->setTextItem(index, item); });
+        });
+    });
+    connect(textMenu_->addAction(QStringLiteral("删除")), &QAction::triggered, this, [this] {
+        const int index = menuTextItem_;
+        record(QStringLiteral("删除文本"), [&] { design_->removeTextItem(index); });
+    });
+
     barcodeTypeMenu_ = choiceMenu<BarcodeType>(QStringLiteral("条形码类型"),
         QStringLiteral("barcodeTypeMenu"), allBarcodeTypes, &barcodeTypeName, this,
         [this](BarcodeType type) { barcodeType_Click(type); });
@@ -99,6 +128,24 @@ Form2::Form2(LabelDesign &design, DesignHistory &history, DialogProvider &dialog
                 .arg(qrLevelRecovery(level));
         },
         this, [this](QrLevel level) { qrLevel_Click(level); });
+    // What a code carries, when not the chosen column's cell: a text with fields.
+    qrLevelMenu_->addSeparator();
+    connect(qrLevelMenu_->addAction(QStringLiteral("内容…")), &QAction::triggered, this, [this] {
+        chooseCodeText(QStringLiteral("二维码内容"), design_->codeImage().textTemplate,
+            [this](const QString &text) {
+                record(
+                    QStringLiteral("设置二维码内容"), [&] { design_->setCodeImageTemplate(text); });
+            });
+    });
+    barcodeTypeMenu_->addSeparator();
+    connect(
+        barcodeTypeMenu_->addAction(QStringLiteral("内容…")), &QAction::triggered, this, [this] {
+            chooseCodeText(QStringLiteral("条形码内容"), design_->barcodeHolder().textTemplate,
+                [this](const QString &text) {
+                    record(QStringLiteral("设置条形码内容"),
+                        [&] { design_->setBarcodeTemplate(text); });
+                });
+        });
     // Undo and redo reach the design from the canvas as from the main window.
     addAction(history.createUndoAction(this));
     addAction(history.createRedoAction(this));
@@ -120,6 +167,9 @@ Form2::Form2(LabelDesign &design, DesignHistory &history, DialogProvider &dialog
     connect(&design, &LabelDesign::fieldAdded, this, &Form2::addFieldWidget);
     connect(&design, &LabelDesign::fieldsUnloaded, this, &Form2::removeFieldWidgets);
     connect(&design, &LabelDesign::fieldChanged, this, &Form2::syncField);
+    connect(&design, &LabelDesign::textItemAdded, this, &Form2::addTextItemWidget);
+    connect(&design, &LabelDesign::textItemRemoved, this, &Form2::removeTextItemWidget);
+    connect(&design, &LabelDesign::textItemChanged, this, &Form2::syncTextItem);
     connect(&design, &LabelDesign::codeImageChanged, this, &Form2::syncCodeImage);
     connect(&design, &LabelDesign::barcodeChanged, this, &Form2::syncBarcode);
 
@@ -169,6 +219,43 @@ void Form2::addFieldWidget(int index)
     syncField(index);
 }
 
+void Form2::addTextItemWidget(int index)
+{
+    auto *widget = new CanvasItemWidget(controlName("TextItem", index), picture1_);
+    widget->setAttribute(Qt::WA_TransparentForMouseEvents, picture1_->showsRow());
+    textItems_.push_back(widget);
+    routeMouse(
+        widget, [this, index] { return design_->textItem(index).rect().topLeft(); },
+        [this, index](int button, Twips x, Twips y) { TextItem_MouseDown(index, button, x, y); },
+        [this, index](int buttons, Twips x, Twips y) { TextItem_MouseMove(index, buttons, x, y); });
+    connect(widget, &CanvasItemWidget::doubleClicked, this,
+        [this, index](QMouseEvent *) { TextItem_DblClick(index); });
+    widget->raise();
+    syncTextItem(index);
+}
+
+void Form2::removeTextItemWidget()
+{
+    // The widgets stand for the items by their place: the last one goes, the others follow
+    // the items now at their places. It goes once its events are done: "删除" on its own menu
+    // removes it while it is handling the right button's press.
+    textItems_.back()->hide();
+    textItems_.back()->deleteLater();
+    textItems_.pop_back();
+    for (int index = 0; index < design_->textItemCount(); ++index)
+        syncTextItem(index);
+    picture1_->update();
+}
+
+void Form2::syncTextItem(int index)
+{
+    const FieldItem &item = design_->textItem(index);
+    const QSizeF size = item.size();
+    placeItem(textItems_.at(static_cast<size_t>(index)),
+        {item.left, item.top, static_cast<Twips>(size.width()), static_cast<Twips>(size.height())},
+        item.visible);
+}
+
 void Form2::removeFieldWidgets(int count)
 {
     while (static_cast<int>(label1_.size()) > count) {
@@ -207,6 +294,8 @@ void Form2::syncPicture()
     // The items' mouse surfaces follow the scale.
     for (int index = 0; index < design_->fieldCount(); ++index)
         syncField(index);
+    for (int index = 0; index < design_->textItemCount(); ++index)
+        syncTextItem(index);
     syncCodeImage();
     syncBarcode();
     syncStretchNote();
@@ -334,16 +423,95 @@ void Form2::Label1_MouseMove(int index, int button, Twips x, Twips y)
         recordMove(QStringLiteral("移动数据项"), [&] { design_->moveField(index, left, top); });
 }
 
-void Form2::Label1_DblClick(int index)
+void Form2::chooseFont(const std::function<void(const FontChoice &)> &apply)
 {
     commonDialog_.setCancelError(true);
     commonDialog_.setFlags(0x103); // screen and printer fonts, with the effects group (colour)
     // The dialog shows and takes the size the text prints at.
     if (!commonDialog_.showFont(design_->printScale().height())) return;
-    const FontChoice &choice = commonDialog_.fontChoice();
-    record(QStringLiteral("设置字体"), [&] {
-        design_->setFieldFont(index, choice.font);
-        design_->setFieldForeColor(index, choice.color);
+    apply(commonDialog_.fontChoice());
+}
+
+void Form2::Label1_DblClick(int index)
+{
+    chooseFont([this, index](const FontChoice &choice) {
+        record(QStringLiteral("设置字体"), [&] {
+            design_->setFieldFont(index, choice.font);
+            design_->setFieldForeColor(index, choice.color);
+        });
+    });
+}
+
+void Form2::chooseBox(const TextBox &box, const std::function<void(const TextBox &)> &apply)
+{
+    const double printedScale = design_->printedSize().width() / design_->scaleWidth();
+    auto *dialog = new TextBoxDialog(box, printedScale, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &TextBoxDialog::boxChosen, this, apply);
+    dialog->open();
+}
+
+void Form2::addTextItem()
+{
+    auto *dialog = new TextItemDialog(
+        QStringLiteral("添加文本"), QString(), headers_ ? headers_() : QStringList(), false, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &TextItemDialog::textChosen, this, [this](const QString &text) {
+        FieldItem item = LabelDesign::newTextItem();
+        item.caption = text;
+        // Where the canvas shows its top left, also when the label is larger than the screen.
+        item.left = item.top = 300;
+        record(QStringLiteral("添加文本"), [&] { design_->addTextItem(item); });
+    });
+    dialog->open();
+}
+
+void Form2::chooseCodeText(
+    const QString &title, const QString &text, const std::function<void(const QString &)> &apply)
+{
+    auto *dialog
+        = new TextItemDialog(title, text, headers_ ? headers_() : QStringList(), true, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &TextItemDialog::textChosen, this, apply);
+    dialog->open();
+}
+
+void Form2::editTextItem(int index)
+{
+    auto *dialog = new TextItemDialog(QStringLiteral("编辑文本"), design_->textItem(index).caption,
+        headers_ ? headers_() : QStringList(), false, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &TextItemDialog::textChosen, this, [this, index](const QString &text) {
+        FieldItem item = design_->textItem(index);
+        item.caption = text;
+        record(QStringLiteral("编辑文本"), [&] { design_->setTextItem(index, item); });
+    });
+    dialog->open();
+}
+
+void Form2::TextItem_MouseDown(int index, int button, Twips x, Twips y)
+{
+    if (button == rightButton) {
+        menuTextItem_ = index;
+        dialogs_.popupMenu(*textMenu_, QCursor::pos());
+    }
+    recordGrab(button, x, y);
+}
+
+void Form2::TextItem_MouseMove(int index, int button, Twips x, Twips y)
+{
+    FieldItem item = design_->textItem(index);
+    if (drag(button, x, y, item.left, item.top))
+        recordMove(QStringLiteral("移动文本"), [&] { design_->setTextItem(index, item); });
+}
+
+void Form2::TextItem_DblClick(int index)
+{
+    chooseFont([this, index](const FontChoice &choice) {
+        FieldItem item = design_->textItem(index);
+        item.font = choice.font;
+        item.foreColor = choice.color;
+        record(QStringLiteral("设置字体"), [&] { design_->setTextItem(index, item); });
     });
 }
 

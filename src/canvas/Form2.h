@@ -4,6 +4,7 @@
 
 #include "CanvasViewScale.h"
 #include "LabelRow.h"
+#include "TextBox.h"
 #include "Twips.h"
 #include "app/ClosableWindow.h"
 #include "app/CommonDialog.h"
@@ -61,6 +62,11 @@ public:
     // Cuts the window off its design, which goes away when the window is closed.
     void detach();
 
+    // Where the text dialog finds the data table's headers, to offer them as fields.
+    void setColumnHeaders(std::function<QStringList()> headers) { headers_ = std::move(headers); }
+    // Opens the text dialog for a new text item; it goes where the canvas's top left shows.
+    void addTextItem();
+
     // The item editing handlers. Positions are twips from the item's top-left corner; buttons are
     // 1 left, 2 right, 4 middle (in MouseMove the sum of the buttons held).
     void Label1_MouseDown(int index, int button, Twips x, Twips y);
@@ -76,12 +82,29 @@ public:
     void barcodeType_Click(BarcodeType type);
     void qrLevel_Click(QrLevel level);
 
+    // Free text items: dragged like field items, a double-click for the font, a menu of their own
+    // with the text, the width and removal.
+    void TextItem_MouseDown(int index, int button, Twips x, Twips y);
+    void TextItem_MouseMove(int index, int button, Twips x, Twips y);
+    void TextItem_DblClick(int index);
+
     Twips grabX() const { return grabX_; }
     Twips grabY() const { return grabY_; }
     int delIndex() const { return delIndex_; }
 
 private:
     void addFieldWidget(int index);
+    void addTextItemWidget(int index);
+    void removeTextItemWidget();
+    void syncTextItem(int index);
+    // The font dialog; `apply` takes the choice as one step of the history.
+    void chooseFont(const std::function<void(const FontChoice &)> &apply);
+    // The width dialog for an item's box, which `apply` sets as one step of the history.
+    void chooseBox(const TextBox &box, const std::function<void(const TextBox &)> &apply);
+    void editTextItem(int index);
+    // The text dialog for what a code carries; an empty text gives the code its column back.
+    void chooseCodeText(const QString &title, const QString &text,
+        const std::function<void(const QString &)> &apply);
     void removeFieldWidgets(int count);
     void syncPicture();
     // Says over the label when its physical size stretches it one way.
@@ -122,7 +145,11 @@ private:
     QWidget *barCodeCtrl1_;
     CanvasItemWidget *image1_;
     std::vector<CanvasItemWidget *> label1_;
+    std::vector<CanvasItemWidget *> textItems_;
     QMenu *mmu_;
+    QMenu *textMenu_;
+    int menuTextItem_ = 0; // the text item whose menu was opened last
+    std::function<QStringList()> headers_;
     QMenu *barcodeTypeMenu_;
     QMenu *qrLevelMenu_;
     QLabel *stretchNote_;

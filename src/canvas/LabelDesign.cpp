@@ -107,6 +107,48 @@ void LabelDesign::setFieldVisible(int index, bool visible)
     emit fieldChanged(index);
 }
 
+void LabelDesign::setFieldBox(int index, const TextBox &box)
+{
+    mutableField(index).box = box;
+    emit fieldChanged(index);
+}
+
+FieldItem LabelDesign::newTextItem()
+{
+    FieldItem item;
+    item.visible = true;
+    item.font = defaultLabelFont();
+    item.font.pointSize = 10;
+    return item;
+}
+
+int LabelDesign::addTextItem(const FieldItem &item)
+{
+    const int index = textItemCount();
+    textItems_.push_back(item);
+    emit textItemAdded(index);
+    return index;
+}
+
+void LabelDesign::removeTextItem(int index)
+{
+    textItems_.erase(textItems_.begin() + index);
+    emit textItemRemoved(index);
+}
+
+void LabelDesign::setTextItem(int index, const FieldItem &item)
+{
+    textItems_.at(static_cast<size_t>(index)) = item;
+    emit textItemChanged(index);
+}
+
+void LabelDesign::setPrintsPicture(bool prints)
+{
+    if (printsPicture_ == prints) return;
+    printsPicture_ = prints;
+    emit printsPictureChanged();
+}
+
 void LabelDesign::setCodeImagePicture(PictureRef picture)
 {
     codeImage_.picture = std::move(picture);
@@ -123,6 +165,18 @@ void LabelDesign::setCodeImageGeometry(const TwipsRect &geometry)
 {
     codeImage_.geometry = geometry;
     emit codeImageChanged();
+}
+
+void LabelDesign::setCodeImageTemplate(const QString &text)
+{
+    codeImage_.textTemplate = text;
+    emit codeImageChanged();
+}
+
+void LabelDesign::setBarcodeTemplate(const QString &text)
+{
+    holder_.textTemplate = text;
+    emit barcodeChanged();
 }
 
 void LabelDesign::setQrLevel(QrLevel level)

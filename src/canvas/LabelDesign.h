@@ -25,6 +25,7 @@ struct CodeImageItem
     TwipsRect geometry {2760, 360, 1005, 1005};
     bool visible = true;
     PictureRef picture;
+    QString textTemplate; // the code's text with fields (TextTemplate); empty: the chosen column
 
     friend bool operator==(const CodeImageItem &, const CodeImageItem &) = default;
 };
@@ -34,6 +35,7 @@ struct BarcodeHolderItem
 {
     TwipsRect geometry {120, 2400, 4335, 975};
     bool visible = false;
+    QString textTemplate; // the barcode's text with fields; empty: the chosen column
 
     friend bool operator==(const BarcodeHolderItem &, const BarcodeHolderItem &) = default;
 };
@@ -80,12 +82,30 @@ public:
     void setFieldFont(int index, const LabelFont &font);
     void setFieldForeColor(int index, const QColor &color);
     void setFieldVisible(int index, bool visible);
+    void setFieldBox(int index, const TextBox &box);
+
+    // The free text items ("添加文本…"), numbered from 0, each a whole FieldItem (its caption the
+    // text with fields it shows) changed as a whole; drawn above the field items.
+    int textItemCount() const { return static_cast<int>(textItems_.size()); }
+    const FieldItem &textItem(int index) const { return textItems_.at(static_cast<size_t>(index)); }
+    int addTextItem(const FieldItem &item); // its index
+    // A text item as "添加文本…" makes it: shown, black, in the face of new field items at the
+    // size they are generated with.
+    static FieldItem newTextItem();
+    void removeTextItem(int index);
+    void setTextItem(int index, const FieldItem &item);
+
+    // Whether the label picture prints ("打印背景图片"): off for label stock whose design is
+    // printed already, where only the items print. The canvas shows the picture either way.
+    bool printsPicture() const { return printsPicture_; }
+    void setPrintsPicture(bool prints);
 
     // Image1.
     const CodeImageItem &codeImage() const { return codeImage_; }
     void setCodeImagePicture(PictureRef picture);
     void setCodeImageVisible(bool visible);
     void setCodeImageGeometry(const TwipsRect &geometry);
+    void setCodeImageTemplate(const QString &text);
     // The QR code's error correction level, the generator's: changing it shows the generator's
     // code at the new level in Image1 when Image1 showed the generator's picture.
     QrLevel qrLevel() const { return qrMaker_.level(); }
@@ -95,6 +115,7 @@ public:
     const BarcodeHolderItem &barcodeHolder() const { return holder_; }
     void setBarcodeHolderVisible(bool visible);
     void setBarcodeHolderGeometry(const TwipsRect &geometry);
+    void setBarcodeTemplate(const QString &text);
 
     // BarCodeCtrl1: its place inside the holder, its visibility, its type and the text it draws.
     const BarCodeCtrl &barcode() const { return barcode_; }
@@ -126,6 +147,10 @@ signals:
     void fieldAdded(int index);
     void fieldsUnloaded(int count); // the elements from `count` on are gone
     void fieldChanged(int index);
+    void textItemAdded(int index);
+    void textItemRemoved(int index);
+    void textItemChanged(int index);
+    void printsPictureChanged();
     void codeImageChanged();
     void barcodeChanged(); // the holder or the barcode inside it
 
@@ -137,6 +162,8 @@ private:
     Twips scaleHeight_ = initialHeight;
     std::optional<QSizeF> physicalSize_;
     std::vector<FieldItem> fields_;
+    std::vector<FieldItem> textItems_;
+    bool printsPicture_ = true;
     CodeImageItem codeImage_;
     BarcodeHolderItem holder_;
     BarCodeCtrl barcode_;

@@ -1,4 +1,5 @@
-// Drawing the label: picture, barcode holder, QR code image and field items, in twips.
+// Drawing the label: picture, barcode holder, QR code image, field items and text items, in
+// twips.
 #include "LabelPainter.h"
 
 #include "LabelDesign.h"
@@ -39,8 +40,10 @@ private:
     QPainter &painter_;
 };
 
-void paintPicture(QPainter &painter, const LabelDesign &design)
+void paintPicture(QPainter &painter, const LabelDesign &design, LabelPainter::Surface surface)
 {
+    // Stock with its design printed gets only the items.
+    if (surface == LabelPainter::Surface::Page && !design.printsPicture()) return;
     const QRectF area(0, 0, design.scaleWidth(), design.scaleHeight());
     painter.fillRect(area, Qt::white);
     if (design.picture()) {
@@ -100,22 +103,57 @@ bool hasOwnBold(const QFont &font)
     return QFontDatabase::bold(face.family(), face.styleName());
 }
 
-void paintField(QPainter &painter, const FieldItem &item)
+// Draws `text` in `font`. A face without a bold (SimSun's stand-in among them) is made bold here,
+// alike on the screen, the printer and PDF: drawn once more a little to the right. Left to Qt, the
+// screen drew it regular when scaled from twips, and PDF by a weight of its own.
+void drawBoldAware(
+    QPainter &painter, const LabelFont &labelFont, const QRectF &place, int flags, const QString &text)
 {
-    constexpr int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs;
-    QFont font = LabelPainter::deviceFont(item.font, painter.device());
-    painter.setPen(item.foreColor);
-    // A face without a bold (SimSun's stand-in among them) is made bold here, alike on the screen,
-    // the printer and PDF: drawn once more a little to the right. Left to Qt, the screen drew it
-    // regular when scaled from twips, and PDF by a weight of its own.
+    QFont font = LabelPainter::deviceFont(labelFont, painter.device());
     if (font.bold() && !hasOwnBold(font)) {
         font.setBold(false);
         painter.setFont(font);
-        const double stroke = item.font.pointSize * twipsPerPoint / syntheticBoldShare;
-        painter.drawText(item.rect().translated(stroke, 0), flags, item.caption);
+        const double stroke = labelFont.pointSize * twipsPerPoint / syntheticBoldShare;
+        painter.drawText(place.translated(stroke, 0), flags, text);
     }
     painter.setFont(font);
-    painter.drawText(item.rect(), flags, item.caption);
+    painter.drawText(place, flags, text);
+}
+
+void paintField(QPainter &painter, const FieldItem &item)
+{
+    painter.setPen(item.foreColor);
+    if (!item.box.isSet()) {
+        drawBoldAware(painter, item.font, item.rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs,
+            item.caption);
+        return;
+    }
+    // The lines as found in twips, each drawn where it stands, so that every device breaks the
+    // text alike.
+    const FittedText fitted = item.box.layOut(item.caption, item.font);
+    LabelFont font = item.font;
+    font.pointSize = fitted.pointSize;
+    const double spacing = fitted.size.height() / double(fitted.lines.size());
+    for (int line = 0; line < fitted.lines.size(); ++line) {
+        // No clipping at the box: a glyph that a device draws a little wider still shows.
+        const QRectF place(item.left, item.top + line * spacing, fitted.size.width(), spacing);
+        drawBoldAware(
+            painter, font, place, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, fitted.lines.at(line));
+    }
+}
+
+// A field or text item with the row's text in place of its own; the size follows the text.
+void paintFieldShowing(
+    QPainter &painter, const FieldItem &item, const std::vector<QString> &texts, size_t index)
+{
+    if (!item.visible) return;
+    if (index >= texts.size()) {
+        paintField(painter, item);
+        return;
+    }
+    FieldItem shown = item;
+    shown.caption = texts[index];
+    paintField(painter, shown);
 }
 
 } // namespace
@@ -149,26 +187,19 @@ void LabelPainter::paint(
 }
 
 void LabelPainter::paint(QPainter &painter, const LabelDesign &design, const LabelRow &row,
-    const std::optional<DotGrid> &printerDots)
+    const std::optional<DotGrid> &printerDots, Surface surface)
 {
     const SavedState saved(painter);
     painter.setRenderHint(QPainter::LosslessImageRendering, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setClipRect(QRectF(0, 0, design.scaleWidth(), design.scaleHeight()), Qt::IntersectClip);
-    paintPicture(painter, design);
+    paintPicture(painter, design, surface);
     paintBarcodeItem(painter, design, row, printerDots);
     paintCodeImage(painter, design, row, printerDots);
-    for (int index = 1; index < design.fieldCount(); ++index) {
-        const FieldItem &item = design.field(index);
-        if (!item.visible) continue;
-        if (static_cast<size_t>(index) >= row.captions.size()) {
-            paintField(painter, item);
-            continue;
-        }
-        FieldItem shown = item; // the size follows the caption
-        shown.caption = row.captions[static_cast<size_t>(index)];
-        paintField(painter, shown);
-    }
+    for (int index = 1; index < design.fieldCount(); ++index)
+        paintFieldShowing(painter, design.field(index), row.captions, static_cast<size_t>(index));
+    for (int index = 0; index < design.textItemCount(); ++index)
+        paintFieldShowing(painter, design.textItem(index), row.texts, static_cast<size_t>(index));
 }
 
 QFont LabelPainter::deviceFont(const LabelFont &font, const QPaintDevice *device)

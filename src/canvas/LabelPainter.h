@@ -29,13 +29,17 @@ public:
     // printing, the chosen printer's (printerGrid) on the canvas, so that the canvas shows the
     // codes where and as large as they print. Without a grid (PDF) the codes fill their items.
 
+    // Where the label is drawn: the canvas always shows the label picture; a printed page leaves
+    // it out when the design says the stock has it printed already.
+    enum class Surface { Canvas, Page };
+
     // Draws the label picture and every visible item. The painter's user space must be twips.
     static void paint(QPainter &painter, const LabelDesign &design,
         const std::optional<DotGrid> &printerDots = std::nullopt);
-    // The same with a data row in place of the design's captions and codes; the design stays
-    // as it is.
+    // The same with a data row in place of the design's captions, texts and codes; the design
+    // stays as it is.
     static void paint(QPainter &painter, const LabelDesign &design, const LabelRow &row,
-        const std::optional<DotGrid> &printerDots = std::nullopt);
+        const std::optional<DotGrid> &printerDots = std::nullopt, Surface surface = Surface::Canvas);
 
     // The dots of a printer of `dotsPerInch` over the design's twips, as the label prints scaled
     // to its physical size, a dot corner at the label's top left.

@@ -4,6 +4,8 @@
 #include "Twips.h"
 
 #include <QImage>
+#include <QRegularExpression>
+#include <QTextLayout>
 
 namespace tagloom {
 
@@ -51,6 +53,36 @@ QSizeF TextMetrics::captionSize(const QString &caption, const QFont &font)
 double TextMetrics::textWidth(const QString &text, const QFont &font)
 {
     return QFontMetricsF(font, &twipsDevice()).horizontalAdvance(text);
+}
+
+QStringList TextMetrics::wrappedLines(const QString &text, const QFont &font, double width)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QStringList lines;
+    for (const QString &paragraph : text.split(lineBreak)) {
+        QTextLayout layout(paragraph, font, &twipsDevice());
+        layout.setTextOption(option);
+        layout.beginLayout();
+        const qsizetype before = lines.size();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            // The spaces a line breaks at take no room at its end.
+            QString shown = paragraph.mid(line.textStart(), line.textLength());
+            while (!shown.isEmpty() && shown.back().isSpace())
+                shown.chop(1);
+            lines.append(shown);
+        }
+        layout.endLayout();
+        if (lines.size() == before) lines.append(QString());
+    }
+    return lines;
+}
+
+double TextMetrics::lineSpacing(const QFont &font)
+{
+    return QFontMetricsF(font, &twipsDevice()).lineSpacing();
 }
 
 TextWidthMeter::TextWidthMeter(QFont font)

@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace tagloom {
@@ -18,6 +19,13 @@ public:
 
     // Width in twips of a single line of text in the font.
     static double textWidth(const QString &text, const QFont &font);
+
+    // The lines of a text wrapped into `width` twips, broken where the Unicode line breaking
+    // rules allow (between Chinese characters, at the spaces of Western text) and a word wider
+    // than the width anywhere; the text's own line breaks stay.
+    static QStringList wrappedLines(const QString &text, const QFont &font, double width);
+    // The room in twips from one line of text in the font to the next.
+    static double lineSpacing(const QFont &font);
 };
 
 // Measures many single-line texts in one font, without kerning, fast enough for every cell of a

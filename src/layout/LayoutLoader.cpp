@@ -93,13 +93,14 @@ bool LayoutLoader::load(Workspace &workspace, const QString &path, QString *reas
     if (namesNoFile(*dataPath) || !WorkbookImport::run(workspace, &why))
         return fail(QStringLiteral("无法导入数据文件“%1”：%2").arg(*dataPath, why));
     createFieldItems(workspace);
+    LayoutExtension::reset(workspace.canvas(), panel);
 
     const QStringList &lines = text->lines();
     // The records end where the extension block begins: none of its lines is taken for one.
     if (!LayoutRestorer::restore(workspace, lines.first(LayoutExtension::start(lines) - 1), reason))
         return false;
     // What the records cannot hold, applied only to a design they restored in full.
-    return LayoutExtension::apply(workspace.canvas(), lines,
+    return LayoutExtension::apply(workspace.canvas(), panel, lines,
         LayoutRestorer::lineCount(workspace.dataTable().cols()) + 1, reason);
 }
 

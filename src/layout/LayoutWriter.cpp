@@ -49,7 +49,7 @@ QByteArray LayoutWriter::text(
         QStringLiteral("Combo1(0),%1").arg(panel.chooser(MainPanel::QrSource).listIndex()));
     lines.append(
         QStringLiteral("Combo1(1),%1").arg(panel.chooser(MainPanel::BarcodeSource).listIndex()));
-    lines.append(LayoutExtension::lines(design));
+    lines.append(LayoutExtension::lines(design, panel));
 
     QString text;
     for (const QString &line : lines)

@@ -45,14 +45,22 @@ std::vector<CutTexts::Column> CutTexts::find(
         for (int row = first; row <= last; ++row) {
             const QString &text = table.cell(row, column);
             if (text.isEmpty()) continue;
-            const bool plain
-                = !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\t'));
-            QSizeF size
-                = plain ? QSizeF(width(text), lineHeight) : TextMetrics::captionSize(text, font);
-            // The quick width leaves out kerning: a text ending near the edge is measured as drawn.
-            if (plain && std::abs(item.left + size.width() - label.width()) < 0.03 * size.width())
-                size = TextMetrics::captionSize(text, font);
-            if (!runsPast(item, size, !plain, label)) continue;
+            QSizeF size;
+            bool severalLines = true;
+            if (item.box.isSet()) {
+                // Wrapped or shrunk into its width: only a box past the edge cuts it.
+                size = item.box.layOut(text, item.font).size;
+            } else {
+                const bool plain
+                    = !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\t'));
+                size = plain ? QSizeF(width(text), lineHeight) : TextMetrics::captionSize(text, font);
+                // The quick width leaves out kerning: a text ending near the edge is measured as
+                // drawn.
+                if (plain && std::abs(item.left + size.width() - label.width()) < 0.03 * size.width())
+                    size = TextMetrics::captionSize(text, font);
+                severalLines = !plain;
+            }
+            if (!runsPast(item, size, severalLines, label)) continue;
             if (found.firstRows.size() < rowsNamed) found.firstRows.push_back(row);
             ++found.rows;
         }

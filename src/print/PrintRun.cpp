@@ -3,9 +3,11 @@
 
 #include "CutTexts.h"
 #include "LabelOutput.h"
+#include "LabelQuantities.h"
 #include "PrintProgress.h"
 #include "app/MessageBox.h"
 #include "app/Workspace.h"
+#include "canvas/LabelContent.h"
 #include "canvas/LabelDesign.h"
 #include "canvas/LabelPainter.h"
 #include "canvas/LabelRow.h"
@@ -18,6 +20,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <cmath>
+#include <limits>
 
 namespace tagloom {
 
@@ -85,19 +88,13 @@ PrintRun::Result PrintRun::endEarly(Outcome outcome, int pagesDone, const QStrin
     return {outcome, pagesSent, message_};
 }
 
-bool PrintRun::readsTable(const LabelDesign &design) const
+bool PrintRun::readsTable(const LabelDesign &design, const LabelContent &content) const
 {
-    return design.fieldCount() > 1 || qrColumn_ > 0 || barcodeColumn_ > 0;
+    return design.fieldCount() > 1 || qrColumn_ > 0 || barcodeColumn_ > 0
+        || !workspace_.panel().quantityColumn().isEmpty() || content.readsColumns();
 }
 
-QString PrintRun::columnName(const DataTable &table, int col) const
-{
-    const QString &header = table.cell(0, col);
-    return header.isEmpty() ? QStringLiteral("第%1列").arg(col)
-                            : QStringLiteral("“%1”列").arg(header);
-}
-
-bool PrintRun::checkTable(const DataTable &table, const LabelDesign &design, int first, int last)
+bool PrintRun::checkRange(const DataTable &table, int first, int last)
 {
     if (!table.hasSheet()) {
         refuse(workspace_.discardedASheet()
@@ -115,6 +112,12 @@ bool PrintRun::checkTable(const DataTable &table, const LabelDesign &design, int
         refuse(QStringLiteral("打印范围超出了数据表：只能打印第1到%1行。").arg(lastDataRow));
         return false;
     }
+    return true;
+}
+
+bool PrintRun::checkTable(const DataTable &table, const LabelDesign &design, int first, int last)
+{
+    if (!checkRange(table, first, last)) return false;
     const int lastColumn = table.cols() - 1;
     if (design.fieldCount() - 1 > lastColumn) {
         refuse(QStringLiteral("标签上有%1个数据项，但数据表只有%2列：请重新选择数据文件"
@@ -141,32 +144,67 @@ bool PrintRun::checkTable(const DataTable &table, const LabelDesign &design, int
     return true;
 }
 
-bool PrintRun::checkCodes(const DataTable &table, const LabelDesign &design, int first, int last)
+std::optional<LabelQuantities> PrintRun::readQuantities(int first, int last)
 {
-    // Only codes that print are checked: the QR code where Image1 shows, the barcode in a shown
-    // holder.
-    const bool qrPrints = qrColumn_ > 0 && design.codeImage().visible;
-    const bool barcodePrints = barcodeColumn_ > 0 && design.barcodeHolder().visible;
+    LabelQuantities quantities(first, last);
+    const QString &column = workspace_.panel().quantityColumn();
+    if (column.isEmpty() || first > last) return quantities;
+    const DataTable &table = workspace_.dataTable();
+    if (!checkRange(table, first, last)) return std::nullopt;
+    QString problem;
+    if (!quantities.read(table, column, &problem)) {
+        refuse(problem);
+        return std::nullopt;
+    }
+    return quantities;
+}
+
+bool PrintRun::forEachLabel(int first, int last, const LabelQuantities &quantities, bool everyLabel,
+    const std::function<bool(const LabelNumbering &)> &label) const
+{
+    LabelNumbering numbering {first, 0, time_};
     for (int row = first; row <= last; ++row) {
-        QString why;
-        if (qrPrints && !QrMaker::canEncode(table.cell(row, qrColumn_), design.qrLevel(), &why)) {
-            refuse(QStringLiteral("第%1行%2不能生成二维码：%3")
-                       .arg(row)
-                       .arg(columnName(table, qrColumn_), why));
-            return false;
+        numbering.row = row;
+        const int count = quantities.of(row);
+        for (int n = 0; n < (everyLabel ? count : std::min(count, 1)); ++n) {
+            if (!label(numbering)) return false;
+            ++numbering.label;
         }
-        // The refusal says what the cell is not or cannot be ("不是 EAN-13：校验位应为 4").
-        if (barcodePrints && !design.barcode().canEncode(table.cell(row, barcodeColumn_), &why)) {
-            refuse(
-                QStringLiteral("第%1行%2%3").arg(row).arg(columnName(table, barcodeColumn_), why));
-            return false;
-        }
+        if (!everyLabel && count > 1) numbering.label += count - 1;
     }
     return true;
 }
 
-bool PrintRun::checkDots(const DataTable &table, const LabelDesign &design, int first, int last,
-    double dotsPerTwip, double scale)
+bool PrintRun::checkCodes(const LabelContent &content, const LabelDesign &design, int first,
+    int last, const LabelQuantities &quantities)
+{
+    // Only codes that print are checked: the QR code where Image1 shows, the barcode in a shown
+    // holder.
+    const bool qrPrints = content.feedsQrCode() && design.codeImage().visible;
+    const bool barcodePrints = content.feedsBarcode() && design.barcodeHolder().visible;
+    if (!qrPrints && !barcodePrints) return true;
+    return forEachLabel(
+        first, last, quantities, content.countsLabels(), [&](const LabelNumbering &label) {
+            QString why;
+            if (qrPrints && !QrMaker::canEncode(content.qrText(label), design.qrLevel(), &why)) {
+                refuse(QStringLiteral("第%1行%2不能生成二维码：%3")
+                           .arg(label.row)
+                           .arg(content.qrSourceName(), why));
+                return false;
+            }
+            // The refusal says what the text is not or cannot be ("不是 EAN-13：校验位应为 4").
+            if (barcodePrints && !design.barcode().canEncode(content.barcodeText(label), &why)) {
+                refuse(QStringLiteral("第%1行%2%3")
+                           .arg(label.row)
+                           .arg(content.barcodeSourceName(), why));
+                return false;
+            }
+            return true;
+        });
+}
+
+bool PrintRun::checkDots(const LabelContent &content, const LabelDesign &design, int first,
+    int last, const LabelQuantities &quantities, double dotsPerTwip, double scale)
 {
     // Scanners read modules of two dots and more; a single dot burns too thin and too unevenly.
     constexpr int fewestDotsPerModule = 2;
@@ -178,75 +216,78 @@ bool PrintRun::checkDots(const DataTable &table, const LabelDesign &design, int 
     };
     const QRectF strip = design.barcodeStrip();
     const QRectF qrItem = design.codeImage().geometry.toRectF();
-    const bool qrPrints = qrColumn_ > 0 && design.codeImage().visible;
-    const bool barcodePrints = barcodeColumn_ > 0 && design.barcodeHolder().visible;
+    const bool qrPrints = content.feedsQrCode() && design.codeImage().visible;
+    const bool barcodePrints = content.feedsBarcode() && design.barcodeHolder().visible;
     BarCodeCtrl barcode = design.barcode();
-    for (int row = first; row <= last; ++row) {
-        barcode.setValue(barcodePrints ? table.cell(row, barcodeColumn_) : QString());
-        const std::optional<BarcodeSymbol> &symbol = barcode.symbol();
-        if (symbol && symbol->dotsPerModule(strip.size(), dots) < fewestDotsPerModule) {
-            refuse(symbol->isMatrix()
-                    ? QStringLiteral("第%1行%2的条形码太小：打印出来每个小方块不到%3个打印点，"
-                                     "扫不出来。这一行的条形码至少要%4 × %5毫米（现在是%6 × "
-                                     "%7毫米）。")
-                          .arg(row)
-                          .arg(columnName(table, barcodeColumn_))
-                          .arg(fewestDotsPerModule)
-                          .arg(neededMillimetres(symbol->columns()), 0, 'f', 1)
-                          .arg(neededMillimetres(symbol->matrixRows()), 0, 'f', 1)
-                          .arg(millimetres(strip.width()), 0, 'f', 1)
-                          .arg(millimetres(strip.height()), 0, 'f', 1)
-                    : QStringLiteral("第%1行%2的条形码太窄：打印出来最细的条不到%3个打印点，"
-                                     "扫不出来。这一行的条形码至少要%4毫米宽（现在是%5毫米）。")
-                          .arg(row)
-                          .arg(columnName(table, barcodeColumn_))
-                          .arg(fewestDotsPerModule)
-                          .arg(neededMillimetres(symbol->columns()), 0, 'f', 1)
-                          .arg(millimetres(strip.width()), 0, 'f', 1));
-            return false;
-        }
-        const int modules
-            = qrPrints ? QrMaker::modulesFor(table.cell(row, qrColumn_), design.qrLevel()) : 0;
-        if (modules > 0
-            && std::min(dots.dotsAcross(qrItem.width()), dots.dotsDown(qrItem.height())) / modules
-                < fewestDotsPerModule) {
-            refuse(
-                QStringLiteral("第%1行%2的二维码太小：打印出来每个小方块不到%3个打印点，扫不出来。"
-                               "这一行的二维码至少要%4毫米见方（现在是%5 × %6毫米）。")
-                    .arg(row)
-                    .arg(columnName(table, qrColumn_))
-                    .arg(fewestDotsPerModule)
-                    .arg(neededMillimetres(modules), 0, 'f', 1)
-                    .arg(millimetres(qrItem.width()), 0, 'f', 1)
-                    .arg(millimetres(qrItem.height()), 0, 'f', 1));
-            return false;
-        }
-    }
-    return true;
+    return forEachLabel(
+        first, last, quantities, content.countsLabels(), [&](const LabelNumbering &label) {
+            const int row = label.row;
+            barcode.setValue(barcodePrints ? content.barcodeText(label) : QString());
+            const std::optional<BarcodeSymbol> &symbol = barcode.symbol();
+            if (symbol && symbol->dotsPerModule(strip.size(), dots) < fewestDotsPerModule) {
+                refuse(symbol->isMatrix()
+                        ? QStringLiteral("第%1行%2的条形码太小：打印出来每个小方块不到%3个打印点，"
+                                         "扫不出来。这一行的条形码至少要%4 × %5毫米（现在是%6 × "
+                                         "%7毫米）。")
+                              .arg(row)
+                              .arg(content.barcodeSourceName())
+                              .arg(fewestDotsPerModule)
+                              .arg(neededMillimetres(symbol->columns()), 0, 'f', 1)
+                              .arg(neededMillimetres(symbol->matrixRows()), 0, 'f', 1)
+                              .arg(millimetres(strip.width()), 0, 'f', 1)
+                              .arg(millimetres(strip.height()), 0, 'f', 1)
+                        : QStringLiteral("第%1行%2的条形码太窄：打印出来最细的条不到%3个打印点，"
+                                         "扫不出来。这一行的条形码至少要%4毫米宽（现在是%5毫米）。")
+                              .arg(row)
+                              .arg(content.barcodeSourceName())
+                              .arg(fewestDotsPerModule)
+                              .arg(neededMillimetres(symbol->columns()), 0, 'f', 1)
+                              .arg(millimetres(strip.width()), 0, 'f', 1));
+                return false;
+            }
+            const int modules
+                = qrPrints ? QrMaker::modulesFor(content.qrText(label), design.qrLevel()) : 0;
+            if (modules > 0
+                && std::min(dots.dotsAcross(qrItem.width()), dots.dotsDown(qrItem.height()))
+                        / modules
+                    < fewestDotsPerModule) {
+                refuse(QStringLiteral(
+                    "第%1行%2的二维码太小：打印出来每个小方块不到%3个打印点，扫不出来。"
+                    "这一行的二维码至少要%4毫米见方（现在是%5 × %6毫米）。")
+                           .arg(row)
+                           .arg(content.qrSourceName())
+                           .arg(fewestDotsPerModule)
+                           .arg(neededMillimetres(modules), 0, 'f', 1)
+                           .arg(millimetres(qrItem.width()), 0, 'f', 1)
+                           .arg(millimetres(qrItem.height()), 0, 'f', 1));
+                return false;
+            }
+            return true;
+        });
 }
 
-bool PrintRun::mayCutTexts(const DataTable &table, const LabelDesign &design, int first, int last)
+bool PrintRun::mayCutTexts(
+    const DataTable &table, const LabelContent &content, const LabelDesign &design, int first, int last)
 {
     const std::vector<CutTexts::Column> cut = CutTexts::find(design, table, first, last);
     if (cut.empty()) return true;
-    warning_ = CutTexts::describe(cut, [&](int col) { return columnName(table, col); });
+    warning_ = CutTexts::describe(cut, [&](int col) { return content.columnName(col); });
     return messageBox(workspace_.dialogs(), nullptr, warning_ + QStringLiteral("\n仍然打印吗？"),
                MessageButtons::YesNo)
         == MessageAnswer::Yes;
 }
 
-bool PrintRun::makeRow(LabelDesign &design, const DataTable *table, int row,
-    const QString &bitmapPath, LabelRow &made, QString *reason)
+bool PrintRun::makeLabel(LabelDesign &design, const LabelContent &content,
+    const LabelNumbering &numbering, const QString &bitmapPath, LabelRow &made, QString *reason)
 {
-    if (!table) return true; // nothing on the label comes from the table
-    // The count of field items is read afresh for every row.
-    made = LabelRow::fromTable(design, *table, row, barcodeColumn_);
-    if (qrColumn_ > 0) {
+    // The count of field items is read afresh for every label.
+    made = content.row(numbering);
+    if (content.feedsQrCode()) {
         QrMaker &generator = design.qrMaker();
-        generator.setCodeData(table->cell(row, qrColumn_));
+        generator.setCodeData(content.qrText(numbering));
         generator.refresh();
         if (generator.codePicture()->isNull()) {
-            made.qrPicture = PictureRef(); // an empty cell: this label goes without the code
+            made.qrPicture = PictureRef(); // an empty text: this label goes without the code
         } else {
             if (!generator.saveBitmap(bitmapPath, 2, reason)) return false;
             QImageReader reader(bitmapPath);
@@ -278,63 +319,87 @@ PrintRun::Result PrintRun::run()
     LabelDesign &design = workspace_.canvas();
     const int qrIndex = panel.chooser(MainPanel::QrSource).listIndex();
     const int barcodeIndex = panel.chooser(MainPanel::BarcodeSource).listIndex();
-    qrColumn_ = qrIndex + 1;
-    barcodeColumn_ = barcodeIndex + 1;
+    // A code given a text with fields needs no column.
+    const bool qrTemplate = !design.codeImage().textTemplate.isEmpty();
+    const bool barcodeTemplate = !design.barcodeHolder().textTemplate.isEmpty();
+    qrColumn_ = qrTemplate ? 0 : qrIndex + 1;
+    barcodeColumn_ = barcodeTemplate ? 0 : barcodeIndex + 1;
+    // The texts with fields are bound to the table there is; what they do not find is told after
+    // the confirmation, with the codes' checks.
+    const DataTable *existing = workspace_.hasDataTable() ? &workspace_.dataTable() : nullptr;
+    LabelContent content(design, existing, qrColumn_, barcodeColumn_);
+    QString unbound;
+    const bool bound = content.bind(&unbound);
     // The data table is read only when something on the label comes from it; rows it does not
     // have are refused before the person is asked to print them.
-    const DataTable *table = readsTable(design) ? &workspace_.dataTable() : nullptr;
+    const DataTable *table = readsTable(design, content) ? &workspace_.dataTable() : nullptr;
     if (*first <= *last && table && !checkTable(*table, design, *first, *last))
         return {Outcome::Refused, 0, message_};
+    // With a quantity column the confirmation counts the labels the rows ask for, so their
+    // quantities are read first.
+    const std::optional<LabelQuantities> quantities = readQuantities(*first, *last);
+    if (!quantities) return {Outcome::Refused, 0, message_};
+    const qint64 labels
+        = panel.quantityColumn().isEmpty() ? qint64(*last) - *first + 1 : quantities->total();
+    const qint64 pages = std::max<qint64>(labels, 0) * copies_;
+    if (pages > std::numeric_limits<int>::max()) {
+        refuse(QStringLiteral("一次最多打印%1张标签，这次要打印%2张：请分几次打印。")
+                   .arg(std::numeric_limits<int>::max())
+                   .arg(pages));
+        return {Outcome::Refused, 0, message_};
+    }
 
-    const qint64 labels = qint64(*last) - *first + 1;
     QString prompt
         = QStringLiteral("将打印第%1到%2行,共%3个标签").arg(firstText, lastText).arg(labels);
-    if (copies_ > 1)
-        prompt += QStringLiteral("\n每个标签打印%1份,共%2张")
-                      .arg(copies_)
-                      .arg(std::max<qint64>(labels, 0) * copies_);
+    if (copies_ > 1) prompt += QStringLiteral("\n每个标签打印%1份,共%2张").arg(copies_).arg(pages);
     if (messageBox(workspace_.dialogs(), nullptr, prompt, MessageButtons::OkCancel)
         != MessageAnswer::Ok)
         return {Outcome::Declined, 0, {}};
 
-    if (design.qrCodeInserted() && qrIndex == -1) {
+    if (design.qrCodeInserted() && qrIndex == -1 && !qrTemplate) {
         refuse(QStringLiteral("没有选择二维码的对应数据项"));
         return {Outcome::Refused, 0, message_};
     }
-    if (design.barcodeInserted() && barcodeIndex == -1) {
+    if (design.barcodeInserted() && barcodeIndex == -1 && !barcodeTemplate) {
         refuse(QStringLiteral("没有选择条形码的对应数据项"));
         return {Outcome::Refused, 0, message_};
     }
+    time_ = QDateTime::currentDateTime();
 
     Result result {Outcome::Printed, 0, {}};
-    if (*first <= *last) {
-        if (table && !checkCodes(*table, design, *first, *last))
+    if (pages > 0) {
+        if (!bound) {
+            refuse(unbound + QStringLiteral("。"));
+            return {Outcome::Refused, 0, message_};
+        }
+        if (!checkCodes(content, design, *first, *last, *quantities))
             return {Outcome::Refused, 0, message_};
         // Checked last, as a question: the person may print cut texts knowingly.
-        if (table && !mayCutTexts(*table, design, *first, *last)) return {Outcome::Declined, 0, {}};
-        result = printRows(design, table, *first, *last);
+        if (table && !mayCutTexts(*table, content, design, *first, *last))
+            return {Outcome::Declined, 0, {}};
+        result = printRows(design, content, *first, *last, *quantities);
     }
     design.setBarcodeVisible(false);
     return result;
 }
 
-PrintRun::Result PrintRun::printRows(
-    LabelDesign &design, const DataTable *table, int first, int last)
+PrintRun::Result PrintRun::printRows(LabelDesign &design, const LabelContent &content, int first,
+    int last, const LabelQuantities &quantities)
 {
     // The canvas follows once, at the end, not page by page.
     LabelRow lastPrinted;
-    const Result result = printPages(design, table, first, last, lastPrinted);
+    const Result result = printPages(design, content, first, last, quantities, lastPrinted);
     lastPrinted.applyTo(design);
     return result;
 }
 
-PrintRun::Result PrintRun::printPages(
-    LabelDesign &design, const DataTable *table, int first, int last, LabelRow &lastPrinted)
+PrintRun::Result PrintRun::printPages(LabelDesign &design, const LabelContent &content, int first,
+    int last, const LabelQuantities &quantities, LabelRow &lastPrinted)
 {
     // The QR bitmap lives in a folder of this run alone: the program's folder may not be writable,
     // and two running copies must not print each other's codes.
     const QTemporaryDir bitmapFolder;
-    if (qrColumn_ > 0 && !bitmapFolder.isValid())
+    if (content.feedsQrCode() && !bitmapFolder.isValid())
         return endEarly(Outcome::Failed, 0, QStringLiteral("无法建立临时文件夹，"));
     const QString bitmapPath = bitmapFolder.filePath(QStringLiteral("tmpQR.bmp"));
 
@@ -353,40 +418,54 @@ PrintRun::Result PrintRun::printPages(
     // Nothing is drawn yet: a refused run drops the job with the output.
     const std::optional<double> dotsPerTwip = output_.dotsPerTwip();
     const double scale = std::min(scaleX, scaleY);
-    if (dotsPerTwip && table
-        && !checkDots(*table, design, first, last, *dotsPerTwip * scale, scale))
+    if (dotsPerTwip
+        && !checkDots(content, design, first, last, quantities, *dotsPerTwip * scale, scale))
         return {Outcome::Refused, 0, message_};
 
-    const int total = (last - first + 1) * copies_;
+    const int total = static_cast<int>(quantities.total() * copies_);
     if (!progress_.advance(0, total))
         return endEarly(Outcome::Cancelled, 0, QStringLiteral("打印已取消，"));
     int pages = 0;
+    std::optional<Result> stopped;
     try {
-        for (int row = first; row <= last; ++row) {
-            LabelRow made;
-            if (!makeRow(design, table, row, bitmapPath, made, &reason))
-                return endEarly(Outcome::Failed, pages,
-                    QStringLiteral("打印在第%1行中止：%2。").arg(row).arg(reason));
+        // The labels of a row are made once, unless a counter makes them differ.
+        LabelRow made;
+        int madeRow = 0;
+        forEachLabel(first, last, quantities, true, [&](const LabelNumbering &label) {
+            if (content.countsLabels() || label.row != madeRow) {
+                madeRow = label.row;
+                if (!makeLabel(design, content, label, bitmapPath, made, &reason)) {
+                    stopped = endEarly(Outcome::Failed, pages,
+                        QStringLiteral("打印在第%1行中止：%2。").arg(label.row).arg(reason));
+                    return false;
+                }
+            }
             for (int copy = 0; copy < copies_; ++copy) {
-                if (pages > 0 && !output_.nextPage(&reason))
-                    return endEarly(Outcome::Failed, pages, QStringLiteral("%1。").arg(reason));
+                if (pages > 0 && !output_.nextPage(&reason)) {
+                    stopped = endEarly(Outcome::Failed, pages, QStringLiteral("%1。").arg(reason));
+                    return false;
+                }
                 QPainter &painter = output_.painter();
                 painter.save();
                 painter.scale(scaleX, scaleY);
-                LabelPainter::paint(
-                    painter, design, made, dotsPerTwip ? DotGrid::of(painter) : std::nullopt);
+                LabelPainter::paint(painter, design, made,
+                    dotsPerTwip ? DotGrid::of(painter) : std::nullopt, LabelPainter::Surface::Page);
                 painter.restore();
                 if (copy == 0) lastPrinted = made;
                 ++pages;
-                if (!progress_.advance(pages, total) && pages < total)
-                    return endEarly(Outcome::Cancelled, pages, QStringLiteral("打印已取消，"));
+                if (!progress_.advance(pages, total) && pages < total) {
+                    stopped = endEarly(Outcome::Cancelled, pages, QStringLiteral("打印已取消，"));
+                    return false;
+                }
             }
-        }
+            return true;
+        });
     } catch (const std::bad_alloc &) {
         // A picture or a page too large for the memory left: stop as a failing printer does.
         return endEarly(Outcome::Failed, pages,
             QStringLiteral("内存不足，无法画出第%1张标签。").arg(pages + 1));
     }
+    if (stopped) return *stopped;
     progress_.end();
     if (!output_.finish(&reason))
         return endEarly(Outcome::Failed, 0, QStringLiteral("%1，").arg(reason));

@@ -1,10 +1,12 @@
 // The printing section beside the main window's steps: the chosen printer and each printer's
 // calibration are kept for the user from one start of the program to the next, and the print run
 // takes the printer and the copies from there.
+#include "canvas/LabelDesign.h"
 #include "print/PrintSettings.h"
 #include "support/Fixtures.h"
 #include "support/TestProgram.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QPushButton>
@@ -25,6 +27,7 @@ private slots:
     void eachPrinterKeepsItsOwnCalibration();
     void aHandEditedSettingsFileCannotUpsetTheRun();
     void printingTakesThePrinterAndTheCopiesChosen();
+    void theQuantityColumnAndThePictureFollowTheDesign();
 
 private:
     static QSettings userSettings()
@@ -122,6 +125,36 @@ void PrinterSectionTest::printingTakesThePrinterAndTheCopiesChosen()
         QStringLiteral("将打印第1到1行,共1个标签\n每个标签打印2份,共2张"));
     QCOMPARE(messages.last().text, QStringLiteral("找不到打印机 Shelf-Zebra。没有打印任何标签。"));
     QCOMPARE(program.form1().status(), messages.last().text);
+}
+
+// "份数列" offers the table's headers and shows what a layout chose; "打印背景图片" is a step of
+// the design's history and shows the design it belongs to.
+void PrinterSectionTest::theQuantityColumnAndThePictureFollowTheDesign()
+{
+    TestProgram program;
+    auto *quantity = program.control<QComboBox>("QuantityColumn");
+    auto *picture = program.control<QCheckBox>("PrintPicture");
+    QCOMPARE(quantity->count(), 1);
+    QVERIFY(picture->isChecked());
+    program.dialogs.answerOpen(sourceFile("examples/prices.csv"));
+    program.click("Command2");
+    QCOMPARE(quantity->count(), 8); // none and the seven headers
+    QCOMPARE(quantity->itemText(7), QStringLiteral("份数"));
+    quantity->setCurrentIndex(7);
+    emit quantity->activated(7);
+    QCOMPARE(program.panel().quantityColumn(), QStringLiteral("份数"));
+
+    picture->click();
+    LabelDesign &design = program.workspace.canvas();
+    QVERIFY(!design.printsPicture());
+    program.workspace.history().stack().undo();
+    QVERIFY(design.printsPicture() && picture->isChecked());
+
+    program.dialogs.answerOpen(sourceFile("examples/price.ini"));
+    program.click("Command9");
+    QCOMPARE(quantity->currentText(), QStringLiteral("份数"));
+    program.workspace.canvas().setPrintsPicture(false);
+    QVERIFY(!picture->isChecked());
 }
 
 QTEST_MAIN(PrinterSectionTest)

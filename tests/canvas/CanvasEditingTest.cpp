@@ -3,13 +3,23 @@
 #include "app/ScreenTwips.h"
 #include "canvas/FontDialog.h"
 #include "canvas/LabelDesign.h"
+#include "canvas/TextBoxDialog.h"
+#include "canvas/TextItemDialog.h"
 #include "support/CodeDecoder.h"
 #include "support/Fixtures.h"
 #include "support/TestProgram.h"
 
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFontComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 #include <QWindow>
 
 using namespace tagloom;
@@ -103,6 +113,7 @@ private slots:
     void fontDialogShowsAndTakesThePrintedSize();
     void fontDialogOpensOnItsValues_data();
     void fontDialogOpensOnItsValues();
+    void aTextItemIsAddedMovedFittedAndRemoved();
 
 private:
     QTemporaryDir scratch_;
@@ -345,6 +356,68 @@ void CanvasEditingTest::fontDialogOpensOnItsValues()
     // A face picked in the dialog is the one it answers, whatever it opened on.
     dialog.findChild<QFontComboBox *>("family")->setCurrentFont(QFont("DejaVu Sans Mono"));
     QCOMPARE(dialog.choice().font.family, QStringLiteral("DejaVu Sans Mono"));
+}
+
+// A free text item through its dialogs and menu, each change one step of the history; the box
+// width also through a field item's menu.
+void CanvasEditingTest::aTextItemIsAddedMovedFittedAndRemoved()
+{
+    Canvas a(workbook_);
+    const auto writeText = [&a](const QString &text) {
+        auto *dialog = a.form2.findChild<TextItemDialog *>();
+        QVERIFY(dialog && dialog->isVisible());
+        dialog->findChild<QPlainTextEdit *>("TemplateText")->setPlainText(text);
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    };
+    a.program.form1().findChild<QAction *>("AddTextAction")->trigger();
+    writeText(QStringLiteral("¥{价"));
+    QVERIFY(a.form2.findChild<QLabel *>("TemplateProblem")->text().contains("花括号不成对"));
+    QCOMPARE(a.design.textItemCount(), 0);
+    writeText(QStringLiteral("¥{价}"));
+    QCOMPARE(a.design.textItemCount(), 1);
+    QCOMPARE(a.design.textItem(0).caption, QStringLiteral("¥{价}"));
+    TestProgram::settle();
+
+    const QPoint at = a.centreOf("TextItem(0)");
+    const QPointF place(a.design.textItem(0).left, a.design.textItem(0).top);
+    a.mouse(QTest::MousePress, Qt::LeftButton, at);
+    a.glide(at, at + QPoint(40, 25), 3);
+    a.mouse(QTest::MouseRelease, Qt::LeftButton, at + QPoint(40, 25));
+    QCOMPARE(QPointF(a.design.textItem(0).left, a.design.textItem(0).top),
+        place + QPointF(40, 25) * a.twipsPerPixel());
+
+    const auto fitBox = [&a](const QString &item) {
+        a.program.dialogs.answerPopup(QStringLiteral("文字宽度…"));
+        a.mouse(QTest::MouseClick, Qt::RightButton, a.centreOf(item));
+        auto *dialog = a.form2.findChild<TextBoxDialog *>();
+        QVERIFY(dialog);
+        dialog->findChild<QDoubleSpinBox *>("BoxWidth")->setValue(20);
+        dialog->findChild<QRadioButton *>("ShrinkFit")->setChecked(true);
+        dialog->findChild<QDoubleSpinBox *>("SmallestSize")->setValue(7);
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        TestProgram::settle();
+    };
+    fitBox("TextItem(0)");
+    fitBox("Label1(2)");
+    const TextBox fitted {float(20 * twipsPerMillimetre), TextBox::Fit::Shrink, 7};
+    QCOMPARE(a.design.textItem(0).box, fitted);
+    QCOMPARE(a.design.field(2).box, fitted);
+    QCOMPARE(a.widget("TextItem(0)")->width(), qRound(20 * ScreenTwips::dpiX(&a.form2) / 25.4));
+
+    a.program.dialogs.answerPopup(QStringLiteral("删除"));
+    a.mouse(QTest::MouseClick, Qt::RightButton, a.centreOf("TextItem(0)"));
+    QCOMPARE(a.design.textItemCount(), 0);
+    QVERIFY(!a.widget("TextItem(0)"));
+    QUndoStack &history = a.program.workspace.history().stack();
+    QCOMPARE(history.undoText(), QStringLiteral("删除文本"));
+    history.undo();
+    QCOMPARE(a.design.textItem(0).box, fitted);
+    for (const char *step : {"设置文字宽度", "设置文字宽度", "移动文本", "添加文本"}) {
+        QCOMPARE(history.undoText(), QString::fromUtf8(step));
+        history.undo();
+    }
+    QCOMPARE(a.design.textItemCount(), 0);
+    QVERIFY(a.program.dialogs.allAnswered());
 }
 
 QTEST_MAIN(CanvasEditingTest)

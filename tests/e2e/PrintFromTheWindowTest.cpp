@@ -67,6 +67,8 @@ constexpr Box text3[] {Box {360, 360, 615, 270}.in(frame1), Box {1320, 360, 615,
 constexpr Box command6 {3240, 2760, 1695, 495};
 constexpr Box command8 {1560, 3720, 975, 375};
 constexpr Box emptySpot {2900, 2250, 90, 90}; // between the steps and the line under them
+// The side panel's first button, "编辑", at the top left of the panel beside the steps.
+constexpr Box editButton {5220 + 150, 150, 300, 200};
 } // namespace form1
 
 namespace form4 {
@@ -95,6 +97,7 @@ const QString hintTitle = QStringLiteral("^完成$");
 const QString sizeDialogTitle = QStringLiteral("^修改尺寸$");
 const QString confirmationTitle = QStringLiteral("^Tagloom$");
 const QString errorTitle = QStringLiteral("^出错$");
+const QString addTextTitle = QStringLiteral("^添加文本$");
 
 constexpr int windowTimeoutMs = 30000;
 
@@ -271,6 +274,20 @@ bool qrFills(const XWindow &canvas, const Box &item, int timeoutMs)
     return false;
 }
 
+// The dark pixels of a grey picture: how many, and the rectangle they lie in.
+std::pair<int, QRect> ink(const QImage &grey)
+{
+    int count = 0;
+    QRect box;
+    for (int y = 0; y < grey.height(); ++y)
+        for (int x = 0; x < grey.width(); ++x)
+            if (grey.constScanLine(y)[x] < 128) {
+                ++count;
+                box |= QRect(x, y, 1, 1);
+            }
+    return {count, box};
+}
+
 // The main window once it shows, laid out at the desktop's resolution.
 XWindow mainWindow(const XDesktop &desktop)
 {
@@ -303,14 +320,15 @@ private slots:
     void printsTheRangeThatAPersonChose_data();
     void printsTheRangeThatAPersonChose();
     void savesTheLayoutUnderTheNameAPersonExpects();
+    void printsATextItemThatAPersonAdded();
 
 private:
     using Walk = std::function<void(const XDesktop &, const Person &)>;
-    // Starts the program in `workFolder`, lets the person walk through it, then closes its main
-    // window as a person does (saving the design when asked, to `keptLayout`) and sees the
-    // program end well. A step that fails fails the test, with a screenshot beside it.
+    // Starts the program in `workFolder` with `arguments`, lets the person walk through it, then
+    // closes its main window as a person does (saving the design when asked, to `keptLayout`) and
+    // sees the program end well. A step that fails fails the test, with a screenshot beside it.
     void asAPerson(const Pace &pace, const QString &workFolder, const Walk &walk,
-        const QString &keptLayout = {});
+        const QString &keptLayout = {}, const QStringList &arguments = {});
     // Walks the eight steps and returns the PDF that the printer wrote.
     QString printRange(const XDesktop &desktop, const Person &person, const Pace &pace);
 
@@ -428,8 +446,8 @@ QString PrintFromTheWindowTest::printRange(
     return pdfs.first();
 }
 
-void PrintFromTheWindowTest::asAPerson(
-    const Pace &pace, const QString &workFolder, const Walk &walk, const QString &keptLayout)
+void PrintFromTheWindowTest::asAPerson(const Pace &pace, const QString &workFolder,
+    const Walk &walk, const QString &keptLayout, const QStringList &arguments)
 {
     const QString tag = QString::fromUtf8(QTest::currentTestFunction())
         + (QTest::currentDataTag() ? '-' + QString::fromUtf8(QTest::currentDataTag()) : QString());
@@ -438,7 +456,7 @@ void PrintFromTheWindowTest::asAPerson(
     const QString screenshotPrefix
         = screenshots.isEmpty() ? QString() : QDir(screenshots).filePath(fileTag + '-');
 
-    RunningProgram program(workFolder);
+    RunningProgram program(workFolder, arguments);
     QVERIFY2(program.waitForStarted(), qPrintable("the program did not start: " + program.error()));
     const XDesktop desktop(program.pid());
     const Person person(desktop, pace, screenshotPrefix);
@@ -553,6 +571,133 @@ void PrintFromTheWindowTest::savesTheLayoutUnderTheNameAPersonExpects()
         QCOMPARE(lines[1], "text2," + workbook.toUtf8() + '\r');
     }
     QVERIFY(!QFile::exists(typedName + QStringLiteral(".ini")));
+}
+
+// The price label example opened, a text item added through "编辑" → "添加文本…", typed and
+// with a counter and a column picked from the dialog's list, dragged below the barcode, the layout
+// saved and two rows printed: the rows' quantities give three labels. What cups-pdf wrote keeps no
+// text to read, so each page's text item is compared with the page tagloom print makes from the
+// saved layout, whose text is read.
+void PrintFromTheWindowTest::printsATextItemThatAPersonAdded()
+{
+    QTemporaryDir work;
+    for (const char *name : {"price.ini", "price-label.png", "prices.csv"})
+        QVERIFY(QFile::copy(sourceFile(QStringLiteral("examples/") + name), work.filePath(name)));
+    const QString saved = work.filePath(QStringLiteral("with-text.ini"));
+    // Where the item is made and where it is dropped, in twips of the label.
+    const QPointF grab(400, 400);
+    const QPointF drop(700, 7600);
+    const Pace pace {1500, 3000, 400, 60};
+    QString pdf;
+    asAPerson(pace, work.path(),
+        [&](const XDesktop &desktop, const Person &person) {
+            // The main window to the right, so that the wide label docked at its left is seen.
+            XDesktop::move(mainWindow(desktop), QPoint(1100, 80));
+            const XWindow main = mainWindow(desktop);
+            XWindow canvas;
+            QElapsedTimer docking;
+            docking.start();
+            do {
+                person.pause(100);
+                canvas = desktop.waitForWindow(
+                    canvasTitle, QStringLiteral("the canvas"), windowTimeoutMs);
+            } while (canvas.client.left() < 0 && docking.elapsed() < windowTimeoutMs);
+            const QList<XWindow> before = desktop.windows();
+            person.press(main, form1::editButton);
+            desktop.waitForNewWindow(before, QStringLiteral("the menu “编辑”"), windowTimeoutMs);
+            XDesktop::keys({QStringLiteral("t")});
+            const QString adding = QStringLiteral("the dialog “添加文本”");
+            const XWindow dialog = desktop.waitForWindow(addTextTitle, adding, windowTimeoutMs);
+            person.read(dialog, adding, pace.readMs);
+            // The fields from the dialog's list, as a person unsure of their names picks them:
+            // the counter after the seven columns, then the first column.
+            const auto pickField = [&](int position) {
+                const QList<XWindow> shown = desktop.windows();
+                XDesktop::keys({QStringLiteral("Tab"), QStringLiteral("alt+Down")});
+                const XWindow list = desktop.waitForNewWindow(
+                    shown, QStringLiteral("the list of fields"), windowTimeoutMs);
+                XDesktop::keys(QStringList(position, QStringLiteral("Down")) << "Return");
+                desktop.waitUntilClosed(list, QStringLiteral("the list of fields"), 5000);
+            };
+            XDesktop::type(QStringLiteral("No."), pace.typeDelayMs);
+            pickField(9); // 序号:0001
+            XDesktop::type(QStringLiteral(" "), pace.typeDelayMs);
+            pickField(1); // 货号
+            person.answer(dialog, adding, 0, {QStringLiteral("ctrl+Return")});
+            person.expectNoError(QStringLiteral("adding the text item"));
+
+            // The canvas may show the label scaled to the screen.
+            const double scale = canvas.client.width() / (960.0 * 15);
+            const auto onCanvas = [&](QPointF twips) {
+                return canvas.client.topLeft() + (twips * scale).toPoint();
+            };
+            person.pause(pace.stepMs);
+            XDesktop::drag(onCanvas(grab), onCanvas(drop));
+
+            person.press(main, form1::command8);
+            const QString saving = QStringLiteral("the save dialog");
+            const XWindow save = desktop.waitForWindow(saveDialogTitle, saving, windowTimeoutMs);
+            person.read(save, saving, pace.readMs);
+            XDesktop::keys({QStringLiteral("ctrl+a")});
+            XDesktop::type(saved, pace.typeDelayMs);
+            person.answer(save, saving, 0);
+            const QString done = QStringLiteral("the message “保存完成”");
+            person.answer(desktop.waitForWindow(savedTitle, done, windowTimeoutMs), done, 0);
+
+            person.fillIn(main, form1::text3[1], QStringLiteral("2"));
+            const CupsPdfOutput printer;
+            person.press(main, form1::command6);
+            const QString confirmation
+                = QStringLiteral("the confirmation “将打印第1到2行,共3个标签”");
+            person.answer(desktop.waitForWindow(confirmationTitle, confirmation, windowTimeoutMs),
+                confirmation, pace.confirmMs);
+            const QStringList pdfs = printer.waitForPdfs(
+                120000, [&person] { person.expectNoError(QStringLiteral("the confirmation")); });
+            if (pdfs.size() != 1) throw StepFailed("the printer did not write one job");
+            pdf = pdfs.first();
+        },
+        {}, {work.filePath(QStringLiteral("price.ini"))});
+    if (QTest::currentTestFailed()) return;
+
+    const QString reference = work.filePath(QStringLiteral("reference.pdf"));
+    QCOMPARE(
+        QProcess::execute(programBinary(), {"print", saved, "--to", "2", "--pdf", reference}), 0);
+    QCOMPARE(pdfPageCount(pdf), 3);
+    QCOMPARE(pdfPageCount(reference), 3);
+    const QStringList skus {"QM-2001", "QM-2001", "QM-2002"};
+    // The item's place on the 80 × 50 mm page: below the barcode, left.
+    constexpr int dpi = 300;
+    const double dotsPerTwip = dpi / 25.4 * 80 / (960 * 15);
+    // A new text item stands at 300, 300 twips; the drag takes it by the grab point.
+    const QRect place = QRectF(QPointF(300, 300) + drop - grab, QSizeF(2600, 400))
+                            .adjusted(-60, -60, 60, 60)
+                            .toRect();
+    const QRect dots(place.topLeft() * dotsPerTwip, place.size() * dotsPerTwip);
+    for (int page = 1; page <= 3; ++page) {
+        const QString text = pdfPageText(reference, page);
+        QVERIFY2(
+            text.contains(
+                QStringLiteral("No.%1 %2").arg(page, 4, 10, QLatin1Char('0')).arg(skus[page - 1])),
+            qPrintable(text));
+        const QImage printed
+            = renderPdfPage(pdf, page, dpi).copy(dots).convertToFormat(QImage::Format_Grayscale8);
+        const QImage expected = renderPdfPage(reference, page, dpi)
+                                    .copy(dots)
+                                    .convertToFormat(QImage::Format_Grayscale8);
+        // The same ink in the same place, but for how two renderers smooth small letters.
+        const auto [printedInk, printedBox] = ink(printed);
+        const auto [expectedInk, expectedBox] = ink(expected);
+        QVERIFY2(expectedInk > 50 && qAbs(printedInk - expectedInk) < expectedInk / 4
+                && (printedBox.topLeft() - expectedBox.topLeft()).manhattanLength() <= 3
+                && (printedBox.bottomRight() - expectedBox.bottomRight()).manhattanLength() <= 3,
+            qPrintable(QStringLiteral("page %1: %2 dots of the text item, %3 expected")
+                           .arg(page)
+                           .arg(printedInk)
+                           .arg(expectedInk)));
+        QCOMPARE(decodeQr(renderPdfPage(pdf, page)),
+            QStringLiteral("https://shop.example.cn/p/") + skus[page - 1]);
+    }
+    QFile::remove(pdf);
 }
 
 QTEST_GUILESS_MAIN(PrintFromTheWindowTest)

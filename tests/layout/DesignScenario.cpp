@@ -144,6 +144,7 @@ QString DesignScenario::describe(TestProgram &program)
                      .arg(chooser.items().join('|'));
     }
     parts << QStringLiteral("Command3 %1").arg(panel.generateEnabled() ? "enabled" : "disabled");
+    parts << QStringLiteral("quantity column \"%1\"").arg(panel.quantityColumn());
     if (program.workspace.hasDataTable()) {
         const DataTable &table = program.workspace.dataTable();
         parts << QStringLiteral("table %1 × %2").arg(table.rows()).arg(table.cols());

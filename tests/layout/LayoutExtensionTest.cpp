@@ -32,6 +32,7 @@ private slots:
     void aDamagedBlockIsNotApplied();
     void whatThisReaderDoesNotKnowIsPassedOver_data();
     void whatThisReaderDoesNotKnowIsPassedOver();
+    void aBusinessLabelComesBackAndAnOlderLayoutAsBefore();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -227,6 +228,8 @@ void LayoutExtensionTest::aDamagedBlockIsNotApplied_data()
         << replaced("label1(1).bold=1", "label1(1).bold") << QStringLiteral("第 12 行");
     QTest::newRow("a field item the design lacks")
         << replaced("Image1.visible=0", "label1(4).hidden=1") << QStringLiteral("第 32 行");
+    QTest::newRow("a text item out of order")
+        << replaced("Image1.visible=0", "text(2).text=x") << QStringLiteral("第 32 行");
     QTest::newRow("a label size of one side")
         << replaced("Picture1.height=55.00\r\n", "") << QStringLiteral("标签尺寸只有宽或高");
     QTest::newRow("a label size of no millimetres")
@@ -282,6 +285,49 @@ void LayoutExtensionTest::whatThisReaderDoesNotKnowIsPassedOver()
     const auto [state, status] = loaded("skipped.ini", positional_ + block);
     QCOMPARE(state, expected);
     QCOMPARE(status, QString());
+}
+
+// Text items, boxes, the codes' texts with fields, stock without the picture and the quantity
+// column survive saving and loading; a layout without them, loaded over such a design, leaves
+// nothing of them behind.
+void LayoutExtensionTest::aBusinessLabelComesBackAndAnOlderLayoutAsBefore()
+{
+    TestProgram source;
+    scenario_->build(source);
+    LabelDesign &design = source.workspace.canvas();
+    FieldItem price = LabelDesign::newTextItem();
+    price.caption = QStringLiteral("¥{名称}, 100% {序号:0001+2}\n{日期:yyyy年M月d日}");
+    price.left = -300;
+    price.top = 2400.5F;
+    price.font = {QStringLiteral("DejaVu Sans"), 21.5F, true, false, false, false};
+    price.foreColor = QColor(0xc0, 0, 0);
+    price.box = {2500, TextBox::Fit::Shrink, 7.5F};
+    design.addTextItem(price);
+    design.addTextItem(LabelDesign::newTextItem());
+    design.setFieldBox(1, {1800, TextBox::Fit::Wrap, 6});
+    design.setCodeImageTemplate(QStringLiteral("https://shop.example.cn/p/{SKU}"));
+    design.setBarcodeTemplate(QStringLiteral("{SKU}-{行号}"));
+    design.setPrintsPicture(false);
+    source.panel().setQuantityColumn(QStringLiteral("网址"));
+    const QString path = scratch_.filePath("business.ini");
+    const QByteArray saved = DesignScenario::save(source, path);
+    QVERIFY(saved.startsWith(positional_)); // the positional lines as without them
+    QVERIFY(!saved.mid(positional_.size()).contains(','));
+
+    TestProgram loaded;
+    scenario_->build(loaded); // a design of its own, which the load replaces
+    DesignScenario::load(loaded, path);
+    QCOMPARE(loaded.form1().status(), QString());
+    QCOMPARE(DesignScenario::describeDesign(loaded), DesignScenario::describeDesign(source));
+    QCOMPARE(loaded.panel().quantityColumn(), QStringLiteral("网址"));
+    QCOMPARE(DesignScenario::save(loaded, scratch_.filePath("business-again.ini")), saved);
+
+    const QString older = write("older.ini", positional_);
+    DesignScenario::load(loaded, older);
+    TestProgram fresh;
+    DesignScenario::load(fresh, older);
+    QCOMPARE(DesignScenario::describeDesign(loaded), DesignScenario::describeDesign(fresh));
+    QCOMPARE(loaded.panel().quantityColumn(), QString());
 }
 
 QTEST_MAIN(LayoutExtensionTest)

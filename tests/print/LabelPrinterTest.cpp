@@ -208,6 +208,7 @@ private slots:
     void everyCodeTypeScansOnTheDotsAndInPdf();
     void labelsAPrinterCannotPrintAreRefusedBeforeAnyPage();
     void theCalibrationLabelOutlinesTheLabel();
+    void thePriceLabelExamplePrintsEveryLabelOfItsRows();
 
 private:
     // A layout of the framed label with its three field items, the QR code and the barcode.
@@ -535,6 +536,64 @@ void LabelPrinterTest::theCalibrationLabelOutlinesTheLabel()
     for (int x = 10; x < 10 + 80; ++x) // ten millimetres
         ticks += burnt(dots, x, 8) && !burnt(dots, x - 1, 8);
     QCOMPARE(ticks, 10);
+}
+
+// The bundled price label: rows 1 to 3 ask for 2, 1 and 1 labels. On the 203 dpi printer and in
+// PDF every label carries its row's EAN-13 (from 12 digits, the check digit added) and its QR code
+// of a text with fields; the PDF's words give the price, the counter, the run's date and the name
+// wrapped in its box, whose right edge no dot of the name passes on the printer.
+void LabelPrinterTest::thePriceLabelExamplePrintsEveryLabelOfItsRows()
+{
+    const QString layout = sourceFile("examples/price.ini");
+    const QString queue = queueName("TAGLOOM_ZPL203");
+    QFile::remove(zplSpoolFile(queue));
+    QProcess *print = runPrint({layout, "--printer", queue, "--to", "3"});
+    QCOMPARE(print->readAllStandardError(), QByteArray());
+    QCOMPARE(print->exitCode(), 0);
+    const QList<ZplPage> dots = zplPagesPrinted(queue);
+    const QString pdf = scratch_.filePath("price.pdf");
+    QCOMPARE(runPrint({layout, "--pdf", pdf, "--to", "3"})->exitCode(), 0);
+    const QString today = QDate::currentDate().toString("yyyy年M月d日");
+    QCOMPARE(dots.size(), 4);
+    QCOMPARE(pdfPageCount(pdf), 4);
+
+    // 80 x 50 mm from a 960 x 600 pixel picture: printed twips of one of the design's.
+    const double scale = 80 / 25.4 * 1440 / (960 * 15);
+    const QStringList barcodes {"690312000017", "690312000017", "690312000024", "690312000031"};
+    for (int label = 0; label < 4; ++label) {
+        const QString sku = QStringLiteral("QM-200%1").arg(barcodes[label].mid(10, 1));
+        for (const QImage &page : {dots[label].dots, renderPdfPage(pdf, label + 1, 300)}) {
+            const std::optional<DecodedCode> ean = findCode(page, "EAN13");
+            QVERIFY(ean && ean->text.size() == 13);
+            QCOMPARE(ean->text.left(12), barcodes[label]);
+            QCOMPARE(decodeQr(page), "https://shop.example.cn/p/" + sku);
+        }
+        const QString text = pdfPageText(pdf, label + 1);
+        const QRegularExpression numbered(
+            QStringLiteral("No.%1\\s+%2").arg(label + 1, 4, 10, QChar('0')).arg(today));
+        QVERIFY2(text.contains(numbered), qPrintable(text));
+        QVERIFY(text.contains(label < 2 ? "¥168.00" : label == 2 ? "¥88.00" : "¥1280.00"));
+        // The name, 9300 twips wide from 1800, 1860 down: nothing burnt between its box and
+        // the QR code at 11580.
+        const QRect beside = dotsOf(QRectF(11200, 1860, 300, 1400), 203 * scale, {})
+                                 .intersected(dots[label].dots.rect());
+        QVERIFY(!beside.isEmpty());
+        for (int y = beside.top(); y <= beside.bottom(); ++y)
+            for (int x = beside.left(); x <= beside.right(); ++x)
+                QVERIFY2(!burnt(dots[label].dots, x, y),
+                    qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
+    }
+    // The long name in two lines.
+    const QString first = pdfPageText(pdf, 1);
+    QVERIFY2(first.indexOf('\n', first.indexOf(QStringLiteral("景德镇")))
+            < first.indexOf(QStringLiteral("礼盒装")),
+        qPrintable(first));
+
+    // The quantity column the command line names, in place of the layout's.
+    print = runPrint({layout, "--pdf", pdf, "--to", "3", "--quantity-column", "品名"});
+    QCOMPARE(print->exitCode(), 1);
+    QVERIFY(QString::fromUtf8(print->readAllStandardError())
+                .contains(QStringLiteral("第1行“品名”列的份数")));
 }
 
 QTEST_MAIN(LabelPrinterTest)

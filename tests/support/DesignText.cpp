@@ -17,30 +17,41 @@ QString describe(const LabelDesign &design)
                  .arg(design.scaleWidth())
                  .arg(design.scaleHeight())
                  .arg(design.picture() ? "" : ", none");
-    for (int index = 0; index < design.fieldCount(); ++index) {
-        const FieldItem &item = design.field(index);
+    const auto describeItem = [](const QString &name, const FieldItem &item) {
         const LabelFont &font = item.font;
-        parts << QStringLiteral("Label1(%1) \"%2\" at %3 %4, \"%5\" %6 pt%7%8%9%10, %11, %12")
-                     .arg(item.index)
-                     .arg(item.caption)
-                     .arg(item.left)
-                     .arg(item.top)
-                     .arg(font.family)
-                     .arg(font.pointSize)
-                     .arg(font.bold ? " bold" : "", font.italic ? " italic" : "",
-                         font.underline ? " underline" : "", font.strikeout ? " strikeout" : "")
-                     .arg(item.foreColor.name(QColor::HexArgb), item.visible ? "shown" : "hidden");
-    }
+        const TextBox &box = item.box;
+        return QStringLiteral("%1 \"%2\" at %3 %4, \"%5\" %6 pt%7%8%9%10, %11, %12%13")
+            .arg(name, item.caption)
+            .arg(item.left)
+            .arg(item.top)
+            .arg(font.family)
+            .arg(font.pointSize)
+            .arg(font.bold ? " bold" : "", font.italic ? " italic" : "",
+                font.underline ? " underline" : "", font.strikeout ? " strikeout" : "")
+            .arg(item.foreColor.name(QColor::HexArgb), item.visible ? "shown" : "hidden")
+            .arg(box.isSet() ? QStringLiteral(", %1 twips wide, %2 to %3 pt")
+                                   .arg(box.width)
+                                   .arg(box.fit == TextBox::Fit::Shrink ? "shrunk" : "wrapped")
+                                   .arg(box.smallestPointSize)
+                             : QString());
+    };
+    for (int index = 0; index < design.fieldCount(); ++index)
+        parts << describeItem(
+            QStringLiteral("Label1(%1)").arg(design.field(index).index), design.field(index));
+    for (int index = 0; index < design.textItemCount(); ++index)
+        parts << describeItem(QStringLiteral("text %1").arg(index + 1), design.textItem(index));
     const CodeImageItem &image = design.codeImage();
-    parts << QStringLiteral("Image1 %1, %2, %3, level %4")
+    parts << QStringLiteral("Image1 %1, %2, %3, level %4, \"%5\"")
                  .arg(rect(image.geometry), image.visible ? "shown" : "hidden",
                      design.qrCodeInserted() ? "inserted"
                          : image.picture     ? "other picture"
                                              : "no picture",
-                     qrLevelName(design.qrLevel()));
-    parts << QStringLiteral("Picture2 %1, %2")
+                     qrLevelName(design.qrLevel()), image.textTemplate);
+    parts << QStringLiteral("Picture2 %1, %2, \"%3\"")
                  .arg(rect(design.barcodeHolder().geometry),
-                     design.barcodeHolder().visible ? "shown" : "hidden");
+                     design.barcodeHolder().visible ? "shown" : "hidden",
+                     design.barcodeHolder().textTemplate);
+    if (!design.printsPicture()) parts << QStringLiteral("picture not printed");
     parts << QStringLiteral("BarCodeCtrl1 %1, %2, %3")
                  .arg(rect(design.barcodeGeometry()), design.barcodeVisible() ? "shown" : "hidden",
                      barcodeTypeName(design.barcodeType()));
