@@ -4,6 +4,7 @@
 #include "ZintSymbol.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -95,17 +96,28 @@ void Code128Symbol::paint(
     const bool withText = textPixels > 0;
     const qreal barHeight = area.height() - (withText ? textPixels * textBandPerPixel : 0);
 
+    QList<QRectF> bars;
+    bars.reserve(qsizetype(bars_.size()));
     for (const Bar &bar : bars_)
-        painter.fillRect(QRectF(grid.left + bar.start * grid.moduleWidth, area.top(),
-                             bar.width * grid.moduleWidth, barHeight),
-            Qt::black);
-    if (!withText) return;
+        bars.append(QRectF(grid.left + bar.start * grid.moduleWidth, area.top(),
+            bar.width * grid.moduleWidth, barHeight));
     painter.save();
-    painter.setFont(textFont(textPixels));
-    painter.setPen(Qt::black);
-    painter.drawText(
-        QRectF(grid.left, area.top() + barHeight, symbolWidth, area.height() - barHeight),
-        Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine, humanText_);
+    if (painter.paintEngine()->type() == QPaintEngine::Pdf) {
+        // In one call a PDF takes the bars as one shape, not each with a drawing state of its own.
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::black);
+        painter.drawRects(bars.constData(), int(bars.size()));
+    } else {
+        for (const QRectF &bar : bars)
+            painter.fillRect(bar, Qt::black);
+    }
+    if (withText) {
+        painter.setFont(textFont(textPixels));
+        painter.setPen(Qt::black);
+        painter.drawText(
+            QRectF(grid.left, area.top() + barHeight, symbolWidth, area.height() - barHeight),
+            Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine, humanText_);
+    }
     painter.restore();
 }
 

@@ -228,7 +228,7 @@ bool PrintRun::makeRow(LabelDesign &design, const DataTable *table, int row,
             made.qrPicture = PictureRef(); // an empty cell: this label goes without the code
         } else {
             if (!generator.saveBitmap(bitmapPath, 2, reason)) return false;
-            QImageReader reader(bitmapPath);
+            QImageReader reader(bitmapPath, "bmp");
             QImage picture = reader.read();
             if (picture.isNull()) {
                 *reason = QStringLiteral("无法读回二维码图片：%1").arg(reader.errorString());
