@@ -17,6 +17,7 @@
 #include "data/WorkbookImport.h"
 #include "layout/LayoutLoader.h"
 #include "layout/LayoutWriter.h"
+#include "print/CupsPrinterOutput.h"
 #include "print/PdfFileOutput.h"
 #include "print/PrintProgress.h"
 #include "print/PrintRun.h"
@@ -27,11 +28,16 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QScreen>
+#include <condition_variable>
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
+#include <mutex>
+#include <poll.h>
+#include <thread>
 #include <unistd.h>
 
 namespace tagloom::bench {
@@ -270,6 +276,117 @@ int minimalPdf(int rows, const QString &pdf)
     return 0;
 }
 
+// What a label printer's device received, read on a thread of its own as it arrives: when each
+// label's format came (the driver's "^XGR:" prints the page's graphic) and how many bytes in all.
+class DeviceWatch
+{
+public:
+    explicit DeviceWatch(const QString &fifo)
+        : descriptor_(open(fifo.toLocal8Bit().constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC))
+    {
+        timer_.start();
+        if (descriptor_ >= 0) reader_ = std::thread([this] { read(); });
+    }
+    ~DeviceWatch()
+    {
+        stop_ = true;
+        if (reader_.joinable()) reader_.join();
+        if (descriptor_ >= 0) close(descriptor_);
+    }
+    bool isOpen() const { return descriptor_ >= 0; }
+    double now() const { return double(timer_.nsecsElapsed()) / 1e9; }
+    // Waits until `labels` labels have come, or nothing came for a minute.
+    bool waitFor(int labels)
+    {
+        std::unique_lock lock(mutex_);
+        return arrived_.wait_for(
+            lock, std::chrono::minutes(1), [&] { return labelTimes_.size() >= size_t(labels); });
+    }
+    std::vector<double> labelTimes() const
+    {
+        const std::lock_guard lock(mutex_);
+        return labelTimes_;
+    }
+    qint64 bytes() const { return bytes_; }
+
+private:
+    void read()
+    {
+        static const QByteArray mark = "^XGR:";
+        QByteArray tail;
+        char chunk[1 << 16];
+        while (!stop_) {
+            pollfd wait {descriptor_, POLLIN, 0};
+            poll(&wait, 1, 100);
+            const ssize_t got = ::read(descriptor_, chunk, sizeof chunk);
+            if (got <= 0) continue;
+            bytes_ += got;
+            tail += QByteArray(chunk, int(got));
+            const std::lock_guard lock(mutex_);
+            for (qsizetype at = tail.indexOf(mark); at >= 0; at = tail.indexOf(mark, at + 1))
+                labelTimes_.push_back(now());
+            tail = tail.right(mark.size() - 1);
+            arrived_.notify_all();
+        }
+    }
+
+    int descriptor_;
+    QElapsedTimer timer_;
+    std::thread reader_;
+    std::atomic<bool> stop_ = false;
+    std::atomic<qint64> bytes_ = 0;
+    mutable std::mutex mutex_;
+    std::condition_variable arrived_;
+    std::vector<double> labelTimes_;
+};
+
+// The bytes of the jobs a queue has completed, from lpstat's list.
+qint64 jobBytes(const QString &queue)
+{
+    QProcess lpstat;
+    lpstat.start(QStringLiteral("lpstat"),
+        {QStringLiteral("-W"), QStringLiteral("completed"), QStringLiteral("-o"), queue});
+    lpstat.waitForFinished();
+    qint64 bytes = 0;
+    for (const QByteArray &line : lpstat.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() > 2) bytes += fields[2].toLongLong();
+    }
+    return bytes;
+}
+
+// The example label printed for `rows` rows of `data` on a label printer queue whose device is
+// the FIFO `fifo`: the time the run took to hand the labels over, when the first and the last
+// label reached the device, and the bytes a label took on the way.
+int labelPrinter(int rows, const QString &data, const QString &queue, const QString &fifo)
+{
+    DeviceWatch device(fifo);
+    if (!device.isOpen()) return 1;
+    BatchDialogs dialogs;
+    Workspace workspace(dialogs);
+    if (!LayoutLoader::load(workspace, QStringLiteral(TAGLOOM_SOURCE_DIR "/examples/example.ini"),
+            nullptr, {std::nullopt, data}))
+        return 1;
+    workspace.panel().setRangeText(MainPanel::LastRow, QString::number(rows));
+    CupsPrinterOutput output(queue, {});
+    SilentProgress progress;
+    const double startedAt = device.now();
+    const PrintRun::Result result = PrintRun(workspace, output, progress).run();
+    const double handedOver = device.now() - startedAt;
+    if (result.outcome != PrintRun::Outcome::Printed || !device.waitFor(rows)) return 1;
+    const std::vector<double> labels = device.labelTimes();
+    const qint64 spooled = jobBytes(queue);
+    report(handedOver,
+        QStringLiteral("handed over %1 s, first label at the device %2 s, last %3 s; "
+                       "%4 kB a label to CUPS, %5 kB to the device")
+            .arg(handedOver, 0, 'f', 1)
+            .arg(labels.front() - startedAt, 0, 'f', 2)
+            .arg(labels.back() - startedAt, 0, 'f', 1)
+            .arg(double(spooled) / rows / 1000, 0, 'f', 1)
+            .arg(double(device.bytes()) / rows / 1000, 0, 'f', 1));
+    return 0;
+}
+
 // The table command on a workbook, its output thrown away.
 int tableCommand(const QString &path)
 {
@@ -340,6 +457,9 @@ int runCase(int argc, char *argv[])
     if (name == QLatin1String("startup")) return startUp();
     if (name == QLatin1String("print"))
         return printToPdf(arguments.value(1).toInt(), arguments.value(2));
+    if (name == QLatin1String("label-printer"))
+        return labelPrinter(
+            arguments.value(1).toInt(), arguments.value(2), arguments.value(3), arguments.value(4));
     if (name == QLatin1String("minimal-pdf"))
         return minimalPdf(arguments.value(1).toInt(), arguments.value(2));
     std::fprintf(stderr, "tagloom-bench: unknown case %s\n", qPrintable(name));

@@ -66,12 +66,13 @@ void PrintRun::refuse(const QString &message)
 PrintRun::Result PrintRun::endEarly(Outcome outcome, int pagesDone, const QString &what)
 {
     progress_.end();
+    // The pages done go out; what went before a failure stays out.
     int pagesSent = pagesDone;
     QString reason;
     try {
-        if (pagesDone > 0 && !output_.finish(&reason)) pagesSent = 0;
+        if (pagesDone == 0 || !output_.finish(&reason)) pagesSent = output_.labelsAlreadySent();
     } catch (const std::bad_alloc &) {
-        pagesSent = 0;
+        pagesSent = output_.labelsAlreadySent();
     }
     const QString message = pagesSent > 0
         ? QStringLiteral("%1已送出%2张标签。").arg(what).arg(pagesSent)
@@ -319,6 +320,7 @@ PrintRun::Result PrintRun::printPages(
                 .arg(design.picture()->width())
                 .arg(design.picture()->height()));
     QString reason;
+    const bool copiesByOutput = output_.takeCopies(copies_);
     // A label with a physical size of its own prints scaled to it, picture and items alike.
     const QSizeF printed = design.printedSize();
     const double scaleX = printed.width() / design.scaleWidth();
@@ -337,14 +339,17 @@ PrintRun::Result PrintRun::printPages(
     const int total = (last - first + 1) * copies_;
     if (!progress_.advance(0, total))
         return endEarly(Outcome::Cancelled, 0, QStringLiteral("打印已取消，"));
-    int pages = 0;
+    // Copies the printer counts itself are drawn once.
+    const int drawnCopies = copiesByOutput ? 1 : copies_;
+    const int labelsPerPage = copies_ / drawnCopies;
+    int pages = 0; // labels, copies counted
     try {
         for (int row = first; row <= last; ++row) {
             LabelRow made;
             if (!makeRow(design, table, row, bitmapPath, made, &reason))
                 return endEarly(Outcome::Failed, pages,
                     QStringLiteral("打印在第%1行中止：%2。").arg(row).arg(reason));
-            for (int copy = 0; copy < copies_; ++copy) {
+            for (int copy = 0; copy < drawnCopies; ++copy) {
                 if (pages > 0 && !output_.nextPage(&reason))
                     return endEarly(Outcome::Failed, pages, QStringLiteral("%1。").arg(reason));
                 QPainter &painter = output_.painter();
@@ -353,7 +358,7 @@ PrintRun::Result PrintRun::printPages(
                 LabelPainter::paint(painter, design, made, codeFit);
                 painter.restore();
                 if (copy == 0) lastPrinted = made;
-                ++pages;
+                pages += labelsPerPage;
                 if (!progress_.advance(pages, total) && pages < total)
                     return endEarly(Outcome::Cancelled, pages, QStringLiteral("打印已取消，"));
             }
