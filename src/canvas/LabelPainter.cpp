@@ -32,15 +32,44 @@ private:
     QPainter &painter_;
 };
 
+// The label picture scaled to a page's pixels, kept for the next page: a print run at a printer's
+// dots draws the same picture at the same size on every page, and scaling it took more time than
+// all the rest of a label.
+const QImage &scaledForPages(const QImage &picture, const QSize &size)
+{
+    static struct
+    {
+        qint64 picture = 0;
+        QImage scaled;
+    } kept;
+    if (kept.picture != picture.cacheKey() || kept.scaled.size() != size) {
+        kept.scaled = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        kept.picture = picture.cacheKey();
+    }
+    return kept.scaled;
+}
+
 void paintPicture(QPainter &painter, const LabelDesign &design)
 {
     const QRectF area(0, 0, design.scaleWidth(), design.scaleHeight());
     painter.fillRect(area, Qt::white);
-    if (design.picture()) {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        painter.drawImage(area, *design.picture());
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (!design.picture()) return;
+    const QTransform &toDevice = painter.deviceTransform();
+    if (painter.device()->devType() == QInternal::Image && toDevice.type() <= QTransform::TxScale) {
+        // On whole pixels: the picture moves by less than half a dot against the items.
+        const QRectF exact = toDevice.mapRect(area);
+        const QRect pixels(QPoint(qRound(exact.left()), qRound(exact.top())),
+            QPoint(qRound(exact.right()) - 1, qRound(exact.bottom()) - 1));
+        const QImage &scaled = scaledForPages(*design.picture(), pixels.size());
+        painter.save();
+        painter.resetTransform();
+        painter.drawImage(pixels.topLeft(), scaled);
+        painter.restore();
+        return;
     }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(area, *design.picture());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
 }
 
 void paintBarcodeItem(QPainter &painter, const LabelDesign &design, const LabelRow &row,

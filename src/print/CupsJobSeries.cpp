@@ -1,6 +1,7 @@
 // Pages to CUPS in a series of jobs.
 #include "CupsJobSeries.h"
 
+#include <algorithm>
 #include <cups/cups.h>
 
 namespace tagloom {
@@ -9,7 +10,8 @@ namespace {
 
 // A job is handed over once its pages took this long to draw, so that a slowly drawn run still
 // reaches the printer steadily.
-constexpr qint64 longestJobMilliseconds = 1000;
+constexpr qint64 firstJobMilliseconds = 1000;
+constexpr qint64 longestJobMilliseconds = 16000;
 constexpr int connectMilliseconds = 30000;
 
 } // namespace
@@ -20,6 +22,7 @@ CupsJobSeries::CupsJobSeries(const QString &queue, const QByteArray &format,
     , format_(format)
     , options_(options)
     , documentStart_(std::move(documentStart))
+    , millisecondsForJob_(firstJobMilliseconds)
 {
 }
 
@@ -84,7 +87,8 @@ bool CupsJobSeries::endJob(QString *reason)
         return false;
     }
     labelsSent_ += labelsInJob_;
-    pagesForJob_ *= 2;
+    pagesForJob_ = 2 * pagesInJob_;
+    millisecondsForJob_ = std::min(2 * millisecondsForJob_, longestJobMilliseconds);
     return true;
 }
 
@@ -115,7 +119,7 @@ bool CupsJobSeries::send(const QByteArray &page, int labels, QString *reason)
     }
     ++pagesInJob_;
     labelsInJob_ += labels;
-    if (pagesInJob_ >= pagesForJob_ || jobAge_.elapsed() >= longestJobMilliseconds) {
+    if (pagesInJob_ >= pagesForJob_ || jobAge_.elapsed() >= millisecondsForJob_) {
         if (!endJob(reason)) {
             failed_ = true;
             return false;

@@ -1,9 +1,10 @@
 // A run's pages to a CUPS queue as they are drawn. CUPS starts printing a job only once its last
 // document is complete, so one job for a long run would keep the printer waiting until every page
 // is drawn. The pages go instead in a series of jobs, each started when the one before it is
-// handed over: the first holds one page, so that it prints at once, and each holds twice as many
-// as the one before, or the pages drawn within a second, whichever is reached first. CUPS prints
-// them in turn, in page order.
+// handed over: the first holds one page, so that it prints at once, and each next one twice as
+// many as the one before, or the pages drawn in twice the time (from one second up to sixteen),
+// whichever comes first. CUPS prints them in turn, in page order; a long run is a few dozen jobs,
+// far from the scheduler's limit of jobs.
 #pragma once
 
 #include "CupsJob.h"
@@ -45,6 +46,7 @@ private:
     int pagesInJob_ = 0;
     int labelsInJob_ = 0;
     int pagesForJob_ = 1; // when the job being written is complete
+    qint64 millisecondsForJob_;
     QElapsedTimer jobAge_;
     int labelsSent_ = 0;
     bool failed_ = false;

@@ -211,10 +211,14 @@ bool DeviceConnection::close(QString *reason)
         for (confirm(); !unconfirmed_.empty(); confirm()) {
             if (std::chrono::steady_clock::now() > deadline)
                 return fail(QStringLiteral("打印机 %1 没有收完数据").arg(address_), reason);
-            // Only a connection that ended wakes this early.
+            // Only a connection that ended wakes this early: after the last acknowledgement, or
+            // without it.
             pollfd ended {descriptor_, 0, 0};
-            if (poll(&ended, 1, 20) > 0 && (ended.revents & (POLLERR | POLLHUP)))
-                return fail(QStringLiteral("打印机 %1 断开了").arg(address_), reason);
+            if (poll(&ended, 1, 20) > 0 && (ended.revents & (POLLERR | POLLHUP))) {
+                confirm();
+                if (!unconfirmed_.empty())
+                    return fail(QStringLiteral("打印机 %1 断开了").arg(address_), reason);
+            }
         }
     }
     const int result = ::close(descriptor_);

@@ -2,14 +2,18 @@
 // calibration are kept for the user from one start of the program to the next, and the print run
 // takes the printer and the copies from there.
 #include "print/PrintSettings.h"
+#include "print/PrinterChoice.h"
 #include "support/Fixtures.h"
 #include "support/TestProgram.h"
+#include "support/ZplPages.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tagloom;
@@ -25,6 +29,7 @@ private slots:
     void eachPrinterKeepsItsOwnCalibration();
     void aHandEditedSettingsFileCannotUpsetTheRun();
     void printingTakesThePrinterAndTheCopiesChosen();
+    void aPrinterWithoutADriverIsSetUpBesideTheQueues();
 
 private:
     static QSettings userSettings()
@@ -122,6 +127,51 @@ void PrinterSectionTest::printingTakesThePrinterAndTheCopiesChosen()
         QStringLiteral("将打印第1到1行,共1个标签\n每个标签打印2份,共2张"));
     QCOMPARE(messages.last().text, QStringLiteral("找不到打印机 Shelf-Zebra。没有打印任何标签。"));
     QCOMPARE(program.form1().status(), messages.last().text);
+}
+
+// "直接连接": the printer's language, resolution, place and gap, kept like the queue chosen, and
+// the run's labels in that language at that resolution.
+void PrinterSectionTest::aPrinterWithoutADriverIsSetUpBesideTheQueues()
+{
+    QTemporaryDir folder;
+    const QString device = folder.filePath("lp0");
+    QFile(device).open(QIODevice::WriteOnly);
+    {
+        TestProgram program;
+        auto *printer = program.control<QComboBox>("PrinterChoice");
+        QVERIFY(!program.control<QLineEdit>("DirectAddress")->isVisibleTo(&program.form1()));
+        printer->setCurrentIndex(printer->count() - 1);
+        QCOMPARE(printer->currentText(), QStringLiteral("直接连接"));
+        auto *language = program.control<QComboBox>("DirectLanguage");
+        QVERIFY(language->isVisibleTo(&program.form1()));
+        language->setCurrentText("ZPL");
+        program.control<QComboBox>("DirectDpi")->setCurrentText("300 dpi");
+        program.control<QDoubleSpinBox>("DirectGap")->setValue(3);
+        auto *address = program.control<QLineEdit>("DirectAddress");
+        address->setText(device);
+        emit address->editingFinished();
+        QCOMPARE(PrinterChoice::chosenDotsPerInch(), 300);
+        QCOMPARE(PrinterChoice::chosen().name(), "zpl:" + device);
+        program.control<QDoubleSpinBox>("OffsetX")->setValue(1);
+
+        program.dialogs.answerOpen(fixture("pictures/label_300x200.bmp"));
+        program.click("Command1");
+        program.dialogs.answerMessage();
+        program.click("Command6");
+        QCOMPARE(program.form1().status(), QStringLiteral("已送出1张标签。"));
+    }
+    QFile sent(device);
+    QVERIFY(sent.open(QIODevice::ReadOnly));
+    const QList<ZplPage> pages = zplPages(sent.readAll());
+    QCOMPARE(pages.size(), 1);
+    QCOMPARE(pages[0].dots.size(), QSize(938, 625)); // 3.125 x 2.083 in at 300 dpi
+    QCOMPARE(PrintSettings::calibration("zpl:" + device).offsetMm, QPointF(1, 0));
+
+    TestProgram again;
+    QCOMPARE(again.control<QComboBox>("PrinterChoice")->currentText(), QStringLiteral("直接连接"));
+    QCOMPARE(again.control<QLineEdit>("DirectAddress")->text(), device);
+    QCOMPARE(again.control<QDoubleSpinBox>("DirectGap")->value(), 3.0);
+    QCOMPARE(again.control<QDoubleSpinBox>("OffsetX")->value(), 1.0);
 }
 
 QTEST_MAIN(PrinterSectionTest)

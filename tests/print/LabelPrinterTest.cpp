@@ -47,7 +47,7 @@ QString spoolFile(const QString &queue)
     return QDir(qEnvironmentVariable("TAGLOOM_LABEL_SPOOL")).filePath(queue + ".out");
 }
 
-// Emptied, not removed: the device's reader keeps appending to it.
+// Emptied before a test prints: the printer appends to it.
 void emptySpool(const QString &queue)
 {
     QFile(spoolFile(queue)).resize(0);
