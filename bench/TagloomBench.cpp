@@ -1,6 +1,7 @@
 // tagloom-bench: measures the program's heavy work and prints a table of figures.
 //   tagloom-bench [BIG.xls]   runs every case, each in a fresh process (BIG.xls: a 65,535-row
 //                             workbook; made with tests/fixtures/xls/make_big_xls.py when absent)
+//   tagloom-bench --printing  runs the print cases alone
 // The large .xlsx (200,000 rows, tests/fixtures/formats/make_big_xlsx.py, which needs
 // python3-xlsxwriter) is made every time, and converted by Gnumeric's ssconvert to .ods and .csv;
 // ssconvert's own conversion of each to CSV is measured in the same run, for comparison.
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -17,6 +19,7 @@
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char **environ;
 
@@ -86,6 +89,58 @@ void row(const char *what, const Measure &m, bool useCaseTime = true)
         static_cast<double>(m.peakKilobytes) / 1024.0, qPrintable(m.detail));
 }
 
+// The example label, 1,000 and 10,000 rows, on a ZPL label printer through CUPS's own driver, each
+// case on a queue of its own whose printer the case itself plays on 127.0.0.1. Needs root and a
+// running CUPS scheduler.
+template<typename BenchCase>
+void labelPrinterRuns(const QTemporaryDir &scratch, const BenchCase &benchCase)
+{
+    const QString data = scratch.filePath(QStringLiteral("rows.csv"));
+    QFile csv(data);
+    if (!csv.open(QIODevice::WriteOnly)) return;
+    csv.write("货号,品名,规格,产地,价格,网址\n");
+    for (int row = 1; row <= 10000; ++row)
+        csv.write(QStringLiteral("QM-%1,样品%2,%3 ml,福建德化,¥%4.00,https://example.com/p/QM-%1\n")
+                      .arg(2000 + row)
+                      .arg(row)
+                      .arg(100 + row % 400)
+                      .arg(row % 500)
+                      .toUtf8());
+    csv.close();
+    for (const int rows : {1000, 10000}) {
+        const QString queue = QStringLiteral("TagloomBench%1-%2").arg(getpid()).arg(rows);
+        Measure run
+            = benchCase({QStringLiteral("label-printer"), QString::number(rows), data, queue});
+        if (!run.ok && run.detail.isEmpty()) run.detail = QStringLiteral("needs root and cupsd");
+        row(qPrintable(QStringLiteral("example label, %1 rows, ZPL printer through CUPS")
+                           .arg(QLocale::c().toString(rows))),
+            run);
+    }
+}
+
+// The print runs: to PDF beside a minimal writer of the same pages, and to a label printer.
+template<typename BenchCase>
+void printRuns(const QTemporaryDir &scratch, const BenchCase &benchCase)
+{
+    Measure minimal = benchCase({QStringLiteral("minimal-pdf"), QStringLiteral("10000"),
+        scratch.filePath(QStringLiteral("minimal.pdf"))});
+    Measure pdf = benchCase({QStringLiteral("print"), QStringLiteral("10000"),
+        scratch.filePath(QStringLiteral("labels.pdf"))});
+    if (pdf.ok && minimal.ok)
+        pdf.detail += QStringLiteral(", %1 times the minimal writer's time")
+                          .arg(pdf.caseSeconds / minimal.caseSeconds, 0, 'f', 2);
+    row("print run 10,000 labels to PDF", pdf);
+    row("minimal PDF writer, the same 10,000 pages", minimal);
+    labelPrinterRuns(scratch, benchCase);
+}
+
+void printHeader()
+{
+    std::printf("| %-52s | %10s | %9s | %s |\n", "case", "time", "peak mem", "detail");
+    std::printf("|%s|%s|%s|%s|\n", "------------------------------------------------------",
+        "------------", "-----------", "---");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -96,6 +151,16 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir scratch;
+    const QString self = QCoreApplication::applicationFilePath();
+    auto benchCase = [&](const QStringList &arguments) {
+        return measure(QStringList {self, QStringLiteral("--case")} + arguments);
+    };
+    if (QCoreApplication::arguments().value(1) == QLatin1String("--printing")) {
+        printHeader();
+        printRuns(scratch, benchCase);
+        return 0;
+    }
+
     QString big = QCoreApplication::arguments().value(1);
     if (big.isEmpty()) {
         big = scratch.filePath(QStringLiteral("big.xls"));
@@ -105,11 +170,6 @@ int main(int argc, char *argv[])
             {QStringLiteral(TAGLOOM_SOURCE_DIR "/tests/fixtures/xls/make_big_xls.py"), big,
                 scratch.filePath(QStringLiteral("big.tsv"))});
     }
-    const QString self = QCoreApplication::applicationFilePath();
-    auto benchCase = [&](const QStringList &arguments) {
-        return measure(QStringList {self, QStringLiteral("--case")} + arguments);
-    };
-
     // The large workbook and its .ods and .csv forms.
     const QString bigXlsx = scratch.filePath(QStringLiteral("big.xlsx"));
     std::printf("making a 200,000-row .xlsx and its .ods and .csv forms...\n");
@@ -124,9 +184,7 @@ int main(int argc, char *argv[])
         bigFiles << converted;
     }
 
-    std::printf("| %-52s | %10s | %9s | %s |\n", "case", "time", "peak mem", "detail");
-    std::printf("|%s|%s|%s|%s|\n", "------------------------------------------------------",
-        "------------", "-----------", "---");
+    printHeader();
     row("workbook import 65,535 x 10, grid and fitting",
         benchCase({QStringLiteral("import"), big}));
     Measure table = benchCase({QStringLiteral("table"), big});
@@ -152,9 +210,7 @@ int main(int argc, char *argv[])
         benchCase(
             {QStringLiteral("layout"), QStringLiteral(TAGLOOM_SOURCE_DIR "/examples/example.ini"),
                 scratch.filePath(QStringLiteral("saved.ini"))}));
-    row("print run 10,000 labels to PDF",
-        benchCase({QStringLiteral("print"), QStringLiteral("10000"),
-            scratch.filePath(QStringLiteral("labels.pdf"))}));
+    printRuns(scratch, benchCase);
     Measure startUp = benchCase({QStringLiteral("startup")});
     startUp.detail = QStringLiteral("process start to main window drawn, and exit");
     row("start-up to the main window", startUp, false);

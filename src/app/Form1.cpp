@@ -23,7 +23,7 @@
 #include "layout/LayoutCommands.h"
 #include "layout/LayoutLoader.h"
 #include "layout/SaveQuestion.h"
-#include "print/CupsPrinterOutput.h"
+#include "print/LabelOutput.h"
 #include "print/PrintProgressDialog.h"
 #include "print/PrintRun.h"
 #include "print/PrintSettings.h"
@@ -359,11 +359,12 @@ void Form1::Command5_Click()
 void Form1::Command6_Click()
 {
     showStatus({});
-    const QString printerName = printerSection_->printerName();
-    CupsPrinterOutput printer(printerName, PrintSettings::calibration(printerName));
+    const PrinterChoice printer = printerSection_->choice();
+    const std::unique_ptr<LabelOutput> output
+        = printer.output(PrintSettings::calibration(printer.name()));
     PrintProgressDialog progress(this);
     const PrintRun::Result result
-        = PrintRun(workspace_, printer, progress, printerSection_->copies()).run();
+        = PrintRun(workspace_, *output, progress, printerSection_->copies()).run();
     if (result.outcome == PrintRun::Outcome::Printed)
         showStatus(QStringLiteral("已送出%1张标签。").arg(result.pagesSent));
     else

@@ -7,12 +7,12 @@
 #include "Workspace.h"
 #include "canvas/NumberText.h"
 #include "layout/LayoutLoader.h"
-#include "print/CupsPrinterOutput.h"
-#include "print/CupsQueue.h"
+#include "print/DirectPrinter.h"
 #include "print/PdfFileOutput.h"
 #include "print/PrintProgress.h"
 #include "print/PrintRun.h"
 #include "print/PrintSettings.h"
+#include "print/PrinterChoice.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <optional>
 
 namespace tagloom {
@@ -39,6 +40,9 @@ struct PrintOptions
     std::optional<QString> offset;
     std::optional<QString> scale;
     std::optional<QString> quantityColumn;
+    std::optional<QString> direct;
+    std::optional<QString> dpi;
+    std::optional<QString> gap;
 };
 
 // What the options ask of the run, checked.
@@ -47,6 +51,7 @@ struct RunRequest
     int copies = 1;
     std::optional<QPointF> offsetMm;
     std::optional<double> scalePercent;
+    std::optional<DirectPrinter> direct;
 };
 
 std::optional<double> numberWithin(const QString &text, double lowest, double highest)
@@ -93,6 +98,36 @@ std::optional<RunRequest> request(const PrintOptions &options, QString *problem)
             return std::nullopt;
         }
     }
+    if (options.direct) {
+        run.direct = DirectPrinter::fromText(*options.direct, problem);
+        if (!run.direct) {
+            *problem = QStringLiteral("--direct：%1").arg(*problem);
+            return std::nullopt;
+        }
+        const std::optional<double> dpi = options.dpi
+            ? numberWithin(
+                *options.dpi, DirectPrinter::lowestDotsPerInch, DirectPrinter::highestDotsPerInch)
+            : run.direct->dotsPerInch;
+        if (!dpi || *dpi != std::floor(*dpi)) {
+            *problem = QStringLiteral("--dpi 需要%1到%2之间的整数（如 203 或 300）")
+                           .arg(DirectPrinter::lowestDotsPerInch)
+                           .arg(DirectPrinter::highestDotsPerInch);
+            return std::nullopt;
+        }
+        run.direct->dotsPerInch = static_cast<int>(*dpi);
+        const std::optional<double> gap = options.gap
+            ? numberWithin(*options.gap, 0, DirectPrinter::largestGapMm)
+            : run.direct->gapMm;
+        if (!gap) {
+            *problem
+                = QStringLiteral("--gap 需要0到%1之间的毫米数").arg(DirectPrinter::largestGapMm);
+            return std::nullopt;
+        }
+        run.direct->gapMm = *gap;
+    } else if (options.dpi || options.gap) {
+        *problem = QStringLiteral("--dpi 和 --gap 只用于 --direct");
+        return std::nullopt;
+    }
     if (options.pdf && (options.offset || options.scale)) {
         *problem = QStringLiteral("--offset 和 --scale 只用于打印机，PDF 不校准");
         return std::nullopt;
@@ -132,6 +167,9 @@ std::optional<PrintOptions> parse(QStringList arguments, QString *problem)
         {QLatin1String("--offset"), &PrintOptions::offset},
         {QLatin1String("--scale"), &PrintOptions::scale},
         {QLatin1String("--quantity-column"), &PrintOptions::quantityColumn},
+        {QLatin1String("--direct"), &PrintOptions::direct},
+        {QLatin1String("--dpi"), &PrintOptions::dpi},
+        {QLatin1String("--gap"), &PrintOptions::gap},
     };
     PrintOptions options;
     while (!arguments.isEmpty()) {
@@ -156,8 +194,10 @@ std::optional<PrintOptions> parse(QStringList arguments, QString *problem)
     }
     if (options.layout.isEmpty())
         *problem = QStringLiteral("print 需要一个布局文件");
-    else if (options.pdf && options.printer)
-        *problem = QStringLiteral("--pdf 和 --printer 只能选一个");
+    else if (int(options.pdf.has_value()) + int(options.printer.has_value())
+            + int(options.direct.has_value())
+        > 1)
+        *problem = QStringLiteral("--pdf、--printer 和 --direct 只能选一个");
     else
         return options;
     return std::nullopt;
@@ -194,6 +234,37 @@ std::optional<QString> copyStandardInput(const QTemporaryDir &folder)
     if (in.error() != QFileDevice::NoError || !out.flush()) return std::nullopt;
     return out.fileName();
 }
+
+// Interrupted (Ctrl+C) or told to end (kill), a run stops as the progress dialog's Cancel stops
+// it: the labels drawn go out and the message says how many. A second signal ends the program.
+class StopOnSignal : public PrintProgress
+{
+public:
+    StopOnSignal()
+    {
+        stopAsked = 0;
+        struct sigaction stop
+        {
+        };
+        stop.sa_handler = [](int) { stopAsked = 1; };
+        stop.sa_flags = SA_RESETHAND | SA_RESTART;
+        sigemptyset(&stop.sa_mask);
+        for (const int signal : {SIGINT, SIGTERM})
+            sigaction(signal, &stop, nullptr);
+    }
+    ~StopOnSignal() override
+    {
+        for (const int signal : {SIGINT, SIGTERM})
+            std::signal(signal, SIG_DFL);
+    }
+    StopOnSignal(const StopOnSignal &) = delete;
+    StopOnSignal &operator=(const StopOnSignal &) = delete;
+
+    bool advance(int, int) override { return stopAsked == 0; }
+
+private:
+    static inline volatile std::sig_atomic_t stopAsked = 0;
+};
 
 } // namespace
 
@@ -236,11 +307,12 @@ int PrintCommand::run(int argc, char *argv[])
     if (options->pdf) {
         output = std::make_unique<PdfFileOutput>(*options->pdf);
     } else {
-        // The default printer is named here, so that its own calibration applies.
-        const QString printer = options->printer.value_or(CupsQueue::defaultName());
-        output = std::make_unique<CupsPrinterOutput>(printer, calibrationFor(printer, *run));
+        const PrinterChoice printer = run->direct
+            ? PrinterChoice::direct(*run->direct)
+            : PrinterChoice::cupsQueue(options->printer.value_or(QString()));
+        output = printer.output(calibrationFor(printer.name(), *run));
     }
-    SilentProgress progress;
+    StopOnSignal progress;
     PrintRun printRun(workspace, *output, progress, run->copies);
     const PrintRun::Result result = printRun.run();
     if (result.outcome != PrintRun::Outcome::Printed) {

@@ -1,6 +1,7 @@
 // tagloom print LAYOUT.ini [--from N] [--to M] [--copies N] [--pdf OUT.pdf | --printer NAME
-// [--offset X,Y] [--scale P]]: a layout's labels printed without windows or a display, through the
-// same load and print run as the windows.
+// [--offset X,Y] [--scale P] | --direct LANGUAGE:WHERE [--dpi N] [--gap MM] [--offset X,Y]
+// [--scale P]]: a layout's labels printed without windows or a display, through the same load and
+// print run as the windows.
 #pragma once
 
 namespace tagloom {

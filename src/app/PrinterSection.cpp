@@ -6,8 +6,8 @@
 #include "canvas/LabelDesign.h"
 #include "data/DataTable.h"
 #include "print/CalibrationLabel.h"
-#include "print/CupsPrinterOutput.h"
 #include "print/CupsQueue.h"
+#include "print/LabelOutput.h"
 #include "print/PrintRun.h"
 #include "print/PrintSettings.h"
 
@@ -15,12 +15,16 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 
 namespace tagloom {
 
 namespace {
+
+// The entry of the printer connected directly, last in the list; the others name queues.
+constexpr int directRole = Qt::UserRole + 1;
 
 // Lists the queues afresh whenever it opens: printers come and go while the program runs, and
 // asking CUPS only then keeps the start quick.
@@ -33,25 +37,36 @@ public:
         addItem(defaultEntry(), QString());
         const QString chosen = PrintSettings::chosenPrinter();
         if (!chosen.isEmpty()) addItem(chosen, chosen);
-        setCurrentIndex(count() - 1);
+        addDirectEntry();
+        setCurrentIndex(count() - (PrintSettings::directChosen() ? 1 : 2));
     }
+
+    bool directChosen() const { return currentIndex() == count() - 1; }
 
     void showPopup() override
     {
+        const bool direct = directChosen();
         const QString chosen = currentData().toString();
         const QSignalBlocker blocker(this);
         clear();
         addItem(defaultEntry(), QString());
         QStringList names = CupsQueue::names();
         // A queue chosen once and gone since stays in the list, so the choice shows as it is.
-        if (!chosen.isEmpty() && !names.contains(chosen)) names << chosen;
+        if (!direct && !chosen.isEmpty() && !names.contains(chosen)) names << chosen;
         for (const QString &name : names)
             addItem(name, name);
-        setCurrentIndex(std::max(0, findData(chosen)));
+        addDirectEntry();
+        setCurrentIndex(direct ? count() - 1 : std::max(0, findData(chosen)));
         QComboBox::showPopup();
     }
 
 private:
+    void addDirectEntry()
+    {
+        addItem(QStringLiteral("直接连接"));
+        setItemData(count() - 1, true, directRole);
+    }
+
     static QString defaultEntry()
     {
         const QString name = CupsQueue::defaultName();
@@ -79,6 +94,12 @@ PrinterSection::PrinterSection(Workspace &workspace, QWidget *parent)
     : QGroupBox(QStringLiteral("打印机"), parent)
     , workspace_(workspace)
     , printer_(new PrinterComboBox(this))
+    , direct_(new QWidget(this))
+    , directLanguage_(new QComboBox(direct_))
+    , directDpi_(new QComboBox(direct_))
+    , directAddress_(new QLineEdit(direct_))
+    , directGap_(addNumberBox(direct_, QStringLiteral("DirectGap"), 0, DirectPrinter::largestGapMm,
+          QStringLiteral(" 毫米")))
     , copies_(new QSpinBox(this))
     , quantityColumn_(new QComboBox(this))
     , printsPicture_(new QCheckBox(QStringLiteral("打印背景图片"), this))
@@ -98,9 +119,28 @@ PrinterSection::PrinterSection(Workspace &workspace, QWidget *parent)
     printCalibration_->setObjectName(QStringLiteral("PrintCalibration"));
     printCalibration_->setAutoDefault(false);
 
+    directLanguage_->setObjectName(QStringLiteral("DirectLanguage"));
+    directLanguage_->addItem(QStringLiteral("TSPL"), int(DirectPrinter::Language::Tspl));
+    directLanguage_->addItem(QStringLiteral("ZPL"), int(DirectPrinter::Language::Zpl));
+    directDpi_->setObjectName(QStringLiteral("DirectDpi"));
+    for (const int dpi : {203, 300})
+        directDpi_->addItem(QStringLiteral("%1 dpi").arg(dpi), dpi);
+    directAddress_->setObjectName(QStringLiteral("DirectAddress"));
+    directAddress_->setPlaceholderText(QStringLiteral("/dev/usb/lp0"));
+    directAddress_->setToolTip(QStringLiteral(
+        "设备文件（如 /dev/usb/lp0）、网络地址（如 192.168.1.50:9100）或原样转发的 CUPS 队列名"));
+    directGap_->setToolTip(QStringLiteral("两张标签之间的间隙，连续纸为 0"));
+    auto *directLayout = new QFormLayout(direct_);
+    directLayout->setContentsMargins(0, 0, 0, 0);
+    directLayout->addRow(QStringLiteral("语言"), directLanguage_);
+    directLayout->addRow(QStringLiteral("分辨率"), directDpi_);
+    directLayout->addRow(QStringLiteral("位置"), directAddress_);
+    directLayout->addRow(QStringLiteral("间隙"), directGap_);
+
     auto *layout = new QFormLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addRow(printer_);
+    layout->addRow(direct_);
     layout->addRow(QStringLiteral("每个标签"), copies_);
     copies_->setSuffix(QStringLiteral(" 份"));
     quantityColumn_->setObjectName(QStringLiteral("QuantityColumn"));
@@ -120,6 +160,11 @@ PrinterSection::PrinterSection(Workspace &workspace, QWidget *parent)
     offsetY_->setToolTip(QStringLiteral("把标签向下移，负数向上移"));
 
     connect(printer_, &QComboBox::currentIndexChanged, this, &PrinterSection::choosePrinter);
+    for (QComboBox *box : {directLanguage_, directDpi_})
+        connect(box, &QComboBox::currentIndexChanged, this, &PrinterSection::storeDirectPrinter);
+    connect(directAddress_, &QLineEdit::editingFinished, this, &PrinterSection::storeDirectPrinter);
+    connect(directGap_, &QDoubleSpinBox::valueChanged, this, &PrinterSection::storeDirectPrinter);
+    showDirectPrinter();
     for (QDoubleSpinBox *box : {offsetX_, offsetY_, scale_})
         connect(box, &QDoubleSpinBox::valueChanged, this, &PrinterSection::storeCalibration);
     connect(printCalibration_, &QPushButton::clicked, this, &PrinterSection::printCalibrationLabel);
@@ -167,10 +212,11 @@ void PrinterSection::followDesign(LabelDesign &design)
     show();
 }
 
-QString PrinterSection::printerName() const
+PrinterChoice PrinterSection::choice() const
 {
-    const QString chosen = printer_->currentData().toString();
-    return chosen.isEmpty() ? CupsQueue::defaultName() : chosen;
+    if (static_cast<PrinterComboBox *>(printer_)->directChosen())
+        return PrinterChoice::direct(PrintSettings::directPrinter());
+    return PrinterChoice::cupsQueue(printer_->currentData().toString());
 }
 
 int PrinterSection::copies() const
@@ -180,13 +226,47 @@ int PrinterSection::copies() const
 
 void PrinterSection::choosePrinter()
 {
-    PrintSettings::setChosenPrinter(printer_->currentData().toString());
+    const bool direct = static_cast<PrinterComboBox *>(printer_)->directChosen();
+    PrintSettings::setDirectChosen(direct);
+    if (!direct) PrintSettings::setChosenPrinter(printer_->currentData().toString());
+    showDirectPrinter();
+}
+
+void PrinterSection::showDirectPrinter()
+{
+    const DirectPrinter printer = PrintSettings::directPrinter();
+    {
+        const QSignalBlocker blockLanguage(directLanguage_);
+        const QSignalBlocker blockDpi(directDpi_);
+        const QSignalBlocker blockGap(directGap_);
+        directLanguage_->setCurrentIndex(directLanguage_->findData(int(printer.language)));
+        // A resolution set on the command line or by hand shows as one of its own.
+        if (directDpi_->findData(printer.dotsPerInch) < 0)
+            directDpi_->addItem(
+                QStringLiteral("%1 dpi").arg(printer.dotsPerInch), printer.dotsPerInch);
+        directDpi_->setCurrentIndex(directDpi_->findData(printer.dotsPerInch));
+        directAddress_->setText(printer.address);
+        directGap_->setValue(printer.gapMm);
+    }
+    direct_->setVisible(static_cast<PrinterComboBox *>(printer_)->directChosen());
+    showCalibration();
+}
+
+void PrinterSection::storeDirectPrinter()
+{
+    DirectPrinter printer;
+    printer.language = DirectPrinter::Language(directLanguage_->currentData().toInt());
+    printer.dotsPerInch = directDpi_->currentData().toInt();
+    printer.address = directAddress_->text().trimmed();
+    printer.gapMm = directGap_->value();
+    PrintSettings::setDirectPrinter(printer);
+    // The calibration belongs to the printer as it is now set up.
     showCalibration();
 }
 
 void PrinterSection::showCalibration()
 {
-    const QString printer = printerName();
+    const QString printer = choice().name();
     const Calibration calibration = PrintSettings::calibration(printer);
     const QSignalBlocker blockX(offsetX_);
     const QSignalBlocker blockY(offsetY_);
@@ -203,7 +283,7 @@ void PrinterSection::showCalibration()
 
 void PrinterSection::storeCalibration()
 {
-    const QString printer = printerName();
+    const QString printer = choice().name();
     if (printer.isEmpty()) return;
     PrintSettings::setCalibration(
         printer, {QPointF(offsetX_->value(), offsetY_->value()), scale_->value()});
@@ -212,21 +292,20 @@ void PrinterSection::storeCalibration()
 
 void PrinterSection::publishDots()
 {
-    const QString printer = printerName();
-    const std::optional<int> dotsPerInch
-        = printer.isEmpty() ? std::nullopt : PrintSettings::dotsPerInch(printer);
+    const std::optional<int> dotsPerInch = choice().dotsPerInch();
     workspace_.panel().setPrinterDotsPerInch(
         dotsPerInch ? std::optional<double>(*dotsPerInch * scale_->value() / 100) : std::nullopt);
 }
 
 void PrinterSection::printCalibrationLabel()
 {
-    const QString printer = printerName();
+    const PrinterChoice choice = this->choice();
+    const QString printer = choice.name();
     const Calibration calibration = PrintSettings::calibration(printer);
     const LabelDesign &design = workspace_.canvas();
-    CupsPrinterOutput output(printer, calibration);
+    const std::unique_ptr<LabelOutput> output = choice.output(calibration);
     QString reason;
-    if (!CalibrationLabel::print(output, design.printedSize(), printer, calibration, &reason)) {
+    if (!CalibrationLabel::print(*output, design.printedSize(), printer, calibration, &reason)) {
         errorBox(workspace_.dialogs(), window(), QStringLiteral("%1。").arg(reason));
         emit statusChanged(reason);
         return;

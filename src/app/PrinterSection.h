@@ -1,14 +1,18 @@
 // The main window's printing choices beside its steps: the printer (remembered for the user; the
-// default printer until one is chosen), how many copies of each label, the column that gives each
+// default printer until one is chosen), or "直接连接" to a printer with no driver with its
+// language, resolution, gap and place, how many copies of each label, the column that gives each
 // row's number of labels, whether the label picture prints, and the printer's calibration with a
 // label to print and measure it by.
 #pragma once
+
+#include "print/PrinterChoice.h"
 
 #include <QGroupBox>
 
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QLineEdit;
 class QPushButton;
 class QSpinBox;
 
@@ -24,8 +28,8 @@ class PrinterSection : public QGroupBox
 public:
     PrinterSection(Workspace &workspace, QWidget *parent);
 
-    // The chosen queue, or the default one while none is chosen; empty when there is neither.
-    QString printerName() const;
+    // The chosen printer.
+    PrinterChoice choice() const;
     int copies() const;
 
 signals:
@@ -33,6 +37,8 @@ signals:
 
 private:
     void choosePrinter();
+    void storeDirectPrinter();
+    void showDirectPrinter();
     // Shows the calibration of the printer now chosen, which the fields then edit.
     void showCalibration();
     void storeCalibration();
@@ -46,6 +52,11 @@ private:
 
     Workspace &workspace_;
     QComboBox *printer_;
+    QWidget *direct_;
+    QComboBox *directLanguage_;
+    QComboBox *directDpi_;
+    QLineEdit *directAddress_;
+    QDoubleSpinBox *directGap_;
     QSpinBox *copies_;
     QComboBox *quantityColumn_;
     QCheckBox *printsPicture_;

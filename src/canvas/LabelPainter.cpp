@@ -2,6 +2,7 @@
 // twips.
 #include "LabelPainter.h"
 
+#include "DotDither.h"
 #include "LabelDesign.h"
 #include "LabelRow.h"
 #include "Twips.h"
@@ -40,17 +41,49 @@ private:
     QPainter &painter_;
 };
 
+// The label picture scaled to a page's dots and dithered, kept for the next page: a print run at a
+// printer's dots draws the same picture at the same size on every page, and scaling it took more
+// time than all the rest of a label.
+const QImage &scaledForPages(const QImage &picture, const QSize &size)
+{
+    static struct
+    {
+        qint64 picture = 0;
+        QImage scaled;
+    } kept;
+    if (kept.picture != picture.cacheKey() || kept.scaled.size() != size) {
+        kept.scaled = ditheredToDots(
+            picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        kept.picture = picture.cacheKey();
+    }
+    return kept.scaled;
+}
+
 void paintPicture(QPainter &painter, const LabelDesign &design, LabelPainter::Surface surface)
 {
     // Stock with its design printed gets only the items.
     if (surface == LabelPainter::Surface::Page && !design.printsPicture()) return;
     const QRectF area(0, 0, design.scaleWidth(), design.scaleHeight());
     painter.fillRect(area, Qt::white);
-    if (design.picture()) {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        painter.drawImage(area, *design.picture());
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (!design.picture()) return;
+    const QTransform &toDevice = painter.deviceTransform();
+    if (surface == LabelPainter::Surface::Page && painter.device()->devType() == QInternal::Image
+        && toDevice.type() <= QTransform::TxScale) {
+        // A page at a printer's dots. On whole dots: the picture moves by less than half a dot
+        // against the items, which are drawn over it and take half a dot's ink to burn it.
+        const QRectF exact = toDevice.mapRect(area);
+        const QRect pixels(QPoint(qRound(exact.left()), qRound(exact.top())),
+            QPoint(qRound(exact.right()) - 1, qRound(exact.bottom()) - 1));
+        const QImage &scaled = scaledForPages(*design.picture(), pixels.size());
+        painter.save();
+        painter.resetTransform();
+        painter.drawImage(pixels.topLeft(), scaled);
+        painter.restore();
+        return;
     }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(area, *design.picture());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
 }
 
 // The holder stands empty until the bars come with a row; meanwhile it names their type.
@@ -191,7 +224,6 @@ void LabelPainter::paint(QPainter &painter, const LabelDesign &design, const Lab
 {
     const SavedState saved(painter);
     painter.setRenderHint(QPainter::LosslessImageRendering, true);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setClipRect(QRectF(0, 0, design.scaleWidth(), design.scaleHeight()), Qt::IntersectClip);
     paintPicture(painter, design, surface);
     paintBarcodeItem(painter, design, row, printerDots);

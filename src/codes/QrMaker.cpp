@@ -56,13 +56,14 @@ bool QrMaker::saveBitmap(const QString &path, int, QString *reason) const
         if (reason) *reason = QStringLiteral("没有可保存的二维码");
         return false;
     }
-    // Written in place: the bitmap is read straight back, and syncing it to disk for every printed
-    // row would cost more than the rest of the row.
+    // Written over the previous one, never emptied first: the bitmap is read straight back, and a
+    // file emptied and written again is one ext4 puts on the disk when it is closed, which made
+    // the print run wait for the disk on every row.
     QFile file(path);
     QImageWriter writer(&file, "bmp");
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+    const bool written = file.open(QIODevice::ReadWrite)
         && writer.write(picture.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither))
-        && file.flush();
+        && (file.size() == file.pos() || file.resize(file.pos())) && file.flush();
     if (!written && reason) *reason = QStringLiteral("无法写入位图文件：%1").arg(path);
     return written;
 }

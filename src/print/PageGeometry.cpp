@@ -1,6 +1,7 @@
 // The page of a label on a printer.
 #include "PageGeometry.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 namespace tagloom {
@@ -32,16 +33,21 @@ std::optional<PagePlan> PageGeometry::plan(
     const QSizeF printable(media.size.width() - margins.left() - margins.right(),
         media.size.height() - margins.top() - margins.bottom());
     if (fitsIn(labelSize, printable))
-        return PagePlan {QSizeF(std::round(media.size.width()), std::round(media.size.height())),
-            QPointF(margins.left(), margins.top()), media.option, media.value};
+        return PagePlan {
+            media.size, QPointF(margins.left(), margins.top()), media.option, media.value};
 
     if (paper.custom && fitsIn(labelSize, paper.custom->largest)) {
-        const QSizeF page(std::round(std::max(labelSize.width(), paper.custom->smallest.width())),
-            std::round(std::max(labelSize.height(), paper.custom->smallest.height())));
+        const QSizeF page(std::max(labelSize.width(), paper.custom->smallest.width()),
+            std::max(labelSize.height(), paper.custom->smallest.height()));
         // Asked for under the option that gave the default, which would otherwise win over it;
-        // points are CUPS's unit for custom sizes when none is given.
+        // points are CUPS's unit for custom sizes when none is given, a hundredth of one is less
+        // than a dot of any printer.
+        const auto points = [](double value) {
+            return QString::number(value, 'f', 2)
+                .remove(QRegularExpression(QStringLiteral("\\.?0+$")));
+        };
         return PagePlan {page, QPointF(0, 0), media.option,
-            QStringLiteral("Custom.%1x%2").arg(page.width()).arg(page.height())};
+            QStringLiteral("Custom.%1x%2").arg(points(page.width()), points(page.height()))};
     }
 
     if (paper.custom)

@@ -11,7 +11,7 @@ namespace tagloom {
 
 struct PagePlan
 {
-    QSizeF pageSize; // points, whole numbers: PDF pages are whole points
+    QSizeF pageSize; // points, exact: the page of a label printer is the label to the dot
     QPointF labelOrigin; // the label's top left on the page, points
     QString mediaOption; // the job option and value that ask the printer for this page
     QString mediaValue;

@@ -69,12 +69,13 @@ void PrintRun::refuse(const QString &message)
 PrintRun::Result PrintRun::endEarly(Outcome outcome, int pagesDone, const QString &what)
 {
     progress_.end();
+    // The pages done go out; what went before a failure stays out.
     int pagesSent = pagesDone;
     QString reason;
     try {
-        if (pagesDone > 0 && !output_.finish(&reason)) pagesSent = 0;
+        if (pagesDone == 0 || !output_.finish(&reason)) pagesSent = output_.labelsAlreadySent();
     } catch (const std::bad_alloc &) {
-        pagesSent = 0;
+        pagesSent = output_.labelsAlreadySent();
     }
     const QString message = pagesSent > 0
         ? QStringLiteral("%1已送出%2张标签。").arg(what).arg(pagesSent)
@@ -290,7 +291,7 @@ bool PrintRun::makeLabel(LabelDesign &design, const LabelContent &content,
             made.qrPicture = PictureRef(); // an empty text: this label goes without the code
         } else {
             if (!generator.saveBitmap(bitmapPath, 2, reason)) return false;
-            QImageReader reader(bitmapPath);
+            QImageReader reader(bitmapPath, "bmp");
             QImage picture = reader.read();
             if (picture.isNull()) {
                 *reason = QStringLiteral("无法读回二维码图片：%1").arg(reader.errorString());
@@ -409,6 +410,7 @@ PrintRun::Result PrintRun::printPages(LabelDesign &design, const LabelContent &c
                 .arg(design.picture()->width())
                 .arg(design.picture()->height()));
     QString reason;
+    const bool copiesByOutput = output_.takeCopies(copies_);
     // A label with a physical size of its own prints scaled to it, picture and items alike.
     const QSizeF printed = design.printedSize();
     const double scaleX = printed.width() / design.scaleWidth();
@@ -425,7 +427,10 @@ PrintRun::Result PrintRun::printPages(LabelDesign &design, const LabelContent &c
     const int total = static_cast<int>(quantities.total() * copies_);
     if (!progress_.advance(0, total))
         return endEarly(Outcome::Cancelled, 0, QStringLiteral("打印已取消，"));
-    int pages = 0;
+    // Copies the printer counts itself are drawn once.
+    const int drawnCopies = copiesByOutput ? 1 : copies_;
+    const int labelsPerPage = copies_ / drawnCopies;
+    int pages = 0; // labels, copies counted
     std::optional<Result> stopped;
     try {
         // The labels of a row are made once, unless a counter makes them differ.
@@ -440,7 +445,7 @@ PrintRun::Result PrintRun::printPages(LabelDesign &design, const LabelContent &c
                     return false;
                 }
             }
-            for (int copy = 0; copy < copies_; ++copy) {
+            for (int copy = 0; copy < drawnCopies; ++copy) {
                 if (pages > 0 && !output_.nextPage(&reason)) {
                     stopped = endEarly(Outcome::Failed, pages, QStringLiteral("%1。").arg(reason));
                     return false;
@@ -452,7 +457,7 @@ PrintRun::Result PrintRun::printPages(LabelDesign &design, const LabelContent &c
                     dotsPerTwip ? DotGrid::of(painter) : std::nullopt, LabelPainter::Surface::Page);
                 painter.restore();
                 if (copy == 0) lastPrinted = made;
-                ++pages;
+                pages += labelsPerPage;
                 if (!progress_.advance(pages, total) && pages < total) {
                     stopped = endEarly(Outcome::Cancelled, pages, QStringLiteral("打印已取消，"));
                     return false;

@@ -45,12 +45,40 @@ void PrintSettings::setChosenPrinter(const QString &name)
     userSettings().setValue(QStringLiteral("print/printer"), name);
 }
 
-std::optional<int> PrintSettings::dotsPerInch(const QString &printer)
+bool PrintSettings::directChosen()
 {
-    QString reason;
-    const std::optional<CupsQueue> queue = CupsQueue::find(printer, &reason);
-    if (!queue || !queue->resolution().isValid()) return std::nullopt;
-    return queue->resolution().width();
+    return userSettings().value(QStringLiteral("print/direct")).toBool();
+}
+
+void PrintSettings::setDirectChosen(bool chosen)
+{
+    userSettings().setValue(QStringLiteral("print/direct"), chosen);
+}
+
+DirectPrinter PrintSettings::directPrinter()
+{
+    QSettings settings = userSettings();
+    settings.beginGroup(QStringLiteral("direct"));
+    DirectPrinter printer;
+    printer.address = QStringLiteral("/dev/usb/lp0");
+    QString problem;
+    if (const std::optional<DirectPrinter> stored
+        = DirectPrinter::fromText(settings.value(QStringLiteral("printer")).toString(), &problem))
+        printer = *stored;
+    printer.dotsPerInch = int(number(settings, QStringLiteral("dpi"), printer.dotsPerInch,
+        DirectPrinter::lowestDotsPerInch, DirectPrinter::highestDotsPerInch));
+    printer.gapMm
+        = number(settings, QStringLiteral("gap"), printer.gapMm, 0, DirectPrinter::largestGapMm);
+    return printer;
+}
+
+void PrintSettings::setDirectPrinter(const DirectPrinter &printer)
+{
+    QSettings settings = userSettings();
+    settings.beginGroup(QStringLiteral("direct"));
+    settings.setValue(QStringLiteral("printer"), printer.text());
+    settings.setValue(QStringLiteral("dpi"), printer.dotsPerInch);
+    settings.setValue(QStringLiteral("gap"), printer.gapMm);
 }
 
 Calibration PrintSettings::calibration(const QString &printer)

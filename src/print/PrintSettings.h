@@ -1,8 +1,9 @@
-// What the user's own settings keep for printing: the printer chosen in the main window and each
-// printer's calibration.
+// What the user's own settings keep for printing: the printer chosen in the main window (a CUPS
+// queue, or the printer connected directly and how), and each printer's calibration.
 #pragma once
 
 #include "Calibration.h"
+#include "DirectPrinter.h"
 
 #include <QString>
 #include <optional>
@@ -15,10 +16,13 @@ public:
     // Empty for the default printer.
     static QString chosenPrinter();
     static void setChosenPrinter(const QString &name);
-
-    // The resolution a printer prints at, as its queue says; nothing when it does not say or there
-    // is no such printer.
-    static std::optional<int> dotsPerInch(const QString &printer);
+    // Whether the directly connected printer is chosen in place of the queue.
+    static bool directChosen();
+    static void setDirectChosen(bool chosen);
+    // The directly connected printer as last set up; a TSPL printer at 203 dpi on /dev/usb/lp0
+    // before that.
+    static DirectPrinter directPrinter();
+    static void setDirectPrinter(const DirectPrinter &printer);
 
     // A printer never calibrated, or none at all (an empty name), prints as it is: no offset, 100
     // %.

@@ -3,15 +3,19 @@
 // takes the printer and the copies from there.
 #include "canvas/LabelDesign.h"
 #include "print/PrintSettings.h"
+#include "print/PrinterChoice.h"
 #include "support/Fixtures.h"
 #include "support/TestProgram.h"
+#include "support/ZplPages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tagloom;
@@ -28,6 +32,7 @@ private slots:
     void aHandEditedSettingsFileCannotUpsetTheRun();
     void printingTakesThePrinterAndTheCopiesChosen();
     void theQuantityColumnAndThePictureFollowTheDesign();
+    void aPrinterWithoutADriverIsSetUpBesideTheQueues();
 
 private:
     static QSettings userSettings()
@@ -155,6 +160,51 @@ void PrinterSectionTest::theQuantityColumnAndThePictureFollowTheDesign()
     QCOMPARE(quantity->currentText(), QStringLiteral("份数"));
     program.workspace.canvas().setPrintsPicture(false);
     QVERIFY(!picture->isChecked());
+}
+
+// "直接连接": the printer's language, resolution, place and gap, kept like the queue chosen, and
+// the run's labels in that language at that resolution.
+void PrinterSectionTest::aPrinterWithoutADriverIsSetUpBesideTheQueues()
+{
+    QTemporaryDir folder;
+    const QString device = folder.filePath("lp0");
+    QFile(device).open(QIODevice::WriteOnly);
+    {
+        TestProgram program;
+        auto *printer = program.control<QComboBox>("PrinterChoice");
+        QVERIFY(!program.control<QLineEdit>("DirectAddress")->isVisibleTo(&program.form1()));
+        printer->setCurrentIndex(printer->count() - 1);
+        QCOMPARE(printer->currentText(), QStringLiteral("直接连接"));
+        auto *language = program.control<QComboBox>("DirectLanguage");
+        QVERIFY(language->isVisibleTo(&program.form1()));
+        language->setCurrentText("ZPL");
+        program.control<QComboBox>("DirectDpi")->setCurrentText("300 dpi");
+        program.control<QDoubleSpinBox>("DirectGap")->setValue(3);
+        auto *address = program.control<QLineEdit>("DirectAddress");
+        address->setText(device);
+        emit address->editingFinished();
+        QCOMPARE(PrinterChoice::chosenDotsPerInch(), 300);
+        QCOMPARE(PrinterChoice::chosen().name(), "zpl:" + device);
+        program.control<QDoubleSpinBox>("OffsetX")->setValue(1);
+
+        program.dialogs.answerOpen(fixture("pictures/label_300x200.bmp"));
+        program.click("Command1");
+        program.dialogs.answerMessage();
+        program.click("Command6");
+        QCOMPARE(program.form1().status(), QStringLiteral("已送出1张标签。"));
+    }
+    QFile sent(device);
+    QVERIFY(sent.open(QIODevice::ReadOnly));
+    const QList<ZplPage> pages = zplPages(sent.readAll());
+    QCOMPARE(pages.size(), 1);
+    QCOMPARE(pages[0].dots.size(), QSize(938, 625)); // 3.125 x 2.083 in at 300 dpi
+    QCOMPARE(PrintSettings::calibration("zpl:" + device).offsetMm, QPointF(1, 0));
+
+    TestProgram again;
+    QCOMPARE(again.control<QComboBox>("PrinterChoice")->currentText(), QStringLiteral("直接连接"));
+    QCOMPARE(again.control<QLineEdit>("DirectAddress")->text(), device);
+    QCOMPARE(again.control<QDoubleSpinBox>("DirectGap")->value(), 3.0);
+    QCOMPARE(again.control<QDoubleSpinBox>("OffsetX")->value(), 1.0);
 }
 
 QTEST_MAIN(PrinterSectionTest)

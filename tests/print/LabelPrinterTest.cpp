@@ -4,11 +4,14 @@
 // right place, and every QR code and barcode must read as its row with modules of whole, equal
 // numbers of dots. Run by with-label-printers.sh, which sets up the queues.
 #include "canvas/LabelDesign.h"
+#include "print/DeviceConnection.h"
 #include "print/PrintSettings.h"
+#include "support/ByteListener.h"
 #include "support/CodeDecoder.h"
 #include "support/Fixtures.h"
 #include "support/PdfPages.h"
 #include "support/TestProgram.h"
+#include "support/TsplPages.h"
 #include "support/ZplPages.h"
 
 #include <QComboBox>
@@ -153,16 +156,13 @@ struct Expected
 };
 
 // Everything a printed label page must be; the row's values are the codes' texts.
-void checkPage(const ZplPage &page, const Expected &expected, const QStringList &row)
+void checkPage(const QImage &dots, const Expected &expected, const QStringList &row)
 {
-    const QImage &dots = page.dots;
     // The page is the paper, which the calibration does not scale.
-    QVERIFY2(qAbs(dots.width() - expected.labelInches.width() * expected.dpi) <= 2,
+    QVERIFY2(qAbs(dots.width() - expected.labelInches.width() * expected.dpi) <= 1,
         qPrintable(QString::number(dots.width())));
-    QVERIFY2(qAbs(dots.height() - expected.labelInches.height() * expected.dpi) <= 2,
+    QVERIFY2(qAbs(dots.height() - expected.labelInches.height() * expected.dpi) <= 1,
         qPrintable(QString::number(dots.height())));
-    QCOMPARE(page.printWidth, dots.width());
-    QCOMPARE(page.quantity, 1); // copies are pages of their own
 
     const QPointF offsetDots = expected.offsetMm * expected.dpi / 25.4;
     const QPoint corner = frameCorner(dots);
@@ -178,8 +178,8 @@ void checkPage(const ZplPage &page, const Expected &expected, const QStringList 
         QVERIFY2(qAbs(right + 1 - offsetDots.x() - width) <= 2, qPrintable(QString::number(right)));
     }
 
-    QCOMPARE(decodeQr(dots), row[2]);
-    QCOMPARE(decodeCode128(dots), row[0]);
+    QCOMPARE(decodeQr(dots), row.last());
+    QCOMPARE(decodeCode128(dots), row.first());
     const QPoint offset = offsetDots.toPoint();
     const double dotsPerInch = expected.dpi * expected.scale;
     const int moduleDots = qrModuleDots(dots, dotsOf(expected.qrItem, dotsPerInch, offset));
@@ -209,6 +209,14 @@ private slots:
     void labelsAPrinterCannotPrintAreRefusedBeforeAnyPage();
     void theCalibrationLabelOutlinesTheLabel();
     void thePriceLabelExamplePrintsEveryLabelOfItsRows();
+    void customPagesAreTheLabelToTheDot_data();
+    void customPagesAreTheLabelToTheDot();
+    void aSignalStopsTheRunAfterTheLabelsItNames();
+    void printersWithoutADriverGetTheirOwnLanguage_data();
+    void printersWithoutADriverGetTheirOwnLanguage();
+    void aPrinterThatFailsIsNamedWithTheLabelsItGot_data();
+    void aPrinterThatFailsIsNamedWithTheLabelsItGot();
+    void aPrinterThatTakesNothingIsGivenUp();
 
 private:
     // A layout of the framed label with its three field items, the QR code and the barcode.
@@ -276,8 +284,11 @@ void LabelPrinterTest::printCommandPrintsTrueSizeLabelsInCopies()
     // holder, 8000 wide; the holder shows the strip of it that the bars fill.
     const QRectF strip(600, 3600, 4800, 1000);
     const Expected expected {203, QSizeF(6, 4), QPointF(0, 0), qrItem, strip};
-    for (int page = 0; page < 6; ++page)
-        checkPage(pages[page], expected, rows[1 + page / 2]);
+    for (int page = 0; page < 6; ++page) {
+        checkPage(pages[page].dots, expected, rows[1 + page / 2]);
+        QCOMPARE(pages[page].printWidth, pages[page].dots.width());
+        QCOMPARE(pages[page].quantity, 1); // copies are pages of their own
+    }
 
     // A scale for this run alone: the label at 60 %, its codes still on whole dots.
     QFile::remove(zplSpoolFile(queue));
@@ -285,7 +296,7 @@ void LabelPrinterTest::printCommandPrintsTrueSizeLabelsInCopies()
     QCOMPARE(print->exitCode(), 0);
     const QList<ZplPage> scaled = zplPagesPrinted(queue);
     QCOMPARE(scaled.size(), 1);
-    checkPage(scaled[0], {203, QSizeF(6, 4), QPointF(0, 0), qrItem, strip, 0.6}, rows[1]);
+    checkPage(scaled[0].dots, {203, QSizeF(6, 4), QPointF(0, 0), qrItem, strip, 0.6}, rows[1]);
 }
 
 // A 3 x 2 in picture whose layout gives the label 6 x 4 in: the whole label prints twice as large,
@@ -307,7 +318,7 @@ void LabelPrinterTest::aLabelOfItsOwnSizePrintsScaledOnTheDots()
     const QRectF strip(300, 1800, 2400, 500); // the barcode 1000 twips high, in a 600 holder
     for (int page = 0; page < 2; ++page)
         checkPage(
-            pages[page], {203, QSizeF(6, 4), QPointF(0, 0), qrItem, strip, 2}, rows[1 + page]);
+            pages[page].dots, {203, QSizeF(6, 4), QPointF(0, 0), qrItem, strip, 2}, rows[1 + page]);
 }
 
 // Command6 on the 300 dpi printer, chosen in the main window, whose media the server sets to
@@ -349,7 +360,7 @@ void LabelPrinterTest::printButtonPutsALargerLabelOnAPageOfItsOwnWhereTheCalibra
     QCOMPARE(pages.size(), 3);
     const Expected expected {300, QSizeF(5, 2.5), QPointF(2, 1), qrItem, design.barcodeStrip()};
     for (int page = 0; page < 3; ++page)
-        checkPage(pages[page], expected, rows[1 + page]);
+        checkPage(pages[page].dots, expected, rows[1 + page]);
 }
 
 void LabelPrinterTest::everyCodeTypeScansOnTheDotsAndInPdf_data()
@@ -594,6 +605,215 @@ void LabelPrinterTest::thePriceLabelExamplePrintsEveryLabelOfItsRows()
     QCOMPARE(print->exitCode(), 1);
     QVERIFY(QString::fromUtf8(print->readAllStandardError())
                 .contains(QStringLiteral("第1行“品名”列的份数")));
+}
+
+// A page of a custom size is that size to the dot, whatever its size in points, with the label's
+// frame on its edges.
+void LabelPrinterTest::customPagesAreTheLabelToTheDot_data()
+{
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<QSizeF>("pictureInches");
+    QTest::addColumn<QSizeF>("labelMm"); // empty: the picture's own size
+    QTest::addColumn<QSize>("dots");
+    QTest::newRow("600 x 400 px, 300 dpi")
+        << "TAGLOOM_ZPL300" << QSizeF(6.25, 400 / 96.0) << QSizeF() << QSize(1875, 1250);
+    QTest::newRow("100.3 x 60.7 mm, 300 dpi")
+        << "TAGLOOM_ZPL300" << QSizeF(3, 2) << QSizeF(100.3, 60.7) << QSize(1185, 717);
+    QTest::newRow("160.3 x 105.7 mm, 203 dpi")
+        << "TAGLOOM_ZPL203" << QSizeF(3, 2) << QSizeF(160.3, 105.7) << QSize(1281, 845);
+}
+
+void LabelPrinterTest::customPagesAreTheLabelToTheDot()
+{
+    QFETCH(QString, queue);
+    QFETCH(QSizeF, pictureInches);
+    QFETCH(QSizeF, labelMm);
+    QFETCH(QSize, dots);
+    queue = queueName(qPrintable(queue));
+    PrintSettings::setCalibration(queue, {});
+    const QString layout = writeLayout("custom.ini",
+        framedPicture(scratch_.path(), pictureInches.width(), pictureInches.height()), workbook_,
+        {1800, 300, 900, 900}, {300, 300, 1400, 600});
+    if (!labelMm.isEmpty())
+        QVERIFY(appendBlock(layout,
+            {QStringLiteral("Picture1.width=%1").arg(labelMm.width()),
+                QStringLiteral("Picture1.height=%1").arg(labelMm.height())}));
+    QFile::remove(zplSpoolFile(queue));
+    QCOMPARE(runPrint({layout, "--printer", queue, "--to", "1"})->exitCode(), 0);
+    const QList<ZplPage> pages = zplPagesPrinted(queue);
+    QCOMPARE(pages.size(), 1);
+    const QImage &page = pages[0].dots;
+    QVERIFY2(qAbs(page.width() - dots.width()) <= 1 && qAbs(page.height() - dots.height()) <= 1,
+        qPrintable(QStringLiteral("%1 x %2").arg(page.width()).arg(page.height())));
+    QCOMPARE(frameCorner(page), QPoint(0, 0));
+    QVERIFY(burnt(page, page.width() - 1, page.height() / 2));
+    QVERIFY(burnt(page, page.width() / 2, page.height() - 1));
+}
+
+// Ctrl+C or kill while `tagloom print` runs: the labels sent so far print, no others, and the
+// message says how many.
+void LabelPrinterTest::aSignalStopsTheRunAfterTheLabelsItNames()
+{
+    const QString queue = queueName("TAGLOOM_ZPL203");
+    QFile data(scratch_.filePath("many.csv"));
+    QVERIFY(data.open(QIODevice::WriteOnly));
+    data.write("SKU,名称,网址\n");
+    for (int row = 1; row <= 3000; ++row)
+        data.write(QStringLiteral("TL-%1,名称,https://example.com/p/%1\n").arg(row).toUtf8());
+    data.close();
+    const QString layout = writeLayout("many.ini", framedPicture(scratch_.path(), 6, 4),
+        data.fileName(), {6000, 600, 1800, 1800}, {600, 3600, 4800, 1200});
+    QFile::remove(zplSpoolFile(queue));
+    print_.start(programBinary(), {"print", layout, "--printer", queue});
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(zplSpoolFile(queue)).size() > 0, 60000);
+    print_.terminate();
+    QVERIFY(print_.waitForFinished(60000));
+    QCOMPARE(print_.exitCode(), 1);
+    const QString error = QString::fromUtf8(print_.readAllStandardError());
+    const QRegularExpressionMatch sent
+        = QRegularExpression(QStringLiteral("打印已取消，已送出(\\d+)张标签。")).match(error);
+    QVERIFY2(sent.hasMatch(), qPrintable(error));
+    const int labels = sent.captured(1).toInt();
+    QVERIFY(labels >= 1 && labels < 3000);
+    const QList<ZplPage> pages = zplPagesPrinted(queue);
+    QCOMPARE(pages.size(), labels);
+    QCOMPARE(decodeCode128(pages.last().dots), QStringLiteral("TL-%1").arg(labels));
+}
+
+namespace {
+
+// The labels a printer with no driver was sent, each cut to the size its program gives it, and
+// how many of each it prints.
+QList<std::pair<QImage, int>> labelsSent(const QString &language, const QByteArray &bytes, int dpi)
+{
+    QList<std::pair<QImage, int>> labels;
+    if (language == "zpl") {
+        for (const ZplPage &page : zplPages(bytes)) {
+            if (page.labelLength != page.dots.height()) return {};
+            labels.append({page.dots, page.quantity});
+        }
+        return labels;
+    }
+    for (const TsplPage &page : tsplPages(bytes)) {
+        if (page.at != QPoint(0, 0) || page.gapMm != 2.5) return {};
+        const QSize size = (page.sizeMm * dpi / 25.4).toSize();
+        // The bytes of a row may hold some paper beyond the label.
+        if (page.dots.width() - size.width() >= 8 || page.dots.height() != size.height()
+            || inkIn(page.dots, QRect(size.width(), 0, 8, size.height())).isValid())
+            return {};
+        labels.append({page.dots.copy(QRect(QPoint(0, 0), size)), page.copies});
+    }
+    return labels;
+}
+
+} // namespace
+
+void LabelPrinterTest::printersWithoutADriverGetTheirOwnLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("place"); // file, network or queue
+    QTest::addColumn<int>("dpi");
+    QTest::newRow("TSPL to a device file, 203 dpi") << "tspl"
+                                                    << "file" << 203;
+    QTest::newRow("TSPL over the network, 300 dpi") << "tspl"
+                                                    << "network" << 300;
+    QTest::newRow("ZPL to a device file, 300 dpi") << "zpl"
+                                                   << "file" << 300;
+    QTest::newRow("ZPL over the network, 203 dpi") << "zpl"
+                                                   << "network" << 203;
+    QTest::newRow("ZPL through a raw CUPS queue, 203 dpi") << "zpl"
+                                                           << "queue" << 203;
+}
+
+void LabelPrinterTest::printersWithoutADriverGetTheirOwnLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, place);
+    QFETCH(int, dpi);
+    const QRectF qrItem(6000, 600, 1800, 1800);
+    const QString layout = writeLayout("direct.ini", framedPicture(scratch_.path(), 6, 4),
+        workbook_, qrItem, {600, 3600, 4800, 1200});
+    ByteListener listener;
+    QString where = place == "network" ? listener.address() : queueName("TAGLOOM_RAW");
+    if (place == "file") {
+        where = scratch_.filePath("device-" + language);
+        QFile device(where);
+        QVERIFY(device.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    }
+    if (place == "queue") QFile::remove(zplSpoolFile(where));
+    QProcess *print = runPrint({layout, "--direct", language + ":" + where, "--dpi",
+        QString::number(dpi), "--gap", "2.5", "--copies", "2"});
+    QCOMPARE(print->readAllStandardError(), QByteArray());
+    QCOMPARE(print->exitCode(), 0);
+    QByteArray bytes;
+    if (place == "network") {
+        bytes = listener.received();
+    } else {
+        if (place == "queue") zplPagesPrinted(where); // once CUPS is done with it
+        QFile sent(place == "file" ? where : zplSpoolFile(where));
+        QVERIFY(sent.open(QIODevice::ReadOnly));
+        bytes = sent.readAll();
+    }
+    const QList<std::pair<QImage, int>> labels = labelsSent(language, bytes, dpi);
+    QCOMPARE(labels.size(), 3);
+    const Expected expected {dpi, QSizeF(6, 4), QPointF(0, 0), qrItem, {600, 3600, 4800, 1000}};
+    for (int label = 0; label < 3; ++label) {
+        checkPage(labels[label].first, expected, rows[1 + label]);
+        QCOMPARE(labels[label].second, 2); // the copies are the printer's own count
+    }
+}
+
+void LabelPrinterTest::aPrinterThatFailsIsNamedWithTheLabelsItGot_data()
+{
+    QTest::addColumn<QString>("where"); // "listener" and "gone" stand for a network address
+    QTest::addColumn<qint64>("takes"); // bytes the listener takes before it goes away
+    QTest::addColumn<QStringList>("says");
+    // A TSPL label of 6 x 4 in at 203 dpi takes 124 kB.
+    QTest::newRow("switched off after a label and a half")
+        << "listener" << qint64(190000) << QStringList {"断开了", "已送出1张标签。"};
+    QTest::newRow("not listening")
+        << "gone" << qint64(0) << QStringList {"Connection refused", "没有打印任何标签。"};
+    QTest::newRow("no such device")
+        << "/nonexistent/lp0" << qint64(0)
+        << QStringList {"找不到打印机 /nonexistent/lp0", "没有打印任何标签。"};
+}
+
+void LabelPrinterTest::aPrinterThatFailsIsNamedWithTheLabelsItGot()
+{
+    QFETCH(QString, where);
+    QFETCH(qint64, takes);
+    QFETCH(QStringList, says);
+    const QString layout = writeLayout("failing.ini", framedPicture(scratch_.path(), 6, 4),
+        workbook_, {6000, 600, 1800, 1800}, {600, 3600, 4800, 1200});
+    std::optional<ByteListener> listener;
+    if (where == "listener" || where == "gone") {
+        listener.emplace(takes);
+        where = listener->address();
+        if (takes == 0) listener.reset();
+    }
+    QProcess *print = runPrint({layout, "--direct", "tspl:" + where});
+    QCOMPARE(print->exitCode(), 1);
+    const QString error = QString::fromUtf8(print->readAllStandardError());
+    for (const QString &part : says)
+        QVERIFY2(error.contains(part), qPrintable(error));
+}
+
+// A printer that takes nothing more (jammed, out of paper) ends the job after a while with the
+// labels it took, never hangs it.
+void LabelPrinterTest::aPrinterThatTakesNothingIsGivenUp()
+{
+    ByteListener jammed(ByteListener::takesNothing);
+    DeviceConnection printer(jammed.address(), std::chrono::milliseconds(300));
+    QString reason;
+    QVERIFY(printer.open(&reason));
+    const QByteArray label(1 << 20, 'x');
+    int sent = 0;
+    while (sent < 100 && printer.send(label, 1, &reason))
+        ++sent;
+    QVERIFY2(sent < 100, "the sender's buffers took 100 MB");
+    QVERIFY2(reason.contains(QStringLiteral("在 0.3 秒内没有接收数据")), qPrintable(reason));
+    QCOMPARE(printer.labelsSent(), 0); // in the buffers, not at the printer
+    QVERIFY(!printer.close(&reason));
 }
 
 QTEST_MAIN(LabelPrinterTest)

@@ -40,7 +40,7 @@ private slots:
             {"PageSize", "A4", QSizeF(595.28, 841.89), QMarginsF(18, 12, 18, 24)}, {}};
         const std::optional<PagePlan> a4 = PageGeometry::plan(QSizeF(300, 200), office, &refusal);
         QVERIFY(a4);
-        QCOMPARE(a4->pageSize, QSizeF(595, 842)); // PDF pages are whole points
+        QCOMPARE(a4->pageSize, QSizeF(595.28, 841.89)); // the media to the dot
         QCOMPARE(a4->labelOrigin, QPointF(18, 12));
         QCOMPARE(a4->mediaOption, QStringLiteral("PageSize"));
         QCOMPARE(a4->mediaValue, QStringLiteral("A4"));
@@ -54,10 +54,10 @@ private slots:
         const std::optional<PagePlan> plan
             = PageGeometry::plan(QSizeF(8 * inch, 5.01 * inch), labelPrinter(), &refusal);
         QVERIFY(plan);
-        QCOMPARE(plan->pageSize, QSizeF(576, 361));
+        QCOMPARE(plan->pageSize, QSizeF(576, 360.72)); // the label to the dot
         QCOMPARE(plan->labelOrigin, QPointF(0, 0));
         QCOMPARE(plan->mediaOption, QStringLiteral("media"));
-        QCOMPARE(plan->mediaValue, QStringLiteral("Custom.576x361"));
+        QCOMPARE(plan->mediaValue, QStringLiteral("Custom.576x360.72"));
         // Margins count: this label fits the paper but not what the printer prints of it.
         PrinterPaper narrow = labelPrinter();
         narrow.defaultMedia.margins = QMarginsF(0, 0, 0, 9);

@@ -29,8 +29,8 @@ QByteArray fixtureBytes(const QString &relativePath)
 {
     QFile file(fixture(relativePath));
     if (!file.open(QIODevice::ReadOnly)) {
-        QTest::qFail(qPrintable(QStringLiteral("cannot read %1").arg(file.fileName())), __FILE__,
-            __LINE__);
+        QTest::qFail(
+            qPrintable(QStringLiteral("cannot read %1").arg(file.fileName())), __FILE__, __LINE__);
         return {};
     }
     return file.readAll();

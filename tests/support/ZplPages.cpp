@@ -1,5 +1,6 @@
-// ZPL as CUPS's rastertolabel writes it: each page is a graphic "~DGR:CUPS.GRF,<bytes>,<bytes per
-// row>," in compressed ASCII hex, then a "^XA … ^XZ" format that prints it.
+// ZPL graphics: CUPS's rastertolabel stores each page as "~DGR:CUPS.GRF,<bytes>,<bytes per row>,"
+// in compressed ASCII hex and prints it from a "^XA … ^XGR:… ^XZ" format; a format may also carry
+// its graphic as "^GFA,<bytes>,<bytes>,<bytes per row>,<hex>".
 #include "ZplPages.h"
 
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <optional>
 
 namespace tagloom::test {
 
@@ -82,29 +84,63 @@ int field(const QByteArray &format, const char *command, int otherwise)
 
 QList<ZplPage> zplPages(const QByteArray &zpl)
 {
-    static const QByteArray graphic = "~DGR:CUPS.GRF,";
-    QList<ZplPage> pages;
-    qsizetype at = zpl.indexOf(graphic);
-    while (at >= 0) {
-        const qsizetype header = at + graphic.size();
-        const qsizetype firstComma = zpl.indexOf(',', header);
+    struct Graphic
+    {
+        int totalBytes = 0;
+        int bytesPerRow = 0;
+        QByteArray hex;
+    };
+    // "<total bytes>,<bytes per row>,<hex>" up to `end`.
+    const auto graphicAt = [&zpl](qsizetype from, qsizetype end) -> std::optional<Graphic> {
+        const qsizetype firstComma = zpl.indexOf(',', from);
         const qsizetype secondComma = zpl.indexOf(',', firstComma + 1);
-        const qsizetype formatStart = zpl.indexOf("^XA", secondComma);
-        const qsizetype formatEnd = zpl.indexOf("^XZ", formatStart);
-        if (firstComma < 0 || secondComma < 0 || formatStart < 0 || formatEnd < 0) return {};
-        const int totalBytes = zpl.mid(header, firstComma - header).toInt();
-        const int bytesPerRow = zpl.mid(firstComma + 1, secondComma - firstComma - 1).toInt();
-        if (totalBytes <= 0 || bytesPerRow <= 0 || totalBytes % bytesPerRow != 0) return {};
-        const std::optional<QByteArray> bytes = expandHex(
-            zpl.mid(secondComma + 1, formatStart - secondComma - 1), bytesPerRow, totalBytes);
+        if (firstComma < 0 || secondComma < 0 || secondComma > end) return std::nullopt;
+        Graphic graphic {zpl.mid(from, firstComma - from).toInt(),
+            zpl.mid(firstComma + 1, secondComma - firstComma - 1).toInt(),
+            zpl.mid(secondComma + 1, end - secondComma - 1)};
+        if (graphic.totalBytes <= 0 || graphic.bytesPerRow <= 0
+            || graphic.totalBytes % graphic.bytesPerRow != 0)
+            return std::nullopt;
+        return graphic;
+    };
+    static const QByteArray stored = "~DGR:CUPS.GRF,";
+    static const QByteArray inline_ = "^GFA,";
+    QList<ZplPage> pages;
+    std::optional<Graphic> lastStored;
+    for (qsizetype at = 0;;) {
+        const qsizetype download = zpl.indexOf(stored, at);
+        const qsizetype format = zpl.indexOf("^XA", at);
+        if (format < 0) break;
+        if (download >= 0 && download < format) {
+            lastStored = graphicAt(download + stored.size(), format);
+            if (!lastStored) return {};
+            at = format;
+            continue;
+        }
+        const qsizetype formatEnd = zpl.indexOf("^XZ", format);
+        if (formatEnd < 0) return {};
+        const QByteArray text = zpl.mid(format, formatEnd - format);
+        std::optional<Graphic> graphic;
+        if (text.contains("^XGR:")) {
+            graphic = lastStored;
+        } else if (const qsizetype gf = zpl.indexOf(inline_, format); gf >= 0 && gf < formatEnd) {
+            // ^GFA,b,c,d,data: b bytes sent, c bytes of graphic, d bytes a row.
+            const qsizetype countEnd = zpl.indexOf(',', gf + inline_.size());
+            graphic = graphicAt(countEnd + 1, zpl.indexOf("^FS", gf));
+            if (!graphic) return {};
+        }
+        at = formatEnd + 3;
+        if (!graphic) continue; // a format that prints no graphic
+        const std::optional<QByteArray> bytes
+            = expandHex(graphic->hex, graphic->bytesPerRow, graphic->totalBytes);
         if (!bytes) return {};
-        const QByteArray format = zpl.mid(formatStart, formatEnd - formatStart);
         ZplPage page;
-        page.printWidth = field(format, "^PW", 8 * bytesPerRow);
-        page.quantity = field(format, "^PQ", 1);
-        page.dots = bitmapOf(*bytes, bytesPerRow, std::min(page.printWidth, 8 * bytesPerRow));
+        page.printWidth = field(text, "^PW", 8 * graphic->bytesPerRow);
+        page.labelLength = field(text, "^LL", 0);
+        page.quantity = field(text, "^PQ", 1);
+        page.dots = bitmapOf(
+            *bytes, graphic->bytesPerRow, std::min(page.printWidth, 8 * graphic->bytesPerRow));
         pages.append(page);
-        at = zpl.indexOf(graphic, formatEnd);
     }
     return pages;
 }
