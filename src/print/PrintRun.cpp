@@ -3,12 +3,14 @@
 
 #include "LabelOutput.h"
 #include "PrintProgress.h"
+#include "TemporaryFolder.h"
 #include "app/MessageBox.h"
 #include "app/Workspace.h"
 #include "canvas/LabelDesign.h"
 #include "canvas/LabelPainter.h"
 #include "canvas/LabelRow.h"
 #include "canvas/NumberText.h"
+#include "canvas/QuotedText.h"
 #include "codes/Code128Symbol.h"
 #include "codes/DotGrid.h"
 #include "data/DataTable.h"
@@ -16,7 +18,6 @@
 #include <QDir>
 #include <QImageReader>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <cmath>
 
 namespace tagloom {
@@ -94,7 +95,7 @@ QString PrintRun::columnName(const DataTable &table, int col) const
 {
     const QString &header = table.cell(0, col);
     return header.isEmpty() ? QStringLiteral("第%1列").arg(col)
-                            : QStringLiteral("“%1”列").arg(header);
+                            : QStringLiteral("“%1”列").arg(QuotedText::shortened(header));
 }
 
 bool PrintRun::checkTable(const DataTable &table, const LabelDesign &design, int first, int last)
@@ -250,7 +251,7 @@ PrintRun::Result PrintRun::run()
     const std::optional<int> last = rowNumber(lastText);
     if (!first || !last) {
         refuse(QStringLiteral("打印范围必须是从1开始的整数行号：“%1”不是。")
-                   .arg(first ? lastText : firstText));
+                   .arg(QuotedText::shortened(first ? lastText : firstText)));
         return {Outcome::Refused, 0, message_};
     }
 
@@ -308,7 +309,7 @@ PrintRun::Result PrintRun::printPages(
 {
     // The QR bitmap lives in a folder of this run alone: the program's folder may not be writable,
     // and two running copies must not print each other's codes.
-    const QTemporaryDir bitmapFolder;
+    const TemporaryFolder bitmapFolder;
     if (qrColumn_ > 0 && !bitmapFolder.isValid())
         return endEarly(Outcome::Failed, 0, QStringLiteral("无法建立临时文件夹，"));
     const QString bitmapPath = bitmapFolder.filePath(QStringLiteral("tmpQR.bmp"));

@@ -182,7 +182,7 @@ void CanvasViewTest::dockingKeepsTheShownWindowBesideTheMainWindow()
                 return qAbs(canvas.x() + a.form2.windowWidth() - (main.x() - 80)) < 15
                     && qAbs(canvas.y() - (main.y() + 80)) < 15;
             },
-            2000));
+            30000));
     }
 }
 
