@@ -33,7 +33,7 @@ struct Canvas
         for (const char *command : {"Command3", "Command4", "Command5"})
             program.click(command);
         QVERIFY(program.dialogs.allAnswered());
-        QVERIFY(QTest::qWaitForWindowExposed(&form2));
+        QVERIFY(QTest::qWaitForWindowExposed(&form2, 30000));
     }
 
     QWidget *widget(const QString &name) { return form2.findChild<QWidget *>(name); }

@@ -29,7 +29,7 @@ struct BigCanvas
     {
         program.startDesign(fixture("pictures/gradient_6000x4000_16bit.png"), workbook);
         QVERIFY(program.dialogs.allAnswered());
-        QVERIFY(QTest::qWaitForWindowExposed(&form2));
+        QVERIFY(QTest::qWaitForWindowExposed(&form2, 30000));
     }
 
     // Label twips a screen pixel stands for.
