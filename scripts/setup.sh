@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n libgsf-1-dev libzip-dev libzint-dev libzxing-dev zlib1g-dev
   libcups2-dev fonts-wqy-microhei xvfb xauth openbox xdotool x11-utils imagemagick
-  cups cups-client printer-driver-cups-pdf poppler-utils
+  cups cups-client printer-driver-cups-pdf poppler-utils zbar-tools
   python3-xlwt python3-xlrd
   file lintian desktop-file-utils appstream man-db
 )

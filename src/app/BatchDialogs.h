@@ -1,5 +1,5 @@
-// Dialog answers for runs without windows: every question is answered yes, file and font dialogs
-// are cancelled. The commands report their own errors.
+// Dialog answers for runs without windows: every question is answered yes, a question whether to
+// save is cancelled like the file and font dialogs. The commands report their own errors.
 #pragma once
 
 #include "DialogProvider.h"
@@ -23,7 +23,14 @@ public:
     }
     MessageAnswer showMessage(QWidget *, const MessageRequest &request) override
     {
-        return request.buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+        switch (request.buttons) {
+        case MessageButtons::YesNo:
+            return MessageAnswer::Yes;
+        case MessageButtons::SaveDiscardCancel:
+            return MessageAnswer::Cancel;
+        default:
+            return MessageAnswer::Ok;
+        }
     }
     void popupMenu(QMenu &, const QPoint &) override { }
 };

@@ -29,9 +29,10 @@ struct FontChoice
     friend bool operator==(const FontChoice &, const FontChoice &) = default;
 };
 
-// YesNo asks before something is lost: "否" is its default button.
-enum class MessageButtons { Ok, OkCancel, YesNo };
-enum class MessageAnswer { Ok, Cancel, Yes, No };
+// YesNo asks before something is lost: "否" is its default button. SaveDiscardCancel offers
+// "保存", "不保存" and "取消" before changes would be thrown away, "保存" the default.
+enum class MessageButtons { Ok, OkCancel, YesNo, SaveDiscardCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No, Save, Discard };
 
 struct MessageRequest
 {

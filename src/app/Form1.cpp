@@ -22,6 +22,7 @@
 #include "data/WorkbookImport.h"
 #include "layout/LayoutCommands.h"
 #include "layout/LayoutLoader.h"
+#include "layout/SaveQuestion.h"
 #include "print/CupsPrinterOutput.h"
 #include "print/PrintProgressDialog.h"
 #include "print/PrintRun.h"
@@ -36,8 +37,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <QtMath>
 #include <limits>
 
 namespace tagloom {
@@ -47,6 +50,8 @@ namespace {
 // The steps' area; the side panel lies to its right.
 constexpr Twips clientWidth = 5220;
 constexpr Twips clientHeight = 4155;
+// Docking: the canvas window starts its picture's width and this much left of the main window.
+constexpr Twips canvasDockAllowance = 200;
 
 QLabel *addLabel(
     QWidget *parent, const QString &name, const QString &caption, const TwipsRect &rect)
@@ -228,12 +233,12 @@ void Form1::addTools()
     button->setText(QStringLiteral("编辑"));
     button->setPopupMode(QToolButton::InstantPopup);
     button->setMenu(menu);
-    auto *preview = new RowPreview(workspace_, forms_, tools);
-    connect(preview, &RowPreview::statusChanged, this, &Form1::showStatus);
+    rowPreview_ = new RowPreview(workspace_, forms_, tools);
+    connect(rowPreview_, &RowPreview::statusChanged, this, &Form1::showStatus);
     auto *layout = new QHBoxLayout(tools);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(button);
-    layout->addWidget(preview, 1);
+    layout->addWidget(rowPreview_, 1);
     sidePanel_->addSection(tools);
 }
 
@@ -270,6 +275,18 @@ void Form1::startDocking()
     if (!timer1_->isActive()) timer1_->start();
 }
 
+void Form1::makeRoomForCanvas()
+{
+    // The docking formulas stay. Moving just this far keeps this window and the data window below
+    // it on any screen wide enough for all three; on a smaller one the label comes first.
+    const QRect screenArea = screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int canvasRoom = qCeil(
+        twipsToPixels(forms_.form2()->shownWidth() + canvasDockAllowance, ScreenTwips::dpiX(this)));
+    if (frame.left() - canvasRoom >= screenArea.left()) return;
+    move(screenArea.left() + canvasRoom, frame.top());
+}
+
 QString Form1::status() const
 {
     return sidePanel_->status();
@@ -284,6 +301,7 @@ void Form1::showStatus(const QString &text)
 void Form1::Command1_Click()
 {
     showStatus({});
+    if (!SaveQuestion::mayDiscard(workspace_, commonDialog_, this)) return;
     commonDialog_.setCancelError(true);
     if (!commonDialog_.showOpen({QStringLiteral("图片文件"), PictureLoader::filePatterns()}))
         return;
@@ -372,6 +390,7 @@ void Form1::Command8_Click()
 void Form1::Command9_Click()
 {
     showStatus({});
+    if (!SaveQuestion::mayDiscard(workspace_, commonDialog_, this)) return;
     QString reason;
     if (!LayoutCommands::open(workspace_, commonDialog_, &reason) && !reason.isEmpty())
         showStatus(QStringLiteral("布局没有完整导入：%1").arg(reason));
@@ -398,7 +417,7 @@ void Form1::Timer1_Timer()
     // right edge 80 twips left of the main window, as one shown at true size does.
     Form2 *canvasWindow = forms_.form2();
     ScreenTwips::moveWindow(canvasWindow,
-        static_cast<Twips>(main.x() - canvasWindow->shownWidth() - 200),
+        static_cast<Twips>(main.x() - canvasWindow->shownWidth() - canvasDockAllowance),
         static_cast<Twips>(main.y() + 80));
     QWidget *dataWindow = forms_.form3();
     ScreenTwips::moveWindow(
@@ -407,6 +426,10 @@ void Form1::Timer1_Timer()
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    if (!SaveQuestion::mayDiscard(workspace_, commonDialog_, this)) {
+        event->ignore();
+        return;
+    }
     timer1_->stop(); // the timer goes with the window
     forms_.unloadCanvasWindow();
     forms_.unloadDataWindow();

@@ -17,6 +17,7 @@ namespace tagloom {
 class Forms;
 class LabelDesign;
 class PrinterSection;
+class RowPreview;
 class SidePanel;
 class Workspace;
 
@@ -27,11 +28,19 @@ class Form1 : public QWidget
 public:
     Form1(Workspace &workspace, Forms &forms);
 
+    // The window's one file dialog, shared by its commands.
+    CommonDialog &commonDialog() { return commonDialog_; }
+    // The row preview beside the steps.
+    RowPreview &rowPreview() { return *rowPreview_; }
+
     // Loads a layout file as the import layout command does after its dialog.
     void loadLayout(const QString &path);
 
     // Starts the docking timer: 100 ms, ticking for the rest of the run.
     void startDocking();
+    // Where the canvas docked at this window's left would start left of the screen, moves this
+    // window right just enough for the whole canvas.
+    void makeRoomForCanvas();
 
     // How the last command ended, in the status line; empty once the next command starts.
     QString status() const;
@@ -79,6 +88,7 @@ private:
     QTimer *timer1_ = nullptr;
     SidePanel *sidePanel_ = nullptr;
     PrinterSection *printerSection_ = nullptr;
+    RowPreview *rowPreview_ = nullptr;
 };
 
 } // namespace tagloom

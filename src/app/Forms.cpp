@@ -3,12 +3,14 @@
 
 #include "Form1.h"
 #include "MessageBox.h"
+#include "RowPreview.h"
 #include "ScreenTwips.h"
 #include "Workspace.h"
 #include "canvas/Form2.h"
 #include "canvas/LabelDesign.h"
 #include "data/DataTable.h"
 #include "data/Form3.h"
+#include "layout/SaveQuestion.h"
 
 namespace tagloom {
 
@@ -84,11 +86,15 @@ void Forms::dataTableCreated(DataTable &table)
     form3_->setWindowIcon(form1_->windowIcon());
     form3_->setCloseGuard([this] { return mayCloseDataWindow(); });
     connect(form3_, &Form3::closed, this, &Forms::unloadDataWindow);
+    connect(form3_, &Form3::rowClicked, &form1_->rowPreview(), &RowPreview::previewRow);
 }
 
 bool Forms::mayCloseCanvas()
 {
     if (workspace_.isHeld()) return false;
+    // A changed design asks whether to save it; "不保存" closes the window as ever.
+    if (workspace_.history().designChanged())
+        return SaveQuestion::mayDiscard(workspace_, form1_->commonDialog(), form2_);
     const LabelDesign &design = workspace_.canvas();
     if (design.fieldCount() <= 1 && !design.qrCodeInserted() && !design.barcodeInserted())
         return true;
@@ -138,6 +144,7 @@ void Forms::unloadDataWindow()
 void Forms::pictureApplied()
 {
     form1_->startDocking();
+    form1_->makeRoomForCanvas();
     form2()->show();
 }
 

@@ -56,7 +56,8 @@ private:
     void sheetImported();
 
     // A window the user closes asks first when closing would throw work away: "是" closes it as
-    // ever, "否" keeps it. Neither closes while a print run works on it.
+    // ever, "否" keeps it; a changed design asks whether to save it. Neither closes while a print
+    // run works on it.
     bool mayCloseCanvas();
     bool mayCloseDataWindow();
     template<class Window> void unload(QPointer<Window> &window, bool now);

@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTranslator>
 
 namespace tagloom {
@@ -88,6 +89,18 @@ MessageAnswer QtDialogProvider::showMessage(QWidget *parent, const MessageReques
         box.exec();
         return box.clickedButton() == box.button(QMessageBox::Yes) ? MessageAnswer::Yes
                                                                    : MessageAnswer::No;
+    case MessageButtons::SaveDiscardCancel: {
+        // Captions of their own: Qt's translation words them differently.
+        QPushButton *save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+        QPushButton *discard
+            = box.addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
+        QPushButton *cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+        box.setDefaultButton(save);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == save) return MessageAnswer::Save;
+        return box.clickedButton() == discard ? MessageAnswer::Discard : MessageAnswer::Cancel;
+    }
     }
     return MessageAnswer::Cancel;
 }

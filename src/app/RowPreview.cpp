@@ -1,3 +1,4 @@
+// The row preview: the chosen data row on the canvas, the row box following the table.
 #include "RowPreview.h"
 
 #include "Forms.h"
@@ -18,10 +19,11 @@ namespace {
 
 // The row's QR code as the print run makes it, one pixel a module, by a generator of its own, so
 // that the design's stays as it is; nothing when no column feeds it.
-std::optional<PictureRef> qrCodeOf(const DataTable &table, int row, int column)
+std::optional<PictureRef> qrCodeOf(const DataTable &table, int row, int column, QrLevel level)
 {
     if (column < 1) return std::nullopt;
     QrMaker generator;
+    generator.setLevel(level);
     generator.setCodeData(table.contains(row, column) ? table.cell(row, column) : QString());
     generator.refresh();
     if (generator.codePicture()->isNull()) return PictureRef();
@@ -57,53 +59,75 @@ RowPreview::RowPreview(Workspace &workspace, Forms &forms, QWidget *parent)
     for (auto source : {MainPanel::QrSource, MainPanel::BarcodeSource})
         connect(&workspace_.panel().chooser(source), &SourceChooser::listIndexChanged, this,
             &RowPreview::refresh);
+    connect(&workspace_, &Workspace::dataTableCreated, this, &RowPreview::followTable);
+    if (workspace_.hasDataTable()) followTable(workspace_.dataTable());
 }
 
-void RowPreview::follow(LabelDesign &design, DataTable &table)
+void RowPreview::previewRow(int row)
 {
-    if (followedDesign_ != &design) {
-        if (followedDesign_) disconnect(followedDesign_, nullptr, this, nullptr);
-        followedDesign_ = &design;
-        // What the row fills in follows the items there are and the barcode's place.
-        for (auto signal : {&LabelDesign::fieldsUnloaded, &LabelDesign::fieldAdded})
-            connect(&design, signal, this, &RowPreview::refresh);
-        connect(&design, &LabelDesign::barcodeChanged, this, &RowPreview::refresh);
-        connect(&design, &QObject::destroyed, this, [this] { check_->setChecked(false); });
-    }
-    if (followedTable_ != &table) {
-        if (followedTable_) disconnect(followedTable_, nullptr, this, nullptr);
-        followedTable_ = &table;
-        connect(&table, &DataTable::reset, this, &RowPreview::refresh);
-        connect(&table, &QObject::destroyed, this, [this] { check_->setChecked(false); });
-    }
+    if (check_->isChecked()) row_->setValue(row);
+}
+
+void RowPreview::followTable(DataTable &table)
+{
+    connect(&table, &DataTable::reset, this, [this] {
+        fitRowRange();
+        refresh();
+    });
+    connect(&table, &QObject::destroyed, this, [this] {
+        check_->setChecked(false);
+        fitRowRange();
+    });
+    fitRowRange();
+}
+
+void RowPreview::fitRowRange()
+{
+    const DataTable *table = workspace_.hasDataTable() ? &workspace_.dataTable() : nullptr;
+    const QSignalBlocker blocker(row_);
+    row_->setMaximum(table && table->hasSheet() ? std::max(table->rows() - 1, 1) : 1);
+}
+
+void RowPreview::followDesign(LabelDesign &design)
+{
+    if (followedDesign_ == &design) return;
+    if (followedDesign_) disconnect(followedDesign_, nullptr, this, nullptr);
+    followedDesign_ = &design;
+    // What the row fills in follows the items there are, the barcode's place and type and the QR
+    // code's level.
+    for (auto signal : {&LabelDesign::fieldsUnloaded, &LabelDesign::fieldAdded})
+        connect(&design, signal, this, &RowPreview::refresh);
+    for (auto signal : {&LabelDesign::barcodeChanged, &LabelDesign::codeImageChanged})
+        connect(&design, signal, this, &RowPreview::refresh);
+    connect(&design, &QObject::destroyed, this, [this] { check_->setChecked(false); });
 }
 
 void RowPreview::refresh()
 {
     Form2 *canvas = forms_.hasForm2() ? forms_.form2() : nullptr;
     if (!check_->isChecked()) {
+        if (!previewing_) return;
+        previewing_ = false;
         if (canvas && canvas->showsRow()) canvas->showRow(std::nullopt);
+        emit statusChanged({});
         return;
     }
     DataTable *table = workspace_.hasDataTable() ? &workspace_.dataTable() : nullptr;
     const int dataRows = table ? table->rows() - 1 : 0;
     if (!canvas || !table || !table->hasSheet() || dataRows < 1) {
-        emit statusChanged(QStringLiteral("没有可预览的数据行：先做第1、2步或导入布局。"));
         check_->setChecked(false);
+        emit statusChanged(QStringLiteral("没有可预览的数据行：先做第1、2步或导入布局。"));
         return;
     }
-    {
-        const QSignalBlocker blocker(row_);
-        row_->setMaximum(dataRows);
-    }
     LabelDesign &design = workspace_.canvas();
-    follow(design, *table);
+    followDesign(design);
     const MainPanel &panel = workspace_.panel();
     const int qrColumn = panel.chooser(MainPanel::QrSource).listIndex() + 1;
     const int barcodeColumn = panel.chooser(MainPanel::BarcodeSource).listIndex() + 1;
     LabelRow shown = LabelRow::fromTable(design, *table, row_->value(), barcodeColumn);
-    shown.qrPicture = qrCodeOf(*table, row_->value(), qrColumn);
+    shown.qrPicture = qrCodeOf(*table, row_->value(), qrColumn, design.qrLevel());
     canvas->showRow(std::move(shown));
+    previewing_ = true;
     emit statusChanged(QStringLiteral("正在预览第%1行。").arg(row_->value()));
 }
 

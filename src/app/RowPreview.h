@@ -23,21 +23,29 @@ class RowPreview : public QWidget
 public:
     RowPreview(Workspace &workspace, Forms &forms, QWidget *parent);
 
+    // Shows data row `row` while the preview is on (a row clicked in the data window).
+    void previewRow(int row);
+
 signals:
+    // What the preview shows, in the status line; empty when it ends.
     void statusChanged(const QString &text);
 
 private:
     // Shows the chosen row on the canvas, or the design again while the preview is off.
     void refresh();
-    // Refreshes the preview when the design or the table it shows changes.
-    void follow(LabelDesign &design, DataTable &table);
+    // The row box offers the table's data rows from the moment the table has them, and the
+    // preview follows a new table.
+    void followTable(DataTable &table);
+    void fitRowRange();
+    // Refreshes the preview when the design it shows changes.
+    void followDesign(LabelDesign &design);
 
     Workspace &workspace_;
     Forms &forms_;
     QCheckBox *check_;
     QSpinBox *row_;
     QPointer<LabelDesign> followedDesign_;
-    QPointer<DataTable> followedTable_;
+    bool previewing_ = false; // a row is shown on the canvas
 };
 
 } // namespace tagloom

@@ -59,7 +59,8 @@ void centreFrame(QWidget *window)
 
 // A window's frame is known only once the window manager has framed it, after it is shown:
 // centred before that, the client area is in the middle and the whole window sits low by half
-// the title bar. Centres it again at the first move that brings the frame.
+// the title bar. At the first move that brings the frame, it goes up by that much: a move made
+// meanwhile (the main window making room for the label) stays.
 class CentreOnceFramed : public QObject
 {
 public:
@@ -77,7 +78,9 @@ protected:
         auto *window = static_cast<QWidget *>(watched);
         if ((event->type() == QEvent::Move || event->type() == QEvent::Show)
             && window->frameGeometry() != window->geometry()) {
-            centreFrame(window);
+            window->removeEventFilter(this); // the move below is one too
+            const QRect frame = window->frameGeometry();
+            window->move(frame.left(), frame.top() - (frame.height() - window->height()) / 2);
             deleteLater();
         }
         return false;

@@ -16,7 +16,8 @@ int TableCommand::run(int argc, char *argv[])
 {
     ConsoleText::keepQtNotesOff();
     QCoreApplication app(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments().mid(2);
+    QStringList arguments = QCoreApplication::arguments().mid(2);
+    const bool values = arguments.removeAll(QStringLiteral("--values")) > 0;
     if (arguments.size() != 1)
         return ConsoleText::usageError(QStringLiteral("table 需要且只需要一个数据文件"));
     const QString &path = arguments.first();
@@ -25,7 +26,7 @@ int TableCommand::run(int argc, char *argv[])
     Workspace workspace(dialogs);
     workspace.panel().setDataFilePath(path);
     QString reason;
-    if (!WorkbookImport::run(workspace, &reason)) {
+    if (!WorkbookImport::run(workspace, &reason, values ? CellTexts::Values : CellTexts::Shown)) {
         ConsoleText::error(QStringLiteral("tagloom table: %1: %2").arg(path, reason));
         return exitFailure;
     }

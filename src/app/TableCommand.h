@@ -1,4 +1,5 @@
-// tagloom table FILE.xls: the data table the workbook import builds, as TSV on standard output.
+// tagloom table [--values] FILE: the data table the workbook import builds, as TSV on standard
+// output; with --values numbers by their values, not as their formats show them.
 #pragma once
 
 namespace tagloom {

@@ -25,7 +25,7 @@ LabelDesign &Workspace::canvas()
 void Workspace::discardCanvas()
 {
     if (!canvas_) return;
-    history_.clear();
+    history_.startAfresh();
     const std::unique_ptr<LabelDesign> discarded = std::move(canvas_);
     emit canvasDiscarded(*discarded);
 }

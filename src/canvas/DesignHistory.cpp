@@ -12,6 +12,14 @@ DesignHistory::DesignHistory()
     stack_.setUndoLimit(stepLimit);
 }
 
+void DesignHistory::clear()
+{
+    const bool changed = designChanged();
+    stack_.clear();
+    // No step leads back to the saved design any more.
+    if (changed) stack_.resetClean();
+}
+
 void DesignHistory::record(
     LabelDesign &design, const QString &text, const std::function<void()> &change)
 {

@@ -1,6 +1,7 @@
 // The history of the changes the person makes to the label design, for undo and redo. Each change
 // is recorded as one step by running it through `record`; a whole drag is one step. Loading a
-// layout, importing a workbook and closing the canvas clear the history.
+// layout, importing a workbook and closing the canvas clear the history. It also knows whether the
+// design changed since it was last saved or loaded, so that no change is thrown away unasked.
 #pragma once
 
 #include <QUndoStack>
@@ -29,7 +30,14 @@ public:
     // A name for a drag that begins, different from every earlier one.
     int beginDrag() { return ++drags_; }
 
-    void clear() { stack_.clear(); }
+    // Drops the steps; whether the design changed since it was saved stays as it was.
+    void clear();
+    // Drops the steps of a design that is new or was just loaded: it counts as unchanged.
+    void startAfresh() { stack_.clear(); }
+    // The design as it stands was saved.
+    void markSaved() { stack_.setClean(); }
+    // Whether the design changed since it was created, last saved or loaded.
+    bool designChanged() const { return !stack_.isClean(); }
     QUndoStack &stack() { return stack_; }
 
     // The "撤销" and "重做" actions of a window, with their keys: Ctrl+Z, and Ctrl+Shift+Z or

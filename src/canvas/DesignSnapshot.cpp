@@ -23,8 +23,10 @@ DesignSnapshot DesignSnapshot::of(const LabelDesign &design)
     for (int index = 0; index < design.fieldCount(); ++index)
         snapshot.fields.push_back(design.field(index));
     snapshot.codeImage = design.codeImage();
+    snapshot.qrLevel = design.qrLevel();
     snapshot.holder = design.barcodeHolder();
     snapshot.barcode = design.barcodeGeometry();
+    snapshot.barcodeType = design.barcodeType();
     snapshot.physicalSize = design.physicalSize();
     return snapshot;
 }
@@ -42,6 +44,9 @@ void DesignSnapshot::change(
         changeField(design, index, created, to.fields[index]);
     }
 
+    // The level first: it may put the generator's picture at the new level into the image, which
+    // the picture taken back below then leaves as the capture has it.
+    if (from.qrLevel != to.qrLevel) design.setQrLevel(to.qrLevel);
     const CodeImageItem &image = to.codeImage;
     if (from.codeImage.geometry != image.geometry) design.setCodeImageGeometry(image.geometry);
     if (from.codeImage.picture != image.picture) design.setCodeImagePicture(image.picture);
@@ -50,6 +55,7 @@ void DesignSnapshot::change(
         design.setBarcodeHolderGeometry(to.holder.geometry);
     if (from.holder.visible != to.holder.visible) design.setBarcodeHolderVisible(to.holder.visible);
     if (from.barcode != to.barcode) design.setBarcodeGeometry(to.barcode);
+    if (from.barcodeType != to.barcodeType) design.setBarcodeType(to.barcodeType);
     if (from.physicalSize != to.physicalSize) design.setPhysicalSize(to.physicalSize);
 }
 

@@ -1,6 +1,7 @@
 // The part of a design that the person's commands change, held as values: the field items, the QR
-// code image, the barcode holder and the barcode's place inside it. The label picture and the
-// barcode's value are not part of it: neither is a change the person takes back.
+// code image and its level, the barcode holder, and the barcode's place inside it and its type.
+// The label picture and the barcode's value are not part of it: neither is a change the person
+// takes back.
 #pragma once
 
 #include "LabelDesign.h"
@@ -13,8 +14,10 @@ struct DesignSnapshot
 {
     std::vector<FieldItem> fields; // the template, element 0, included
     CodeImageItem codeImage;
+    QrLevel qrLevel = QrLevel::M;
     BarcodeHolderItem holder;
     TwipsRect barcode;
+    BarcodeType barcodeType = BarcodeType::Code128;
     std::optional<QSizeF> physicalSize;
 
     static DesignSnapshot of(const LabelDesign &design);

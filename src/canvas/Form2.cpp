@@ -1,4 +1,4 @@
-// The canvas window: item widgets that follow the design, the mouse handlers and the item menu.
+// The canvas window: item widgets that follow the design, the mouse handlers and the item menus.
 #include "Form2.h"
 
 #include "CanvasItemWidget.h"
@@ -8,6 +8,7 @@
 #include "app/ControlName.h"
 #include "app/ScreenTwips.h"
 
+#include <QActionGroup>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -23,6 +24,25 @@ constexpr Twips dockingGap = 80;
 
 constexpr int leftButton = 1;
 constexpr int rightButton = 2;
+
+// A menu of checkable choices, one for each value, each action holding its value's number.
+template<class Value, size_t count>
+QMenu *choiceMenu(const QString &title, const QString &name, const Value (&values)[count],
+    const std::function<QString(Value)> &caption, QWidget *parent,
+    const std::function<void(Value)> &chosen)
+{
+    auto *menu = new QMenu(title, parent);
+    menu->setObjectName(name);
+    auto *group = new QActionGroup(menu);
+    for (const Value value : values) {
+        QAction *action = menu->addAction(caption(value));
+        action->setCheckable(true);
+        action->setData(static_cast<int>(value));
+        group->addAction(action);
+        QObject::connect(action, &QAction::triggered, parent, [chosen, value] { chosen(value); });
+    }
+    return menu;
+}
 
 } // namespace
 
@@ -54,6 +74,17 @@ Form2::Form2(LabelDesign &design, DesignHistory &history, DialogProvider &dialog
     QAction *del = mmu_->addAction(QStringLiteral("删除"));
     del->setObjectName(QStringLiteral("del"));
     connect(del, &QAction::triggered, this, &Form2::del_Click);
+    barcodeTypeMenu_ = choiceMenu<BarcodeType>(QStringLiteral("条形码类型"),
+        QStringLiteral("barcodeTypeMenu"), allBarcodeTypes, &barcodeTypeName, this,
+        [this](BarcodeType type) { barcodeType_Click(type); });
+    qrLevelMenu_ = choiceMenu<QrLevel>(
+        QStringLiteral("二维码纠错等级"), QStringLiteral("qrLevelMenu"), allQrLevels,
+        [](QrLevel level) {
+            return QStringLiteral("纠错等级 %1（约%2%可恢复）")
+                .arg(qrLevelName(level))
+                .arg(qrLevelRecovery(level));
+        },
+        this, [this](QrLevel level) { qrLevel_Click(level); });
     // Undo and redo reach the design from the canvas as from the main window.
     addAction(history.createUndoAction(this));
     addAction(history.createRedoAction(this));
@@ -272,8 +303,16 @@ void Form2::Label1_DblClick(int index)
     });
 }
 
+void Form2::popupChoices(QMenu *menu, int current)
+{
+    for (QAction *action : menu->actions())
+        action->setChecked(action->data().toInt() == current);
+    dialogs_.popupMenu(*menu, QCursor::pos());
+}
+
 void Form2::Image1_MouseDown(int button, Twips x, Twips y)
 {
+    if (button == rightButton) popupChoices(qrLevelMenu_, static_cast<int>(design_->qrLevel()));
     recordGrab(button, x, y);
 }
 
@@ -286,6 +325,8 @@ void Form2::Image1_MouseMove(int button, Twips x, Twips y)
 
 void Form2::Picture2_MouseDown(int button, Twips x, Twips y)
 {
+    if (button == rightButton)
+        popupChoices(barcodeTypeMenu_, static_cast<int>(design_->barcodeType()));
     recordGrab(button, x, y);
 }
 
@@ -306,6 +347,16 @@ void Form2::Picture2_MouseMove(int button, Twips x, Twips y)
 void Form2::del_Click()
 {
     record(QStringLiteral("删除数据项"), [this] { design_->setFieldVisible(delIndex_, false); });
+}
+
+void Form2::barcodeType_Click(BarcodeType type)
+{
+    record(QStringLiteral("设置条形码类型"), [this, type] { design_->setBarcodeType(type); });
+}
+
+void Form2::qrLevel_Click(QrLevel level)
+{
+    record(QStringLiteral("设置二维码纠错等级"), [this, level] { design_->setQrLevel(level); });
 }
 
 } // namespace tagloom

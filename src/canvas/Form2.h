@@ -7,6 +7,8 @@
 #include "Twips.h"
 #include "app/ClosableWindow.h"
 #include "app/CommonDialog.h"
+#include "codes/BarcodeType.h"
+#include "codes/QrLevel.h"
 
 #include <functional>
 #include <optional>
@@ -64,6 +66,10 @@ public:
     void Picture2_MouseDown(int button, Twips x, Twips y);
     void Picture2_MouseMove(int button, Twips x, Twips y);
     void del_Click();
+    // The menus of the barcode holder and the QR code image (right button): the barcode's type
+    // and the QR code's error correction level, each one step of the history.
+    void barcodeType_Click(BarcodeType type);
+    void qrLevel_Click(QrLevel level);
 
     Twips grabX() const { return grabX_; }
     Twips grabY() const { return grabY_; }
@@ -86,6 +92,8 @@ private:
     QPointF pointerOnItem(
         const QWidget *itemWidget, const QMouseEvent *event, QPointF itemTopLeft) const;
     bool recordGrab(int button, Twips x, Twips y);
+    // Opens a menu of choices with the current one checked.
+    void popupChoices(QMenu *menu, int current);
     // Hands an item widget's mouse presses and moves to the item's handlers, in twips.
     void routeMouse(CanvasItemWidget *widget, const std::function<QPointF()> &itemTopLeft,
         const std::function<void(int, Twips, Twips)> &mouseDown,
@@ -108,6 +116,8 @@ private:
     CanvasItemWidget *image1_;
     std::vector<CanvasItemWidget *> label1_;
     QMenu *mmu_;
+    QMenu *barcodeTypeMenu_;
+    QMenu *qrLevelMenu_;
     const QWidget *dock_ = nullptr;
     CanvasViewScale view_;
     Twips shownWidth_ = 0;

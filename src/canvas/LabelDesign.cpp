@@ -109,6 +109,15 @@ void LabelDesign::setCodeImageGeometry(const TwipsRect &geometry)
     emit codeImageChanged();
 }
 
+void LabelDesign::setQrLevel(QrLevel level)
+{
+    if (level == qrMaker_.level()) return;
+    const bool inserted = qrCodeInserted();
+    qrMaker_.setLevel(level);
+    if (inserted) codeImage_.picture = qrMaker_.codePicture();
+    emit codeImageChanged();
+}
+
 void LabelDesign::setBarcodeHolderVisible(bool visible)
 {
     holder_.visible = visible;
@@ -130,6 +139,12 @@ void LabelDesign::setBarcodeGeometry(const TwipsRect &geometry)
 void LabelDesign::setBarcodeVisible(bool visible)
 {
     barcode_.setVisible(visible);
+    emit barcodeChanged();
+}
+
+void LabelDesign::setBarcodeType(BarcodeType type)
+{
+    barcode_.setType(type);
     emit barcodeChanged();
 }
 

@@ -81,25 +81,32 @@ public:
     void setCodeImagePicture(PictureRef picture);
     void setCodeImageVisible(bool visible);
     void setCodeImageGeometry(const TwipsRect &geometry);
+    // The QR code's error correction level, the generator's: changing it shows the generator's
+    // code at the new level in Image1 when Image1 showed the generator's picture.
+    QrLevel qrLevel() const { return qrMaker_.level(); }
+    void setQrLevel(QrLevel level);
 
     // Picture2.
     const BarcodeHolderItem &barcodeHolder() const { return holder_; }
     void setBarcodeHolderVisible(bool visible);
     void setBarcodeHolderGeometry(const TwipsRect &geometry);
 
-    // BarCodeCtrl1: its place inside the holder, its visibility and the text it draws.
+    // BarCodeCtrl1: its place inside the holder, its visibility, its type and the text it draws.
     const BarCodeCtrl &barcode() const { return barcode_; }
     TwipsRect barcodeGeometry() const { return barcode_.geometry(); }
     bool barcodeVisible() const { return barcode_.isVisible(); }
+    BarcodeType barcodeType() const { return barcode_.type(); }
     void setBarcodeGeometry(const TwipsRect &geometry);
     void setBarcodeVisible(bool visible);
+    void setBarcodeType(BarcodeType type);
     void setBarcodeValue(const QString &value);
     // The component on the label, and the strip of it that the holder shows, which its bars fill;
     // both in label twips.
     QRectF barcodeComponentRect() const;
     QRectF barcodeStrip() const;
 
-    // QRmaker1, never shown: the QR code item shows its picture.
+    // QRmaker1, never shown: the QR code item shows its picture. Its level is set through
+    // setQrLevel(), which keeps the item with it.
     QrMaker &qrMaker() { return qrMaker_; }
     const QrMaker &qrMaker() const { return qrMaker_; }
 

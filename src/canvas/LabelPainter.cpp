@@ -8,12 +8,15 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <algorithm>
 
 namespace tagloom {
 
 namespace {
 
 const QColor barcodeHolderColor(0xc8, 0xc8, 0xc8); // the grey of scroll bars
+const QColor barcodeTypeColor(0x60, 0x60, 0x60);
+constexpr qreal largestTypeNameTwips = 200; // 10 pt
 
 // Saves the painter's state and restores it on the way out, also when drawing runs out of memory.
 class SavedState
@@ -43,6 +46,20 @@ void paintPicture(QPainter &painter, const LabelDesign &design)
     }
 }
 
+// The holder stands empty until the bars come with a row; meanwhile it names their type.
+void paintBarcodeTypeName(QPainter &painter, const QRectF &holderRect, BarcodeType type)
+{
+    constexpr qreal inset = 60;
+    const int size = static_cast<int>(std::min(largestTypeNameTwips, holderRect.height() / 3));
+    if (size < 1) return;
+    QFont font;
+    font.setPixelSize(size);
+    painter.setFont(font);
+    painter.setPen(barcodeTypeColor);
+    painter.drawText(holderRect.adjusted(inset, inset / 2, -inset, 0),
+        Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, barcodeTypeName(type));
+}
+
 void paintBarcodeItem(QPainter &painter, const LabelDesign &design, const LabelRow &row,
     LabelPainter::CodeFit codeFit)
 {
@@ -53,7 +70,10 @@ void paintBarcodeItem(QPainter &painter, const LabelDesign &design, const LabelR
     painter.setClipRect(holderRect, Qt::IntersectClip);
     painter.fillRect(holderRect, barcodeHolderColor);
     const BarCodeCtrl &barcode = row.barcode ? *row.barcode : design.barcode();
-    if (!barcode.isVisible()) return;
+    if (!barcode.isVisible()) {
+        paintBarcodeTypeName(painter, holderRect, barcode.type());
+        return;
+    }
     // On screen whole pixels keep every bar's width ratio, at no cost to the look.
     const bool onDots = codeFit == LabelPainter::CodeFit::PrinterDots
         || painter.paintEngine()->type() == QPaintEngine::Raster;

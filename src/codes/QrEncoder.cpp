@@ -5,19 +5,13 @@
 
 namespace tagloom {
 
-namespace {
-
-constexpr int levelM = 2; // zint's option_1 for error correction level M
-
-} // namespace
-
 std::optional<QImage> QrEncoder::encode(
-    const QByteArray &bytes, int version, int mask, QString *reason)
+    const QByteArray &bytes, QrLevel level, int version, int mask, QString *reason)
 {
     ZintSymbol symbol(BARCODE_QRCODE);
     // Raw bytes without an ECI header: the cell text as UTF-8, which readers take as UTF-8.
     symbol->input_mode = DATA_MODE;
-    symbol->option_1 = levelM;
+    symbol->option_1 = static_cast<int>(level) + 1; // zint counts L, M, Q, H from 1
     symbol->option_2 = version;
     symbol->option_3 = mask == bestMask ? 0 : (mask + 1) << 8;
     if (!symbol.encode(bytes)) {

@@ -1,6 +1,8 @@
 // Turns bytes into a QR code picture with zint: one pixel per module, black on white,
-// no quiet zone, error correction level M.
+// no quiet zone.
 #pragma once
+
+#include "QrLevel.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -18,7 +20,7 @@ public:
     // The picture of the symbol, or nullopt with a reason (e.g. the bytes do not fit version 40).
     // version is 1..40 or smallestVersion, mask 0..7 or bestMask.
     static std::optional<QImage> encode(
-        const QByteArray &bytes, int version, int mask, QString *reason);
+        const QByteArray &bytes, QrLevel level, int version, int mask, QString *reason);
 };
 
 } // namespace tagloom

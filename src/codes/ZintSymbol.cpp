@@ -24,6 +24,21 @@ bool ZintSymbol::isDark(int row, int column) const
     return (symbol_->encoded_data[row][column >> 3] >> (column & 7)) & 1;
 }
 
+QString ZintSymbol::message() const
+{
+    return QString::fromUtf8(symbol_->errtxt);
+}
+
+float ZintSymbol::rowHeight(int row) const
+{
+    return symbol_->row_height[row];
+}
+
+float ZintSymbol::height() const
+{
+    return symbol_->height;
+}
+
 QString ZintSymbol::humanText() const
 {
     return QString::fromUtf8(reinterpret_cast<const char *>(symbol_->text));

@@ -19,12 +19,16 @@ public:
 
     // Encodes the bytes; true also when zint only warns.
     bool encode(const QByteArray &data);
-    // zint's status of the last encode: ZINT_ERROR_TOO_LONG and so on.
+    // zint's status of the last encode: ZINT_ERROR_TOO_LONG and so on, and its own words on it.
     int status() const { return status_; }
+    QString message() const;
 
     int rows() const { return symbol_->rows; }
     int columns() const { return symbol_->width; }
     bool isDark(int row, int column) const;
+    // A row's height in modules as zint sets it; 0 where the rows share the symbol's height.
+    float rowHeight(int row) const;
+    float height() const;
     // The human-readable text zint made for the symbol (control characters blanked).
     QString humanText() const;
 

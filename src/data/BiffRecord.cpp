@@ -89,6 +89,8 @@ QString BiffRecord::characters(qsizetype count, quint8 flags)
 QString BiffRecord::string16()
 {
     const quint16 count = u16();
+    // Some writers leave out the option flags of an empty string that ends its record.
+    if (count == 0 && remaining() == 0) return {};
     return characters(count, u8());
 }
 

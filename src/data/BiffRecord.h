@@ -49,7 +49,8 @@ public:
 
     // count characters; a fresh option flags byte opens every CONTINUE record they run into.
     QString characters(qsizetype count, quint8 flags);
-    // A string with a 16-bit character count and option flags (XLUnicodeString).
+    // A string with a 16-bit character count and option flags (XLUnicodeString); an empty one
+    // may lack its flags.
     QString string16();
     // A string with an 8-bit character count and option flags (ShortXLUnicodeString).
     QString string8();

@@ -1,4 +1,4 @@
-// Which cell styles (XF records) show numbers as dates or times.
+// The cell styles of a workbook and the texts they give a cell.
 #include "CellFormats.h"
 
 namespace tagloom {
@@ -15,16 +15,48 @@ bool isBuiltInDate(quint32 formatId)
 
 } // namespace
 
-CellFormats::CellFormats(
-    const QHash<quint32, QString> &patterns, const std::vector<quint32> &xfFormatIds)
+CellFormats::CellFormats(const QHash<quint32, QString> &patterns,
+    const std::vector<quint32> &xfFormatIds, bool dates1904, CellTexts texts)
+    : values_(dates1904)
 {
-    dateXfs_.reserve(xfFormatIds.size());
+    QHash<quint32, int> formatOfId; // each format parsed once, however many styles use it
+    styles_.reserve(xfFormatIds.size());
     for (const quint32 id : xfFormatIds) {
         // Writers may spell out built-in formats too; what they wrote is what Excel shows.
         const auto pattern = patterns.constFind(id);
-        dateXfs_.push_back(
-            pattern != patterns.constEnd() ? isDatePattern(*pattern) : isBuiltInDate(id));
+        const bool written = pattern != patterns.constEnd();
+        Style style {written ? isDatePattern(*pattern) : isBuiltInDate(id), -1};
+        if (texts == CellTexts::Shown && id != 0) {
+            auto known = formatOfId.constFind(id);
+            if (known == formatOfId.constEnd()) {
+                formats_.push_back(written ? NumberFormat(*pattern) : NumberFormat::builtIn(id));
+                known = formatOfId.insert(id, int(formats_.size()) - 1);
+            }
+            style.format = *known;
+        }
+        styles_.push_back(style);
     }
+}
+
+std::optional<QString> CellFormats::shown(quint32 xf, double value) const
+{
+    const Style *s = style(xf);
+    if (!s || s->format < 0) return std::nullopt;
+    return formats_[std::size_t(s->format)].number(value, values_.dates1904());
+}
+
+QString CellFormats::number(quint32 xf, double value) const
+{
+    if (std::optional<QString> text = shown(xf, value)) return *text;
+    const Style *s = style(xf);
+    return s && s->date ? values_.date(value) : CellTextFormatter::number(value);
+}
+
+QString CellFormats::text(quint32 xf, QString text) const
+{
+    const Style *s = style(xf);
+    if (!s || s->format < 0) return text;
+    return formats_[std::size_t(s->format)].text(text).value_or(std::move(text));
 }
 
 bool CellFormats::isDatePattern(QStringView pattern)

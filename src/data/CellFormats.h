@@ -1,9 +1,15 @@
-// Which cell styles (XF records, xlsx cellXfs) show numbers as dates or times.
+// The cell styles of a workbook (XF records, xlsx cellXfs) and the texts they give a cell: what
+// the style's number format shows, or the value texts.
 #pragma once
+
+#include "CellTextFormatter.h"
+#include "CellTexts.h"
+#include "NumberFormat.h"
 
 #include <QHash>
 #include <QString>
 #include <QStringView>
+#include <optional>
 #include <vector>
 
 namespace tagloom {
@@ -12,17 +18,36 @@ class CellFormats
 {
 public:
     CellFormats() = default;
-    // patterns: the format codes by format id; xfFormatIds: the format id of each XF, in order.
-    CellFormats(const QHash<quint32, QString> &patterns, const std::vector<quint32> &xfFormatIds);
+    // patterns: the format codes by format id, as the workbook writes them; xfFormatIds: the
+    // format id of each style, in order.
+    CellFormats(const QHash<quint32, QString> &patterns, const std::vector<quint32> &xfFormatIds,
+        bool dates1904, CellTexts texts);
 
-    // An index without an XF record is no date: some writers leave the styles out.
-    bool isDate(quint32 xfIndex) const { return xfIndex < dateXfs_.size() && dateXfs_[xfIndex]; }
+    // What a number in style xf shows; nullopt for value texts, General, and where the format
+    // cannot show it.
+    std::optional<QString> shown(quint32 xf, double value) const;
+    // shown(), else the value text: a date and time in a date format, else the number.
+    QString number(quint32 xf, double value) const;
+    // What a text in style xf shows: a format's text section may add to it.
+    QString text(quint32 xf, QString text) const;
+    const CellTextFormatter &values() const { return values_; }
 
     // A pattern with y, m, d, h or s outside quoted text, [...] and backslash escapes.
     static bool isDatePattern(QStringView pattern);
 
 private:
-    std::vector<bool> dateXfs_;
+    struct Style
+    {
+        bool date; // its number's value text is a date
+        int format; // in formats_, -1 for General and for value texts
+    };
+
+    // An index without an XF record is General: some writers leave the styles out.
+    const Style *style(quint32 xf) const { return xf < styles_.size() ? &styles_[xf] : nullptr; }
+
+    std::vector<Style> styles_;
+    std::vector<NumberFormat> formats_;
+    CellTextFormatter values_;
 };
 
 } // namespace tagloom

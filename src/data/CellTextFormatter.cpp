@@ -1,6 +1,7 @@
 // Turns cell values (numbers, dates, booleans, error codes) into the texts the table shows.
 #include "CellTextFormatter.h"
 
+#include "SerialDateTime.h"
 #include "WorkbookError.h"
 
 #include <QDate>
@@ -39,32 +40,28 @@ char *digits(char *out, qint64 value, int width)
 
 QString CellTextFormatter::date(double serial) const
 {
-    constexpr qint64 secondsPerDay = 86400;
-    // Bounds the conversion below; larger serials are past the year 9999 anyway.
-    if (!(serial >= 0 && serial < 1e7)) return number(serial);
-    const qint64 seconds = std::llround(serial * double(secondsPerDay));
-    const qint64 days = seconds / secondsPerDay;
-    const qint64 second = seconds % secondsPerDay;
-    if (days == 0) return time(second);
-    if (!dates1904_ && days == 60) // 1900-02-29, a day only Excel's 1900 system has
-        return QStringLiteral("1900-02-29") + (second ? u' ' + time(second) : QString());
-    // Before that day the 1900 system counts from 1899-12-31, after it from 1899-12-30.
-    const QDate epoch = dates1904_ ? QDate(1904, 1, 1) : QDate(1899, 12, days < 60 ? 31 : 30);
-    const QDate day = epoch.addDays(days);
-    if (day.year() > 9999) return number(serial);
-    return date(day, second);
+    const std::optional<SerialDateTime> t = SerialDateTime::from(serial, dates1904_);
+    if (!t) return number(serial);
+    const qint64 second = t->hour * 3600 + t->minute * 60 + t->second;
+    if (t->days == 0) return time(second);
+    return day(t->year, t->month, t->day) + (second ? u' ' + time(second) : QString());
+}
+
+QString CellTextFormatter::day(int year, int month, int day)
+{
+    char text[10];
+    char *end = digits(text, year, 4);
+    *end++ = '-';
+    end = digits(end, month, 2);
+    *end++ = '-';
+    end = digits(end, day, 2);
+    return QString::fromLatin1(text, end - text);
 }
 
 QString CellTextFormatter::date(QDate date, qint64 secondOfDay)
 {
-    char text[10];
-    char *end = digits(text, date.year(), 4);
-    *end++ = '-';
-    end = digits(end, date.month(), 2);
-    *end++ = '-';
-    end = digits(end, date.day(), 2);
-    const QString day = QString::fromLatin1(text, end - text);
-    return secondOfDay == 0 ? day : day + u' ' + time(secondOfDay);
+    const QString text = day(date.year(), date.month(), date.day());
+    return secondOfDay == 0 ? text : text + u' ' + time(secondOfDay);
 }
 
 QString CellTextFormatter::time(qint64 seconds)
@@ -96,26 +93,8 @@ std::optional<double> clockSeconds(QStringView clock)
     return seconds;
 }
 
-} // namespace
-
-std::optional<QString> CellTextFormatter::isoDate(QStringView text)
-{
-    const qsizetype t = text.indexOf(u'T');
-    QDate day = QDate::fromString(text.left(t).toString(), Qt::ISODate);
-    if (!day.isValid()) return std::nullopt;
-    qint64 second = 0;
-    if (t >= 0) {
-        const std::optional<double> seconds = clockSeconds(text.mid(t + 1));
-        if (!seconds) return std::nullopt;
-        second = std::llround(*seconds);
-        day = day.addDays(second / 86400); // a fraction rounded up to midnight
-        second %= 86400;
-    }
-    if (day.year() < 1 || day.year() > 9999) return std::nullopt;
-    return date(day, second);
-}
-
-std::optional<QString> CellTextFormatter::isoDuration(QStringView text)
+// Seconds of an ISO 8601 duration (PT10H20M30S, -PT1H, P1DT2H), negative for a leading '-'.
+std::optional<double> durationSeconds(QStringView text)
 {
     const bool negative = text.startsWith(u'-');
     if (negative) text = text.mid(1);
@@ -148,8 +127,86 @@ std::optional<QString> CellTextFormatter::isoDuration(QStringView text)
             return std::nullopt; // years and months have no fixed length
     }
     if (numberStart != text.size() || !(seconds < 1e12)) return std::nullopt;
-    const QString clock = time(std::llround(seconds));
-    return negative ? u'-' + clock : clock;
+    return negative ? -seconds : seconds;
+}
+
+// A date, a date and time, a time of day or a duration in ISO 8601.
+struct IsoValue
+{
+    enum Kind { Date, Time, Duration } kind;
+    QDate day; // of a Date
+    double seconds; // the time of day, or the duration
+};
+
+std::optional<IsoValue> isoValueOf(QStringView text)
+{
+    if (const std::optional<double> duration = durationSeconds(text))
+        return IsoValue {IsoValue::Duration, {}, *duration};
+    const qsizetype t = text.indexOf(u'T');
+    const QDate day = QDate::fromString(text.left(t).toString(), Qt::ISODate);
+    const std::optional<double> clock = t >= 0 ? clockSeconds(text.mid(t + 1))
+        : day.isValid()                        ? 0.0
+                                               : clockSeconds(text);
+    if (!clock) return std::nullopt;
+    if (day.isValid()) return IsoValue {IsoValue::Date, day, *clock};
+    if (t < 0) return IsoValue {IsoValue::Time, {}, *clock};
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> CellTextFormatter::isoDate(QStringView text)
+{
+    const qsizetype t = text.indexOf(u'T');
+    QDate day = QDate::fromString(text.left(t).toString(), Qt::ISODate);
+    if (!day.isValid()) return std::nullopt;
+    qint64 second = 0;
+    if (t >= 0) {
+        const std::optional<double> seconds = clockSeconds(text.mid(t + 1));
+        if (!seconds) return std::nullopt;
+        second = std::llround(*seconds);
+        day = day.addDays(second / 86400); // a fraction rounded up to midnight
+        second %= 86400;
+    }
+    if (day.year() < 1 || day.year() > 9999) return std::nullopt;
+    return date(day, second);
+}
+
+std::optional<QString> CellTextFormatter::isoDuration(QStringView text)
+{
+    const std::optional<double> seconds = durationSeconds(text);
+    if (!seconds) return std::nullopt;
+    const QString clock = time(std::llround(std::fabs(*seconds)));
+    return *seconds < 0 ? u'-' + clock : clock;
+}
+
+std::optional<QString> CellTextFormatter::isoValue(QStringView text)
+{
+    const std::optional<IsoValue> value = isoValueOf(text);
+    if (!value) return std::nullopt;
+    switch (value->kind) {
+    case IsoValue::Date:
+        return isoDate(text);
+    case IsoValue::Time:
+        return time(std::llround(value->seconds));
+    case IsoValue::Duration:
+        return isoDuration(text);
+    }
+    return std::nullopt;
+}
+
+std::optional<double> CellTextFormatter::isoSerial(QStringView text) const
+{
+    const std::optional<IsoValue> value = isoValueOf(text);
+    if (!value || value->seconds < 0) return std::nullopt;
+    const double fraction = value->seconds / 86400;
+    if (value->kind != IsoValue::Date) return fraction;
+    // Before 1900-03-01 the 1900 system counts from 1899-12-31 (see date()).
+    const QDate epoch = dates1904_ ? QDate(1904, 1, 1)
+                                   : QDate(1899, 12, value->day < QDate(1900, 3, 1) ? 31 : 30);
+    const qint64 days = epoch.daysTo(value->day);
+    if (days < 0 || (!dates1904_ && days == 0)) return std::nullopt;
+    return double(days) + fraction;
 }
 
 QString CellTextFormatter::boolean(bool value)

@@ -17,11 +17,11 @@ namespace tagloom {
 
 namespace {
 
-Sheet readZipped(const QByteArray &bytes)
+Sheet readZipped(const QByteArray &bytes, CellTexts texts)
 {
     const ZipArchive archive(bytes);
-    if (XlsxReader::recognises(archive)) return XlsxReader::readSheet1(archive);
-    if (OdsReader::recognises(archive)) return OdsReader::readSheet1(archive);
+    if (XlsxReader::recognises(archive)) return XlsxReader::readSheet1(archive, texts);
+    if (OdsReader::recognises(archive)) return OdsReader::readSheet1(archive, texts);
     throw WorkbookError::noWorkbookInZip();
 }
 
@@ -32,11 +32,11 @@ bool unknown(QByteArrayView head, const QString &fileName)
         && !DelimitedTextReader::isDelimitedTextName(fileName);
 }
 
-Sheet read(const QByteArray &bytes, const QString &fileName)
+Sheet read(const QByteArray &bytes, const QString &fileName, CellTexts texts)
 {
     if (bytes.isEmpty()) throw WorkbookError::emptyFile();
-    if (CompoundFile::hasSignature(bytes)) return WorkbookReader::readSheet1(bytes);
-    if (ZipArchive::hasSignature(bytes)) return readZipped(bytes);
+    if (CompoundFile::hasSignature(bytes)) return WorkbookReader::readSheet1(bytes, texts);
+    if (ZipArchive::hasSignature(bytes)) return readZipped(bytes, texts);
     if (unknown(bytes, fileName)) throw WorkbookError::unknownFormat();
     return DelimitedTextReader::read(bytes, fileName);
 }
@@ -57,10 +57,11 @@ template<typename Read> std::optional<Sheet> refusingWithReason(Read read, QStri
 
 } // namespace
 
-std::optional<Sheet> DataFileReader::readSheet1(const QString &path, QString *reason)
+std::optional<Sheet> DataFileReader::readSheet1(
+    const QString &path, QString *reason, CellTexts texts)
 {
     return refusingWithReason(
-        [&path] {
+        [&path, texts] {
             QFile file(path);
             if (!file.open(QIODevice::ReadOnly)) throw WorkbookError::unreadable();
             if (file.size() == 0) throw WorkbookError::emptyFile();
@@ -68,15 +69,15 @@ std::optional<Sheet> DataFileReader::readSheet1(const QString &path, QString *re
             if (unknown(file.peek(8), path)) throw WorkbookError::unknownFormat();
             const QByteArray bytes = file.readAll();
             if (file.error() != QFileDevice::NoError) throw WorkbookError::unreadable();
-            return read(bytes, path);
+            return read(bytes, path, texts);
         },
         reason);
 }
 
 std::optional<Sheet> DataFileReader::readSheet1(
-    const QByteArray &fileBytes, const QString &fileName, QString *reason)
+    const QByteArray &fileBytes, const QString &fileName, QString *reason, CellTexts texts)
 {
-    return refusingWithReason([&] { return read(fileBytes, fileName); }, reason);
+    return refusingWithReason([&] { return read(fileBytes, fileName, texts); }, reason);
 }
 
 } // namespace tagloom

@@ -3,6 +3,7 @@
 // sheet named sheet1 (or the text's one sheet) as texts, or a one-line reason for refusing it.
 #pragma once
 
+#include "CellTexts.h"
 #include "Sheet.h"
 
 #include <QByteArray>
@@ -14,10 +15,11 @@ namespace tagloom {
 class DataFileReader
 {
 public:
-    static std::optional<Sheet> readSheet1(const QString &path, QString *reason);
-    // The same from the bytes of a file; fileName's extension matters for delimited text only.
     static std::optional<Sheet> readSheet1(
-        const QByteArray &fileBytes, const QString &fileName, QString *reason);
+        const QString &path, QString *reason, CellTexts texts = CellTexts::Shown);
+    // The same from the bytes of a file; fileName's extension matters for delimited text only.
+    static std::optional<Sheet> readSheet1(const QByteArray &fileBytes, const QString &fileName,
+        QString *reason, CellTexts texts = CellTexts::Shown);
 };
 
 } // namespace tagloom

@@ -29,8 +29,15 @@ int DataGridModel::columnCount(const QModelIndex &parent) const
 
 QVariant DataGridModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid()) return {};
-    return table_.cell(index.row() + 1, index.column() + 1);
+    if (!index.isValid()) return {};
+    const int row = index.row() + 1;
+    const int col = index.column() + 1;
+    if (role == Qt::DisplayRole) return table_.cell(row, col);
+    // A twip spared for the width's rounding: the widest text of a fitted column fits.
+    if (role == Qt::ToolTipRole && textWidth_
+        && textWidth_(table_.cell(row, col)) + Module1::cellMargin > table_.colWidth(col) + 1)
+        return table_.cell(row, col);
+    return {};
 }
 
 QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -2,6 +2,8 @@
 // the row headers, so that they stay fixed while the data scrolls. Read-only.
 #pragma once
 
+#include "Module1.h"
+
 #include <QAbstractTableModel>
 
 namespace tagloom {
@@ -15,6 +17,10 @@ class DataGridModel : public QAbstractTableModel
 public:
     explicit DataGridModel(DataTable &table, QObject *parent = nullptr);
 
+    // Measures cell texts as the column fitting does: a cell too wide for its column shows its
+    // whole text as a tooltip.
+    void setTextWidth(Module1::TextWidth textWidth) { textWidth_ = std::move(textWidth); }
+
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
@@ -22,6 +28,7 @@ public:
 
 private:
     DataTable &table_;
+    Module1::TextWidth textWidth_;
 };
 
 } // namespace tagloom

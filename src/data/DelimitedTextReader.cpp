@@ -1,26 +1,15 @@
 // Reads delimited text as the one sheet.
 #include "DelimitedTextReader.h"
 
+#include "DelimitedTextDecoder.h"
 #include "SheetBuilder.h"
 #include "WorkbookError.h"
 
 #include <QFileInfo>
-#include <QStringDecoder>
 
 namespace tagloom {
 
 namespace {
-
-// UTF-8 when the whole text is valid UTF-8 (a byte order mark dropped), else GB18030, which
-// covers GBK and GB2312.
-QString decoded(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringConverter::Utf8);
-    QString text = utf8(bytes);
-    if (!utf8.hasError()) return text;
-    QStringDecoder gb18030("GB18030");
-    return gb18030(bytes);
-}
 
 // The first ',', ';' or TAB outside quotes on the first line (each '"' switches between inside
 // and outside); none: the text is a single column.
@@ -119,7 +108,7 @@ Sheet DelimitedTextReader::read(const QByteArray &bytes, const QString &fileName
 {
     if (bytes.isEmpty()) throw WorkbookError::emptyFile();
     if (bytes.contains('\0')) throw WorkbookError::binaryText();
-    const QString text = decoded(bytes);
+    const QString text = DelimitedTextDecoder::decode(bytes);
     const bool tabs = QFileInfo(fileName).suffix().compare(u"tsv", Qt::CaseInsensitive) == 0;
     return RecordParser(text, tabs ? QChar(u'\t') : firstLineDelimiter(text)).read();
 }

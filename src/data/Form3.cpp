@@ -9,6 +9,7 @@
 #include "canvas/TextMetrics.h"
 
 #include <QHeaderView>
+#include <QStyle>
 #include <QTableView>
 
 namespace tagloom {
@@ -30,6 +31,11 @@ Form3::Form3(DataTable &table)
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
     grid_->setModel(model_);
     ScreenTwips::place(grid_, 0, 0, 10425, 4215);
+    model_->setTextWidth(TextWidthMeter(font()));
+    connect(grid_, &QTableView::clicked, this,
+        [this](const QModelIndex &index) { emit rowClicked(index.row() + 1); });
+    connect(grid_->verticalHeader(), &QHeaderView::sectionClicked, this,
+        [this](int section) { emit rowClicked(section + 1); });
 
     connect(&table, &DataTable::reset, this, &Form3::applyAllColWidths);
     connect(&table, &DataTable::colWidthChanged, this, &Form3::applyColWidth);
@@ -51,6 +57,11 @@ void Form3::Command1_Click()
 {
     TextWidthMeter meter(font());
     Module1::FitGridColumns(std::ref(meter), *table_, 0);
+    // The room for the data columns: the grid beside the row numbers, less a scroll bar.
+    const int columnsPixels = grid_->width() - 2 * grid_->frameWidth()
+        - grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_);
+    Module1::CapGridColumns(
+        *table_, pixelsToTwips(columnsPixels, ScreenTwips::dpiX(this)) - table_->colWidth(0));
 }
 
 void Form3::applyColWidth(int col)

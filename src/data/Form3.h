@@ -20,11 +20,16 @@ public:
     DataTable &table() { return *table_; }
     QTableView *grid() { return grid_; }
 
-    // Fits the grid's columns, measured in this window's font, with no extra margin.
+    // Fits the grid's columns, measured in this window's font, with no extra margin; columns
+    // that would crowd the others out of sight are narrowed.
     void Command1_Click();
 
     // Cuts the window off its table, which goes away when the window is closed.
     void detach();
+
+signals:
+    // A data row (from 1) was clicked, in a cell or by its number.
+    void rowClicked(int row);
 
 private:
     void applyColWidth(int col);

@@ -6,6 +6,8 @@
 #include "XmlPart.h"
 #include "ZipArchive.h"
 
+#include <algorithm>
+
 namespace tagloom {
 
 namespace {
@@ -13,6 +15,7 @@ namespace {
 const QString officeNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:office:1.0");
 const QString tableNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:table:1.0");
 const QString textNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:text:1.0");
+const QString styleNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:style:1.0");
 const QString calcExtNs
     = QStringLiteral("urn:org:documentfoundation:names:experimental:calc:xmlns:calcext:1.0");
 
@@ -78,8 +81,12 @@ QString paragraphs(QXmlStreamReader &xml)
     return text;
 }
 
-// The text of the cell the reader stands on, read to the cell's end.
-QString cellText(QXmlStreamReader &xml)
+} // namespace
+
+// The text of the cell the reader stands on, read to the cell's end: its value as text or, where
+// its style has a number format, the text stored with it, as the application that wrote it
+// showed it.
+QString OdsReader::cellText(QXmlStreamReader &xml, const QString &style)
 {
     const QXmlStreamAttributes attributes = xml.attributes();
     const QStringView type = attributes.value(officeNs, QLatin1String("value-type"));
@@ -87,7 +94,8 @@ QString cellText(QXmlStreamReader &xml)
     if (attributes.value(calcExtNs, QLatin1String("value-type")) == u"error")
         return paragraphs(xml);
     std::optional<QString> text;
-    if (type == u"float" || type == u"percentage" || type == u"currency") {
+    const bool number = type == u"float" || type == u"percentage" || type == u"currency";
+    if (number) {
         bool ok = false;
         const double value = attributes.value(officeNs, QLatin1String("value")).toDouble(&ok);
         if (ok) text = CellTextFormatter::number(value);
@@ -105,26 +113,82 @@ QString cellText(QXmlStreamReader &xml)
     }
     // A value that says nothing sensible shows as LibreOffice shows it: its paragraphs.
     if (!text) return paragraphs(xml);
+    if ((number || type == u"date" || type == u"time") && texts_ == CellTexts::Shown
+        && hasNumberFormat(style)) {
+        const QString shown = paragraphs(xml);
+        return shown.isEmpty() ? *text : shown;
+    }
     xml.skipCurrentElement();
     return *text;
 }
 
-} // namespace
+void OdsReader::readStyle(const QXmlStreamAttributes &attributes)
+{
+    if (attributes.value(styleNs, QLatin1String("family")) != u"table-cell") return;
+    styles_.insert(attributes.value(styleNs, QLatin1String("name")).toString(),
+        {attributes.value(styleNs, QLatin1String("parent-style-name")).toString(),
+            !attributes.value(styleNs, QLatin1String("data-style-name")).isEmpty()});
+}
+
+// Whether the style or one it inherits from names a data style (the default style, General,
+// names none).
+bool OdsReader::hasNumberFormat(const QString &style) const
+{
+    QString name = style;
+    for (int depth = 0; depth < 16 && !name.isEmpty(); ++depth) { // a loop of parents ends too
+        const auto found = styles_.constFind(name);
+        if (found == styles_.constEnd()) return false;
+        if (found->numberFormat) return true;
+        name = found->parent;
+    }
+    return false;
+}
+
+void OdsReader::readColumn(const QXmlStreamAttributes &attributes)
+{
+    const qint64 end
+        = std::min(column_ + repeatCount(attributes, QLatin1String("number-columns-repeated")),
+            SheetBuilder::maxColumns + 1);
+    const QString style
+        = attributes.value(tableNs, QLatin1String("default-cell-style-name")).toString();
+    if (!style.isEmpty()) columnStyles_.push_back({column_, end, style});
+    column_ = end;
+}
+
+QString OdsReader::columnStyle(qint64 column) const
+{
+    const auto after = std::upper_bound(columnStyles_.begin(), columnStyles_.end(), column,
+        [](qint64 c, const ColumnStyle &run) { return c < run.first; });
+    if (after == columnStyles_.begin() || column >= (after - 1)->end) return {};
+    return (after - 1)->style;
+}
 
 bool OdsReader::recognises(const ZipArchive &archive)
 {
     return archive.contains(QStringLiteral("content.xml"));
 }
 
-Sheet OdsReader::readSheet1(const ZipArchive &archive)
+Sheet OdsReader::readSheet1(const ZipArchive &archive, CellTexts texts)
 {
+    OdsReader reader(texts);
+    // The named styles a cell's automatic style may inherit its number format from.
+    const QString stylesName = QStringLiteral("styles.xml");
+    if (texts == CellTexts::Shown && archive.contains(stylesName)) {
+        XmlPart styles(archive, stylesName);
+        while (styles.nextStartElement()) {
+            if (isElement(styles.xml(), styleNs, u"style"))
+                reader.readStyle(styles.xml().attributes());
+        }
+        styles.checkRead();
+    }
     XmlPart part(archive, QStringLiteral("content.xml"));
     QXmlStreamReader &xml = part.xml();
     bool spreadsheet = false;
-    OdsReader reader;
     bool found = false;
     while (part.nextStartElement()) {
-        if (isElement(xml, officeNs, u"spreadsheet")) {
+        if (isElement(xml, styleNs, u"style")) {
+            reader.readStyle(xml.attributes());
+        } else if (isElement(xml, officeNs, u"spreadsheet")) {
             spreadsheet = true;
         } else if (isElement(xml, tableNs, u"table")) {
             const bool isSheet1 = xml.attributes()
@@ -151,13 +215,16 @@ void OdsReader::readTable(QXmlStreamReader &xml)
     for (int depth = 1; depth > 0 && !xml.atEnd();) {
         switch (xml.readNext()) {
         case QXmlStreamReader::StartElement:
-            if (isElement(xml, tableNs, u"table-row"))
+            if (isElement(xml, tableNs, u"table-row")) {
                 readRow(xml);
-            else if (isElement(xml, tableNs, u"table-column") || isElement(xml, officeNs, u"forms")
-                || isElement(xml, tableNs, u"shapes"))
+            } else if (isElement(xml, tableNs, u"table-column")) {
+                readColumn(xml.attributes());
                 xml.skipCurrentElement();
-            else
+            } else if (isElement(xml, officeNs, u"forms") || isElement(xml, tableNs, u"shapes")) {
+                xml.skipCurrentElement();
+            } else {
                 ++depth;
+            }
             break;
         case QXmlStreamReader::EndElement:
             --depth;
@@ -173,6 +240,8 @@ void OdsReader::readTable(QXmlStreamReader &xml)
 void OdsReader::readRow(QXmlStreamReader &xml)
 {
     const qint64 repeat = repeatCount(xml.attributes(), QLatin1String("number-rows-repeated"));
+    const QString rowStyle
+        = xml.attributes().value(tableNs, QLatin1String("default-cell-style-name")).toString();
     rowCells_.clear();
     qint64 column = 0;
     while (xml.readNextStartElement()) {
@@ -181,9 +250,15 @@ void OdsReader::readRow(QXmlStreamReader &xml)
             xml.skipCurrentElement();
             continue;
         }
-        const qint64 columns
-            = repeatCount(xml.attributes(), QLatin1String("number-columns-repeated"));
-        const QString text = covered ? (xml.skipCurrentElement(), QString()) : cellText(xml);
+        const QXmlStreamAttributes attributes = xml.attributes();
+        const qint64 columns = repeatCount(attributes, QLatin1String("number-columns-repeated"));
+        // The cell's own style, else its row's, else its column's.
+        QString style;
+        if (texts_ == CellTexts::Shown) {
+            style = attributes.value(tableNs, QLatin1String("style-name")).toString();
+            if (style.isEmpty()) style = rowStyle.isEmpty() ? columnStyle(column) : rowStyle;
+        }
+        const QString text = covered ? (xml.skipCurrentElement(), QString()) : cellText(xml, style);
         if (!text.isEmpty()) {
             if (column + columns > SheetBuilder::maxColumns) throw WorkbookError::tooLarge();
             for (qint64 k = 0; k < columns; ++k)

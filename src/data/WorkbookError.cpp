@@ -44,6 +44,14 @@ WorkbookError WorkbookError::binaryText()
     return WorkbookError(QStringLiteral("文件含有 NUL 字节，不是文本表格"));
 }
 
+WorkbookError WorkbookError::undecodableText(quint8 byte, qint64 line)
+{
+    return WorkbookError(
+        QStringLiteral("第 %1 行的字节 0x%2 无法识别：文件不是 UTF-8、GB18030 或 Windows-1252 文本")
+            .arg(line)
+            .arg(QString::number(byte, 16).toUpper().rightJustified(2, u'0')));
+}
+
 WorkbookError WorkbookError::olderFormat()
 {
     return WorkbookError(QStringLiteral("这是 Excel 5.0/95 工作簿，请另存为 Excel 97–2003 格式"));

@@ -18,6 +18,8 @@ public:
     static WorkbookError noWorkbookInZip();
     static WorkbookError notSpreadsheetDocument();
     static WorkbookError binaryText();
+    // byte at line (from 1) is none of the encodings a text table may have.
+    static WorkbookError undecodableText(quint8 byte, qint64 line);
     static WorkbookError encrypted();
     static WorkbookError noSheet1();
     static WorkbookError damaged();

@@ -19,8 +19,9 @@ void checkGlobalsBof(BiffRecordCursor &cursor)
 
 } // namespace
 
-WorkbookGlobals::WorkbookGlobals(QByteArrayView stream)
+WorkbookGlobals::WorkbookGlobals(QByteArrayView stream, CellTexts texts)
 {
+    bool dates1904 = false;
     BiffRecordCursor cursor(stream, 0);
     checkGlobalsBof(cursor);
     QHash<quint32, QString> patterns;
@@ -29,7 +30,7 @@ WorkbookGlobals::WorkbookGlobals(QByteArrayView stream)
         BiffRecord &record = cursor.record();
         switch (record.type()) {
         case biff::Eof:
-            formats_ = CellFormats(patterns, xfFormatIds);
+            formats_ = CellFormats(patterns, xfFormatIds, dates1904, texts);
             return;
         case biff::FilePass:
             throw WorkbookError::encrypted();
@@ -46,7 +47,13 @@ WorkbookGlobals::WorkbookGlobals(QByteArrayView stream)
             break;
         case biff::Format: {
             const quint16 id = record.u16();
-            patterns.insert(id, record.string16());
+            // A format whose text is cut short (a real workbook has one a character short)
+            // costs its cells their format only: they show as General.
+            try {
+                patterns.insert(id, record.string16());
+            } catch (const WorkbookError &) {
+                patterns.insert(id, QStringLiteral("General"));
+            }
             break;
         }
         case biff::Xf:
@@ -54,7 +61,7 @@ WorkbookGlobals::WorkbookGlobals(QByteArrayView stream)
             xfFormatIds.push_back(record.u16());
             break;
         case biff::DateMode:
-            dates1904_ = record.u16() != 0;
+            dates1904 = record.u16() != 0;
             break;
         }
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CellFormats.h"
+#include "CellTexts.h"
 #include "SharedStringTable.h"
 
 #include <QByteArrayView>
@@ -13,19 +14,17 @@ class WorkbookGlobals
 {
 public:
     // Reads the globals substream at the start of a workbook stream; throws WorkbookError.
-    explicit WorkbookGlobals(QByteArrayView stream);
+    WorkbookGlobals(QByteArrayView stream, CellTexts texts);
 
     // Stream offset of the sheet named sheet1 in any letter case; throws WorkbookError::noSheet1().
     quint32 sheet1Offset() const;
     const SharedStringTable &strings() const { return strings_; }
     const CellFormats &formats() const { return formats_; }
-    bool dates1904() const { return dates1904_; }
 
 private:
     std::optional<quint32> sheet1Offset_;
     SharedStringTable strings_;
     CellFormats formats_;
-    bool dates1904_ = false;
 };
 
 } // namespace tagloom

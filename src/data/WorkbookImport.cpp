@@ -13,10 +13,10 @@ QStringList WorkbookImport::filePatterns()
         QStringLiteral("*.csv"), QStringLiteral("*.tsv"), QStringLiteral("*.txt")};
 }
 
-bool WorkbookImport::run(Workspace &workspace, QString *reason)
+bool WorkbookImport::run(Workspace &workspace, QString *reason, CellTexts texts)
 {
     MainPanel &panel = workspace.panel();
-    std::optional<Sheet> sheet = DataFileReader::readSheet1(panel.dataFilePath(), reason);
+    std::optional<Sheet> sheet = DataFileReader::readSheet1(panel.dataFilePath(), reason, texts);
     if (!sheet) return false;
     // The table is replaced: the design's steps taken back would no longer fit its columns.
     workspace.history().clear();

@@ -4,6 +4,8 @@
 // share it; only the data file command then enables the generate command.
 #pragma once
 
+#include "CellTexts.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,7 +17,8 @@ class WorkbookImport
 {
 public:
     // False, with a reason, when the import ended early; the steps done before stay done.
-    static bool run(Workspace &workspace, QString *reason = nullptr);
+    static bool run(
+        Workspace &workspace, QString *reason = nullptr, CellTexts texts = CellTexts::Shown);
 
     // File name patterns of the data files the import reads.
     static QStringList filePatterns();

@@ -7,10 +7,10 @@
 
 namespace tagloom {
 
-Sheet WorkbookReader::readSheet1(const QByteArray &fileBytes)
+Sheet WorkbookReader::readSheet1(const QByteArray &fileBytes, CellTexts texts)
 {
     const QByteArray stream = CompoundFile::workbookStream(fileBytes);
-    const WorkbookGlobals globals(stream);
+    const WorkbookGlobals globals(stream, texts);
     return WorksheetReader(globals).read(stream, globals.sheet1Offset());
 }
 

@@ -38,7 +38,6 @@ bool holdsOneValue(quint16 type)
 
 WorksheetReader::WorksheetReader(const WorkbookGlobals &globals)
     : globals_(globals)
-    , text_(globals.dates1904())
 {
 }
 
@@ -64,15 +63,17 @@ Sheet WorksheetReader::read(QByteArrayView stream, quint32 offset)
 void WorksheetReader::readCell(BiffRecord &record)
 {
     if (record.type() == biff::String) {
-        if (awaitingString_)
-            setCell(awaitingString_->row, awaitingString_->column, record.string16());
+        if (awaitingString_) {
+            const auto [address, xf] = *awaitingString_;
+            setCell(address.row, address.column, globals_.formats().text(xf, record.string16()));
+        }
         awaitingString_.reset();
     } else if (record.type() == biff::MulRk) {
         const quint16 row = record.u16();
         // Pairs of style and RK value for consecutive columns, then the last column number.
         for (quint16 column = record.u16(); record.remaining() > 2; ++column) {
             const quint16 xf = record.u16();
-            setCell(row, column, numberText(rkValue(record.u32()), xf));
+            setCell(row, column, globals_.formats().number(xf, rkValue(record.u32())));
         }
     } else if (holdsOneValue(record.type())) {
         const Address address {record.u16(), record.u16()};
@@ -90,13 +91,14 @@ void WorksheetReader::setCell(quint16 row, quint16 column, QString text)
 
 QString WorksheetReader::valueText(BiffRecord &record, Address address, quint16 xf)
 {
+    const CellFormats &formats = globals_.formats();
     switch (record.type()) {
     case biff::Number:
-        return numberText(record.f64(), xf);
+        return formats.number(xf, record.f64());
     case biff::Rk:
-        return numberText(rkValue(record.u32()), xf);
+        return formats.number(xf, rkValue(record.u32()));
     case biff::LabelSst:
-        return globals_.strings().at(record.u32());
+        return formats.text(xf, globals_.strings().at(record.u32()));
     case biff::BoolErr: {
         const quint8 value = record.u8();
         return record.u8() ? CellTextFormatter::error(value)
@@ -105,7 +107,7 @@ QString WorksheetReader::valueText(BiffRecord &record, Address address, quint16 
     case biff::Formula:
         return formulaText(record, address, xf);
     }
-    return record.string16(); // LABEL and RSTRING
+    return formats.text(xf, record.string16()); // LABEL and RSTRING
 }
 
 // The cached result: a double, or a marker whose top 16 bits are all set and whose first byte
@@ -114,11 +116,11 @@ QString WorksheetReader::formulaText(BiffRecord &record, Address address, quint1
 {
     const double value = record.f64();
     const quint64 bits = std::bit_cast<quint64>(value);
-    if (bits >> 48 != 0xFFFF) return numberText(value, xf);
+    if (bits >> 48 != 0xFFFF) return globals_.formats().number(xf, value);
     const auto payload = quint8(bits >> 16);
     switch (bits & 0xFF) {
     case 0:
-        awaitingString_ = address;
+        awaitingString_ = {address, xf};
         return {};
     case 1:
         return CellTextFormatter::boolean(payload != 0);
@@ -128,12 +130,6 @@ QString WorksheetReader::formulaText(BiffRecord &record, Address address, quint1
         return {};
     }
     throw WorkbookError::damaged();
-}
-
-QString WorksheetReader::numberText(double value, quint16 xfIndex) const
-{
-    return globals_.formats().isDate(xfIndex) ? text_.date(value)
-                                              : CellTextFormatter::number(value);
 }
 
 } // namespace tagloom

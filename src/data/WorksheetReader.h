@@ -1,12 +1,12 @@
 // Reads the cell records of one worksheet substream into a Sheet of texts.
 #pragma once
 
-#include "CellTextFormatter.h"
 #include "Sheet.h"
 #include "SheetBuilder.h"
 
 #include <QByteArrayView>
 #include <optional>
+#include <utility>
 
 namespace tagloom {
 
@@ -33,12 +33,11 @@ private:
     void setCell(quint16 row, quint16 column, QString text);
     QString valueText(BiffRecord &record, Address address, quint16 xf);
     QString formulaText(BiffRecord &record, Address address, quint16 xf);
-    QString numberText(double value, quint16 xfIndex) const;
 
     const WorkbookGlobals &globals_;
-    CellTextFormatter text_;
     SheetBuilder builder_;
-    std::optional<Address> awaitingString_; // a formula whose text result is in a STRING record
+    // A formula whose text result is in a STRING record, and its style.
+    std::optional<std::pair<Address, quint16>> awaitingString_;
 };
 
 } // namespace tagloom

@@ -29,8 +29,11 @@ WorkbookPart readWorkbook(const ZipArchive &archive, const QString &name)
         throw WorkbookError::noWorkbookInZip();
     }
     WorkbookPart workbook;
+    // Excel 2010 and later repeat workbookPr in extensions (x14:, x15:) without the date system:
+    // only the workbook's own says which one it is.
+    const QString workbookNamespace = xml.namespaceUri().toString();
     while (part.nextStartElement()) {
-        if (xml.name() == u"workbookPr") {
+        if (xml.name() == u"workbookPr" && xml.namespaceUri() == workbookNamespace) {
             const QStringView date1904 = xml.attributes().value(QLatin1String("date1904"));
             workbook.dates1904 = date1904 == u"1" || date1904 == u"true";
         } else if (xml.name() == u"sheet" && workbook.sheet1Id.isEmpty()) {
@@ -57,9 +60,10 @@ quint32 unsignedAttribute(const QXmlStreamAttributes &attributes, QLatin1String 
 }
 
 // The number formats and the cell formats (cellXfs) that cells refer to by their s attribute.
-CellFormats readStyles(const ZipArchive &archive, const QString &name)
+CellFormats readStyles(
+    const ZipArchive &archive, const QString &name, bool dates1904, CellTexts texts)
 {
-    if (name.isEmpty() || !archive.contains(name)) return {};
+    if (name.isEmpty() || !archive.contains(name)) return CellFormats({}, {}, dates1904, texts);
     XmlPart part(archive, name);
     QXmlStreamReader &xml = part.xml();
     QHash<quint32, QString> patterns;
@@ -80,7 +84,7 @@ CellFormats readStyles(const ZipArchive &archive, const QString &name)
         }
     }
     part.checkRead();
-    return CellFormats(patterns, xfFormatIds);
+    return CellFormats(patterns, xfFormatIds, dates1904, texts);
 }
 
 std::vector<QString> readSharedStrings(const ZipArchive &archive, const QString &name)
@@ -103,7 +107,7 @@ bool XlsxReader::recognises(const ZipArchive &archive)
     return archive.contains(QStringLiteral("_rels/.rels"));
 }
 
-Sheet XlsxReader::readSheet1(const ZipArchive &archive)
+Sheet XlsxReader::readSheet1(const ZipArchive &archive, CellTexts texts)
 {
     const QString workbookName
         = OpcPackage::first(OpcPackage::relationships(archive, QString()), u"officeDocument")
@@ -120,11 +124,12 @@ Sheet XlsxReader::readSheet1(const ZipArchive &archive)
         if (relationship.id == workbook.sheet1Id) sheetName = relationship.target;
     }
     if (sheetName.isEmpty()) throw WorkbookError::damaged();
-    const CellFormats formats = readStyles(archive, OpcPackage::first(parts, u"styles").target);
+    const CellFormats formats = readStyles(
+        archive, OpcPackage::first(parts, u"styles").target, workbook.dates1904, texts);
     const std::vector<QString> strings
         = readSharedStrings(archive, OpcPackage::first(parts, u"sharedStrings").target);
     XmlPart sheet(archive, sheetName);
-    return XlsxSheetReader(strings, formats, workbook.dates1904).read(sheet);
+    return XlsxSheetReader(strings, formats).read(sheet);
 }
 
 } // namespace tagloom

@@ -2,6 +2,7 @@
 // workbook and its relationships, then streams its cells with the styles and shared strings.
 #pragma once
 
+#include "CellTexts.h"
 #include "Sheet.h"
 
 namespace tagloom {
@@ -15,7 +16,7 @@ public:
     static bool recognises(const ZipArchive &archive);
     // Throws WorkbookError: binaryWorkbook() for an .xlsb, noWorkbookInZip() for a package that
     // holds another kind of document, noSheet1(), damaged(), ...
-    static Sheet readSheet1(const ZipArchive &archive);
+    static Sheet readSheet1(const ZipArchive &archive, CellTexts texts);
 };
 
 } // namespace tagloom

@@ -36,10 +36,9 @@ qint64 columnIndex(QStringView reference)
 } // namespace
 
 XlsxSheetReader::XlsxSheetReader(
-    const std::vector<QString> &sharedStrings, const CellFormats &formats, bool dates1904)
+    const std::vector<QString> &sharedStrings, const CellFormats &formats)
     : sharedStrings_(sharedStrings)
     , formats_(formats)
-    , text_(dates1904)
 {
 }
 
@@ -77,7 +76,7 @@ void XlsxSheetReader::readCell(
         if (xml.name() == u"v")
             text = valueText(type, xml.readElementText(), style);
         else if (xml.name() == u"is")
-            text = XlsxText::richText(xml);
+            text = formats_.text(style, XlsxText::richText(xml));
         else
             xml.skipCurrentElement();
     }
@@ -87,22 +86,30 @@ void XlsxSheetReader::readCell(
 QString XlsxSheetReader::valueText(QStringView type, const QString &value, quint32 style) const
 {
     if (type == u"s") {
+        if (value.isEmpty()) return {}; // <v/>: some writers' empty cell
         bool ok = false;
         const quint64 index = value.toULongLong(&ok);
         if (!ok || index >= sharedStrings_.size()) throw WorkbookError::damaged();
-        return sharedStrings_[index];
+        return formats_.text(style, sharedStrings_[index]);
     }
     if (type == u"b") {
         if (value == u"1" || value == u"0") return CellTextFormatter::boolean(value == u"1");
         return value;
     }
-    if (type == u"d") return CellTextFormatter::isoDate(value).value_or(value);
-    if (type == u"str" || type == u"inlineStr") return XlsxText::unescaped(value);
+    if (type == u"d") {
+        // Strict Open XML writes dates, times and durations as ISO 8601 texts.
+        if (const std::optional<double> serial = formats_.values().isoSerial(value)) {
+            if (std::optional<QString> shown = formats_.shown(style, *serial)) return *shown;
+        }
+        return CellTextFormatter::isoValue(value).value_or(value);
+    }
+    if (type == u"str" || type == u"inlineStr")
+        return formats_.text(style, XlsxText::unescaped(value));
     if (type.isEmpty() || type == u"n") {
         bool ok = false;
         const double number = value.toDouble(&ok);
         if (!ok) return value; // shown as written rather than lost
-        return formats_.isDate(style) ? text_.date(number) : CellTextFormatter::number(number);
+        return formats_.number(style, number);
     }
     return value; // errors (t="e") as they are written: #DIV/0!, #N/A, ...
 }

@@ -2,7 +2,6 @@
 // attribute or, without one, by their order; values as texts by the cell's type and style.
 #pragma once
 
-#include "CellTextFormatter.h"
 #include "Sheet.h"
 #include "SheetBuilder.h"
 
@@ -20,8 +19,7 @@ class XmlPart;
 class XlsxSheetReader
 {
 public:
-    XlsxSheetReader(
-        const std::vector<QString> &sharedStrings, const CellFormats &formats, bool dates1904);
+    XlsxSheetReader(const std::vector<QString> &sharedStrings, const CellFormats &formats);
 
     // Throws WorkbookError.
     Sheet read(XmlPart &part);
@@ -33,7 +31,6 @@ private:
 
     const std::vector<QString> &sharedStrings_;
     const CellFormats &formats_;
-    CellTextFormatter text_;
     SheetBuilder builder_;
 };
 

@@ -13,8 +13,9 @@ class Workspace;
 class LayoutCommands
 {
 public:
-    // The save dialog, then the file; "保存完成" when written, an error message when not.
-    static void save(Workspace &workspace, CommonDialog &dialog, QWidget *parent);
+    // The save dialog, then the file; "保存完成" when written, an error message when not. True
+    // when the design was saved: it then counts as unchanged.
+    static bool save(Workspace &workspace, CommonDialog &dialog, QWidget *parent);
     // The open dialog, then the load, with no message box whatever happens. False when the load
     // stopped early, saying why in `reason` (left empty when the user cancelled the dialog).
     static bool open(Workspace &workspace, CommonDialog &dialog, QString *reason);

@@ -16,6 +16,7 @@ const QString firstLine = QStringLiteral("[Tagloom 1]");
 const QString lastLine = QStringLiteral("[Tagloom end]");
 const QString fieldKeyword = QStringLiteral("label1(");
 const QString codeImageKeyword = QStringLiteral("Image1");
+const QString holderKeyword = QStringLiteral("Picture2");
 const QString labelKeyword = QStringLiteral("Picture1");
 const QLatin1StringView widthName("width");
 const QLatin1StringView heightName("height");
@@ -145,6 +146,27 @@ const Attribute<CodeImageItem> codeImageAttributes[] = {
         }},
 };
 
+// The QR code's level and the barcode's type, written with the items a person chooses them on.
+const Attribute<DesignSnapshot> qrCodeAttributes[] = {
+    {QLatin1StringView("level"),
+        [](const DesignSnapshot &design) { return qrLevelName(design.qrLevel); },
+        [](DesignSnapshot &design, const QString &text) {
+            const std::optional<QrLevel> level = qrLevelFromName(text);
+            if (level) design.qrLevel = *level;
+            return level.has_value();
+        }},
+};
+
+const Attribute<DesignSnapshot> barcodeAttributes[] = {
+    {QLatin1StringView("type"),
+        [](const DesignSnapshot &design) { return barcodeTypeKeyword(design.barcodeType); },
+        [](DesignSnapshot &design, const QString &text) {
+            const std::optional<BarcodeType> type = barcodeTypeFromKeyword(text);
+            if (type) design.barcodeType = *type;
+            return type.has_value();
+        }},
+};
+
 template<class Item, size_t count>
 void writeAttributes(QStringList &lines, const QString &key, const Item &item,
     const Attribute<Item> (&attributes)[count])
@@ -207,7 +229,9 @@ bool readEntry(DesignSnapshot &design, const QString &line)
     const QStringView item = key.first(dot);
     const QStringView attribute = key.sliced(dot + 1);
     if (item == codeImageKeyword)
-        return readAttribute(design.codeImage, attribute, *value, codeImageAttributes);
+        return readAttribute(design.codeImage, attribute, *value, codeImageAttributes)
+            && readAttribute(design, attribute, *value, qrCodeAttributes);
+    if (item == holderKeyword) return readAttribute(design, attribute, *value, barcodeAttributes);
     if (item == labelKeyword) return readLabelSide(design, attribute, *value);
     const std::optional<int> index = fieldIndex(item);
     if (!index) return true;
@@ -233,6 +257,9 @@ QStringList LayoutExtension::lines(const LabelDesign &design)
         lines.append(labelKeyword + QLatin1Char('.') + heightName + QLatin1Char('=')
             + millimetres(size->height()));
     }
+    const DesignSnapshot codes = DesignSnapshot::of(design);
+    writeAttributes(lines, codeImageKeyword, codes, qrCodeAttributes);
+    writeAttributes(lines, holderKeyword, codes, barcodeAttributes);
     lines.append(lastLine);
     return lines;
 }
@@ -248,7 +275,8 @@ bool LayoutExtension::apply(
 {
     if (first > lines.size() || lines.at(first - 1) != firstLine) return true;
     const auto fail = [reason](const QString &why) {
-        if (reason) *reason = why + QStringLiteral("，字体、颜色、显示与否和标签尺寸都没有恢复");
+        if (reason)
+            *reason = why + QStringLiteral("，字体、颜色、显示与否、标签尺寸和码制都没有恢复");
         return false;
     };
     // Read into a copy of the items, so that a damaged block changes nothing.

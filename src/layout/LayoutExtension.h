@@ -14,6 +14,8 @@
 //     Image1.visible=1
 //     Picture1.width=101.60               the label's physical size in millimetres, when set
 //     Picture1.height=152.40
+//     Image1.level=M                      the QR code's error correction level
+//     Picture2.type=ean13                 the barcode's type
 //     [Tagloom end]
 //
 // One entry a line, item.attribute=value, the item named by its keyword of the positional lines.

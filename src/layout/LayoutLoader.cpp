@@ -69,7 +69,7 @@ bool LayoutLoader::load(Workspace &workspace, const QString &path, QString *reas
     if (!text) return false;
     MainPanel &panel = workspace.panel();
     panel.setLayoutPath(path);
-    workspace.history().clear();
+    workspace.history().startAfresh();
     const QString folder = QFileInfo(path).absolutePath();
 
     const std::optional<QString> picturePath = overrides.picturePath

@@ -11,7 +11,6 @@
 #include "canvas/LabelRow.h"
 #include "canvas/NumberText.h"
 #include "canvas/QuotedText.h"
-#include "codes/Code128Symbol.h"
 #include "codes/DotGrid.h"
 #include "data/DataTable.h"
 
@@ -150,16 +149,16 @@ bool PrintRun::checkCodes(const DataTable &table, const LabelDesign &design, int
     const bool barcodePrints = barcodeColumn_ > 0 && design.barcodeHolder().visible;
     for (int row = first; row <= last; ++row) {
         QString why;
-        if (qrPrints && !QrMaker::canEncode(table.cell(row, qrColumn_), &why)) {
+        if (qrPrints && !QrMaker::canEncode(table.cell(row, qrColumn_), design.qrLevel(), &why)) {
             refuse(QStringLiteral("第%1行%2不能生成二维码：%3")
                        .arg(row)
                        .arg(columnName(table, qrColumn_), why));
             return false;
         }
-        if (barcodePrints && !BarCodeCtrl::canEncode(table.cell(row, barcodeColumn_), &why)) {
-            refuse(QStringLiteral("第%1行%2不能生成条形码：%3")
-                       .arg(row)
-                       .arg(columnName(table, barcodeColumn_), why));
+        // The refusal says what the cell is not or cannot be ("不是 EAN-13：校验位应为 4").
+        if (barcodePrints && !design.barcode().canEncode(table.cell(row, barcodeColumn_), &why)) {
+            refuse(
+                QStringLiteral("第%1行%2%3").arg(row).arg(columnName(table, barcodeColumn_), why));
             return false;
         }
     }
@@ -181,22 +180,33 @@ bool PrintRun::checkDots(const DataTable &table, const LabelDesign &design, int 
     const QRectF qrItem = design.codeImage().geometry.toRectF();
     const bool qrPrints = qrColumn_ > 0 && design.codeImage().visible;
     const bool barcodePrints = barcodeColumn_ > 0 && design.barcodeHolder().visible;
+    BarCodeCtrl barcode = design.barcode();
     for (int row = first; row <= last; ++row) {
-        const QString barcodeText = barcodePrints ? table.cell(row, barcodeColumn_) : QString();
-        const std::optional<Code128Symbol> symbol
-            = barcodeText.isEmpty() ? std::nullopt : Code128Symbol::encode(barcodeText, nullptr);
-        if (symbol
-            && dots.dotsAcross(strip.width()) / symbol->moduleCount() < fewestDotsPerModule) {
-            refuse(QStringLiteral("第%1行%2的条形码太窄：打印出来最细的条不到%3个打印点，扫不出来。"
-                                  "这一行的条形码至少要%4毫米宽（现在是%5毫米）。")
-                       .arg(row)
-                       .arg(columnName(table, barcodeColumn_))
-                       .arg(fewestDotsPerModule)
-                       .arg(neededMillimetres(symbol->moduleCount()), 0, 'f', 1)
-                       .arg(millimetres(strip.width()), 0, 'f', 1));
+        barcode.setValue(barcodePrints ? table.cell(row, barcodeColumn_) : QString());
+        const std::optional<BarcodeSymbol> &symbol = barcode.symbol();
+        if (symbol && symbol->dotsPerModule(strip.size(), dots) < fewestDotsPerModule) {
+            refuse(symbol->isMatrix()
+                    ? QStringLiteral("第%1行%2的条形码太小：打印出来每个小方块不到%3个打印点，"
+                                     "扫不出来。这一行的条形码至少要%4 × %5毫米（现在是%6 × "
+                                     "%7毫米）。")
+                          .arg(row)
+                          .arg(columnName(table, barcodeColumn_))
+                          .arg(fewestDotsPerModule)
+                          .arg(neededMillimetres(symbol->columns()), 0, 'f', 1)
+                          .arg(neededMillimetres(symbol->matrixRows()), 0, 'f', 1)
+                          .arg(millimetres(strip.width()), 0, 'f', 1)
+                          .arg(millimetres(strip.height()), 0, 'f', 1)
+                    : QStringLiteral("第%1行%2的条形码太窄：打印出来最细的条不到%3个打印点，"
+                                     "扫不出来。这一行的条形码至少要%4毫米宽（现在是%5毫米）。")
+                          .arg(row)
+                          .arg(columnName(table, barcodeColumn_))
+                          .arg(fewestDotsPerModule)
+                          .arg(neededMillimetres(symbol->columns()), 0, 'f', 1)
+                          .arg(millimetres(strip.width()), 0, 'f', 1));
             return false;
         }
-        const int modules = qrPrints ? QrMaker::modulesFor(table.cell(row, qrColumn_)) : 0;
+        const int modules
+            = qrPrints ? QrMaker::modulesFor(table.cell(row, qrColumn_), design.qrLevel()) : 0;
         if (modules > 0
             && std::min(dots.dotsAcross(qrItem.width()), dots.dotsDown(qrItem.height())) / modules
                 < fewestDotsPerModule) {
@@ -255,6 +265,17 @@ PrintRun::Result PrintRun::run()
         return {Outcome::Refused, 0, message_};
     }
 
+    LabelDesign &design = workspace_.canvas();
+    const int qrIndex = panel.chooser(MainPanel::QrSource).listIndex();
+    const int barcodeIndex = panel.chooser(MainPanel::BarcodeSource).listIndex();
+    qrColumn_ = qrIndex + 1;
+    barcodeColumn_ = barcodeIndex + 1;
+    // The data table is read only when something on the label comes from it; rows it does not
+    // have are refused before the person is asked to print them.
+    const DataTable *table = readsTable(design) ? &workspace_.dataTable() : nullptr;
+    if (*first <= *last && table && !checkTable(*table, design, *first, *last))
+        return {Outcome::Refused, 0, message_};
+
     const qint64 labels = qint64(*last) - *first + 1;
     QString prompt
         = QStringLiteral("将打印第%1到%2行,共%3个标签").arg(firstText, lastText).arg(labels);
@@ -266,9 +287,6 @@ PrintRun::Result PrintRun::run()
         != MessageAnswer::Ok)
         return {Outcome::Declined, 0, {}};
 
-    LabelDesign &design = workspace_.canvas();
-    const int qrIndex = panel.chooser(MainPanel::QrSource).listIndex();
-    const int barcodeIndex = panel.chooser(MainPanel::BarcodeSource).listIndex();
     if (design.qrCodeInserted() && qrIndex == -1) {
         refuse(QStringLiteral("没有选择二维码的对应数据项"));
         return {Outcome::Refused, 0, message_};
@@ -277,16 +295,10 @@ PrintRun::Result PrintRun::run()
         refuse(QStringLiteral("没有选择条形码的对应数据项"));
         return {Outcome::Refused, 0, message_};
     }
-    qrColumn_ = qrIndex + 1;
-    barcodeColumn_ = barcodeIndex + 1;
 
     Result result {Outcome::Printed, 0, {}};
     if (*first <= *last) {
-        // The data table is read only when something on the label comes from it.
-        const DataTable *table = readsTable(design) ? &workspace_.dataTable() : nullptr;
-        if (table
-            && !(checkTable(*table, design, *first, *last)
-                && checkCodes(*table, design, *first, *last)))
+        if (table && !checkCodes(*table, design, *first, *last))
             return {Outcome::Refused, 0, message_};
         result = printRows(design, table, *first, *last);
     }

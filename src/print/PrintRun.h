@@ -3,7 +3,8 @@
 // again through a bitmap file and the barcode takes its cell; the painter draws the design with
 // that row as a page. The design itself takes only the last printed row, when the run ends.
 // Everything that could spoil the run is checked before the first page, so a refused run prints
-// nothing; on a printer that includes codes too small for its dots.
+// nothing; on a printer that includes codes too small for its dots. The range is checked against
+// the table before the confirmation asks to print it.
 #pragma once
 
 #include <QString>

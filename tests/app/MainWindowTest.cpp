@@ -1,6 +1,7 @@
 // The main window and the label canvas: controls, choosing the label picture, docking, closing.
 #include "app/ScreenTwips.h"
 #include "canvas/CanvasWidget.h"
+#include "canvas/DesignHistory.h"
 #include "canvas/LabelDesign.h"
 #include "support/Fixtures.h"
 #include "support/TestProgram.h"
@@ -35,6 +36,8 @@ private slots:
     void dockingFollowsTheMainWindow();
     void aClosedCanvasComesBackInItsInitialState();
     void closingTheMainWindowClosesCanvasAndDataWindow();
+    void aChangedDesignIsNotThrownAwayUnasked_data();
+    void aChangedDesignIsNotThrownAwayUnasked();
 
 private:
     QTemporaryDir scratch_;
@@ -390,6 +393,70 @@ void MainWindowTest::closingTheMainWindowClosesCanvasAndDataWindow()
     QVERIFY(!program.forms.hasForm3());
     QVERIFY(!program.workspace.hasCanvas());
     QVERIFY(!program.workspace.hasDataTable());
+}
+
+void MainWindowTest::aChangedDesignIsNotThrownAwayUnasked_data()
+{
+    QTest::addColumn<QString>("event");
+    QTest::addColumn<MessageAnswer>("answer");
+    QTest::addColumn<bool>("saved"); // "保存" saves in the save dialog, or cancels it
+    for (const char *event : {"close", "Command1", "Command9", "canvas"}) {
+        QTest::addRow("%s 取消", event) << event << MessageAnswer::Cancel << false;
+        QTest::addRow("%s 不保存", event) << event << MessageAnswer::Discard << false;
+        QTest::addRow("%s 保存 cancelled", event) << event << MessageAnswer::Save << false;
+        QTest::addRow("%s 保存", event) << event << MessageAnswer::Save << true;
+    }
+}
+
+void MainWindowTest::aChangedDesignIsNotThrownAwayUnasked()
+{
+    QFETCH(QString, event);
+    QFETCH(MessageAnswer, answer);
+    QFETCH(bool, saved);
+    TestProgram program;
+    program.startDesign(fixture("pictures/label_600x400.png"), sourceFile("examples/products.xls"));
+    const QString layout = scratch_.filePath(QStringLiteral("%1.ini").arg(QTest::currentDataTag()));
+    program.dialogs.answerSave(layout);
+    program.dialogs.answerMessage();
+    program.click("Command8");
+    QVERIFY(!program.workspace.history().designChanged());
+    program.click("Command10"); // the codes taken off: a change since saving
+    QVERIFY(program.workspace.history().designChanged());
+
+    program.dialogs.answerMessage(answer);
+    if (answer == MessageAnswer::Save && saved) {
+        program.dialogs.answerSave(layout + ".new");
+        program.dialogs.answerMessage();
+    } else if (answer == MessageAnswer::Save) {
+        program.dialogs.cancelSave();
+    }
+    const bool goesOn = answer == MessageAnswer::Discard || saved;
+    if (goesOn && event == "Command1")
+        program.dialogs.answerOpen(fixture("pictures/label_300x200.bmp"));
+    if (goesOn && event == "Command9") program.dialogs.answerOpen(layout);
+    QSignalSpy closed(&program.form1(), &Form1::closed);
+    const qsizetype before = program.dialogs.messages().size();
+    if (event == "close")
+        program.form1().close();
+    else if (event == "canvas")
+        program.forms.form2()->close();
+    else
+        program.click(event);
+    TestProgram::settle();
+    QVERIFY(program.dialogs.allAnswered());
+    const MessageRequest question = program.dialogs.messages().at(before);
+    QCOMPARE(question.text, QStringLiteral("是否保存对标签设计的修改？"));
+    QCOMPARE(question.buttons, MessageButtons::SaveDiscardCancel);
+
+    const bool wentOn = event == "close" ? !closed.isEmpty()
+        : event == "canvas"              ? !program.workspace.hasCanvas()
+        : event == "Command1"            ? program.workspace.canvas().scaleWidth() == 4500
+                                         : program.workspace.canvas().barcodeInserted();
+    QCOMPARE(wentOn, goesOn);
+    if (!goesOn) QVERIFY(!program.workspace.canvas().barcodeInserted());
+    QFile newLayout(layout + ".new");
+    QCOMPARE(
+        newLayout.open(QIODevice::ReadOnly) && !newLayout.readAll().contains("Picture2,"), saved);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -1,8 +1,9 @@
-// Arranging the label with the mouse: drags, the right-click menu and the font dialog, driven
+// Arranging the label with the mouse: drags, the right-click menus and the font dialog, driven
 // through the canvas window the way the window system delivers pointer events.
 #include "app/ScreenTwips.h"
 #include "canvas/FontDialog.h"
 #include "canvas/LabelDesign.h"
+#include "support/CodeDecoder.h"
 #include "support/Fixtures.h"
 #include "support/TestProgram.h"
 
@@ -95,6 +96,7 @@ private slots:
     void otherButtonsMoveNothing_data();
     void otherButtonsMoveNothing();
     void theMenuActsOnTheItemItWasOpenedOn();
+    void theCodeMenusChooseTheTypeAndTheLevel();
     void fontDialogCopiesOrChangesNothing();
     void fontDialogOpensOnItsValues_data();
     void fontDialogOpensOnItsValues();
@@ -178,8 +180,7 @@ void CanvasEditingTest::otherButtonsMoveNothing()
     const QPointF grabBefore = a.grab();
     const QPoint from = a.centreOf(item);
     for (int button : buttons) {
-        if (button == Qt::RightButton && item.startsWith("Label1"))
-            a.program.dialogs.answerPopup(QString()); // only field items have the menu
+        if (button == Qt::RightButton) a.program.dialogs.answerPopup(QString()); // dismissed
         a.mouse(QTest::MousePress, button, from);
     }
     a.glide(from, from + QPoint(25, 15), 3);
@@ -234,6 +235,22 @@ void CanvasEditingTest::theMenuActsOnTheItemItWasOpenedOn()
     QVERIFY(!a.design.field(1).visible);
 }
 
+// The holder's menu chooses the barcode's type, the QR code image's its level, which the canvas
+// shows. (Both are steps of the history: DesignHistoryTest.)
+void CanvasEditingTest::theCodeMenusChooseTheTypeAndTheLevel()
+{
+    Canvas a(workbook_);
+    a.program.dialogs.answerPopup(QStringLiteral("EAN-13"));
+    a.mouse(QTest::MouseClick, Qt::RightButton, a.centreOf("Picture2"));
+    a.program.dialogs.answerPopup(QStringLiteral("纠错等级 H（约30%可恢复）"));
+    a.mouse(QTest::MouseClick, Qt::RightButton, a.centreOf("Image1"));
+    QVERIFY(a.program.dialogs.allAnswered());
+    QCOMPARE(a.design.barcodeType(), BarcodeType::Ean13);
+    QCOMPARE(a.design.qrLevel(), QrLevel::H);
+    QVERIFY(a.design.qrCodeInserted());
+    QCOMPARE(findQr(a.form2.grab().toImage().scaled(a.form2.size() * 3))->ecLevel, "H");
+}
+
 void CanvasEditingTest::fontDialogCopiesOrChangesNothing()
 {
     Canvas a(workbook_);
@@ -281,7 +298,7 @@ void CanvasEditingTest::fontDialogCopiesOrChangesNothing()
     QVERIFY(a.program.dialogs.allAnswered());
 
     // A canvas that comes back after closing starts its dialog afresh.
-    a.program.dialogs.answerMessage(MessageAnswer::Yes); // the field items would be lost
+    a.program.dialogs.answerMessage(MessageAnswer::Discard); // the changed design, unsaved
     a.form2.close();
     TestProgram::settle();
     QCOMPARE(a.program.forms.form2()->commonDialog().fontChoice(), first);

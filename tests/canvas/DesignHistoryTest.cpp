@@ -35,6 +35,8 @@ enum class Change {
     InsertBarcode,
     DeleteCodes,
     Sizes,
+    BarcodeType,
+    QrLevel,
 };
 
 // A program with the picture and the workbook chosen, and as far as asked the field items and
@@ -57,7 +59,7 @@ struct Design
         }
         QVERIFY(program.dialogs.allAnswered());
         QVERIFY(QTest::qWaitForWindowExposed(&form2, 30000));
-        program.workspace.history().clear(); // the steps of the test's own start
+        program.workspace.history().startAfresh(); // the steps of the test's own start
     }
 
     QWidget *widget(const QString &name) { return form2.findChild<QWidget *>(name); }
@@ -156,6 +158,14 @@ struct Design
             QTest::mouseClick(dialog->findChild<QPushButton *>("Command1"), Qt::LeftButton);
             return;
         }
+        case Change::BarcodeType:
+            program.dialogs.answerPopup(QStringLiteral("Data Matrix"));
+            mouse(QTest::MouseClick, Qt::RightButton, widget("Picture2")->geometry().center());
+            return;
+        case Change::QrLevel: // the QR code stays inserted, at the level chosen and back
+            program.dialogs.answerPopup(QStringLiteral("纠错等级 Q（约25%可恢复）"));
+            mouse(QTest::MouseClick, Qt::RightButton, widget("Image1")->geometry().center());
+            return;
         }
     }
 
@@ -218,6 +228,10 @@ void DesignHistoryTest::everyChangeGoesBackAndForth_data()
     QTest::newRow("deleting the codes")
         << Change::DeleteCodes << true << true << QStringLiteral("删除二维码");
     QTest::newRow("the size dialog") << Change::Sizes << true << true << QStringLiteral("调整大小");
+    QTest::newRow("the barcode's type")
+        << Change::BarcodeType << true << true << QStringLiteral("设置条形码类型");
+    QTest::newRow("the QR code's level")
+        << Change::QrLevel << true << true << QStringLiteral("设置二维码纠错等级");
 }
 
 void DesignHistoryTest::everyChangeGoesBackAndForth()
@@ -346,10 +360,12 @@ void DesignHistoryTest::importingLoadingAndClosingClearTheHistory()
         a.program.click(a.program.workspace.canvas().barcodeInserted() ? "Command10" : "Command5");
         QCOMPARE(a.steps(), 1);
     };
+    const DesignHistory &history = a.program.workspace.history();
     aStep();
     a.program.dialogs.answerOpen(workbook_);
     a.program.click("Command2");
     QCOMPARE(a.steps(), 0);
+    QVERIFY(history.designChanged()); // and not saved
 
     aStep();
     const QString layout = scratch_.filePath("design.ini");
@@ -357,15 +373,22 @@ void DesignHistoryTest::importingLoadingAndClosingClearTheHistory()
     a.program.dialogs.answerMessage();
     a.program.click("Command8");
     QCOMPARE(a.steps(), 1); // saving changes nothing
+    QVERIFY(!history.designChanged());
+    a.program.workspace.history().stack().undo();
+    QVERIFY(history.designChanged());
+    a.program.workspace.history().stack().redo();
+    QVERIFY(!history.designChanged());
     a.program.dialogs.answerOpen(layout);
-    a.program.click("Command9");
+    a.program.click("Command9"); // nothing to ask
     QCOMPARE(a.steps(), 0);
+    QVERIFY(!history.designChanged());
 
     aStep();
-    a.program.dialogs.answerMessage(MessageAnswer::Yes); // the design would be lost
+    a.program.dialogs.answerMessage(MessageAnswer::Discard); // the changed design, unsaved
     a.program.forms.form2()->close();
     TestProgram::settle();
     QCOMPARE(a.steps(), 0);
+    QVERIFY(!history.designChanged());
     QVERIFY(a.program.dialogs.allAnswered());
 }
 

@@ -81,7 +81,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(int, version);
-        QVERIFY(QrMaker::canEncode(text, nullptr));
+        QVERIFY(QrMaker::canEncode(text, QrLevel::M, nullptr));
         const auto format = readQrFormat(*refreshed(text).codePicture());
         QVERIFY(format);
         QCOMPARE(format->version, version);
@@ -93,7 +93,8 @@ private slots:
     void masks()
     {
         for (int mask = 0; mask < 8; ++mask) {
-            const auto picture = QrEncoder::encode("mask", QrEncoder::smallestVersion, mask, {});
+            const auto picture
+                = QrEncoder::encode("mask", QrLevel::M, QrEncoder::smallestVersion, mask, {});
             QCOMPARE(readQrFormat(picture.value()).value().mask, mask);
             QCOMPARE(decodeQr(stretched(*picture, {1005, 1005})), QStringLiteral("mask"));
         }
@@ -117,6 +118,33 @@ private slots:
         QVERIFY(maker.codePicture() != first);
     }
 
+    // Every level is the one in the symbol and the one a scanner reports; the design code keeps
+    // version 1 and mask 0 at each, and a level taken back gives back the very picture it had.
+    void levels()
+    {
+        QrMaker design;
+        const auto designM = design.codePicture();
+        QrMaker rows = refreshed(QStringLiteral("https://example.com/p/TL-0001"));
+        for (const QrLevel level : allQrLevels) {
+            const char name = qrLevelName(level).front().toLatin1();
+            design.setLevel(level);
+            const auto format = readQrFormat(*design.codePicture());
+            QCOMPARE(format->ecLevel, name);
+            QCOMPARE(std::pair(format->version, format->mask), std::pair(1, 0));
+            rows.setLevel(level);
+            const auto decoded = findQr(stretched(*rows.codePicture(), {1500, 1500}));
+            QCOMPARE(decoded->text, rows.codeData());
+            QCOMPARE(decoded->ecLevel, qrLevelName(level));
+        }
+        design.setLevel(QrLevel::M);
+        QCOMPARE(design.codePicture(), designM);
+        // What level M holds, level H may not: 2331 bytes fill version 40 at M.
+        QVERIFY(QrMaker::canEncode(QString(2331, 'q'), QrLevel::M, nullptr));
+        QVERIFY(!QrMaker::canEncode(QString(2331, 'q'), QrLevel::H, nullptr));
+        QCOMPARE(QrMaker::modulesFor(QString(100, 'q'), QrLevel::L), 37); // version 5
+        QCOMPARE(QrMaker::modulesFor(QString(100, 'q'), QrLevel::H), 57); // version 10
+    }
+
     void refusesAndBlanks_data()
     {
         QTest::addColumn<QString>("text");
@@ -132,7 +160,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, refused);
         QString reason;
-        QCOMPARE(QrMaker::canEncode(text, &reason), !refused);
+        QCOMPARE(QrMaker::canEncode(text, QrLevel::M, &reason), !refused);
         QCOMPARE(reason.isEmpty(), !refused);
         QrMaker maker = refreshed(text);
         QVERIFY(maker.codePicture()->isNull());

@@ -32,18 +32,21 @@ void DataFileReaderTest::samples_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("values");
     for (const test::SampleDataFile &sample : test::sampleDataFiles()) {
         if (!sample.table.isEmpty())
             QTest::newRow(qPrintable(QFileInfo(sample.path).fileName()))
-                << sample.path << sample.table;
+                << sample.path << sample.table << sample.values;
     }
 }
 
+// The texts as the workbook shows them, and as values.
 void DataFileReaderTest::samples()
 {
     QFETCH(QString, path);
     QFETCH(QString, table);
-    const QByteArray expected = test::expectedTable({path, table});
+    QFETCH(QString, values);
+    const QByteArray expected = test::expectedTable(table);
     QString reason;
     const std::optional<Sheet> sheet = DataFileReader::readSheet1(path, &reason);
     if (expected == "refused\n") {
@@ -55,6 +58,10 @@ void DataFileReaderTest::samples()
     }
     QVERIFY2(sheet, qPrintable(reason));
     QCOMPARE(test::sheetTsv(*sheet), expected);
+    const std::optional<Sheet> valueTexts
+        = DataFileReader::readSheet1(path, &reason, CellTexts::Values);
+    QVERIFY2(valueTexts, qPrintable(reason));
+    QCOMPARE(test::sheetTsv(*valueTexts), test::expectedTable(values));
 }
 
 // The caller refuses these ("no data rows"); the reader still reports the header row.
@@ -147,6 +154,9 @@ void DataFileReaderTest::refusalReasons_data()
             QStringLiteral("这是 OpenDocument 文档，但不是电子表格")},
         {"NUL bytes", "formats/bad_nul_bytes.csv",
             QStringLiteral("文件含有 NUL 字节，不是文本表格")},
+        {"no encoding reads it", "formats-extra/undecodable.csv",
+            QStringLiteral(
+                "第 3 行的字节 0x81 无法识别：文件不是 UTF-8、GB18030 或 Windows-1252 文本")},
     };
     for (const auto &refusal : refusals)
         QTest::newRow(refusal.name) << test::fixture(refusal.file) << refusal.reason;
@@ -176,6 +186,8 @@ void DataFileReaderTest::delimitedText_data()
         << QByteArray("\xEF\xBB\xBFh\nv\n") << "x.csv" << QByteArray("\th\n1\tv\n");
     QTest::newRow("GB18030") << QByteArray("\xC3\xFB\xB3\xC6\n\x95\x32\x82\x36\n") << "x.csv"
                              << QByteArray("\t名称\n1\t\xF0\xA0\x80\x80\n");
+    QTest::newRow("a UTF-8 character cut short is no UTF-8: Windows-1252")
+        << QByteArray("h\nab\xC3") << "x.csv" << QByteArray("\th\n1\tab\xC3\x83\n");
     QTest::newRow("quoted line ends and doubled quotes") << QByteArray(
         "h\n\"a\r\nb \"\"c\"\"\"\n") << "x.csv" << QByteArray("\th\n1\ta\\r\\nb \"c\"\n");
     QTest::newRow("text after a closing quote is kept")

@@ -8,11 +8,13 @@
 #include "support/Fixtures.h"
 #include "support/TestProgram.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QProcess>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +35,9 @@ private slots:
     void aSheetWithoutDataRowsStopsAfterBinding();
     void pathsWithSemicolonsAndQuotesImport();
     void columnsFitTheirWidestText();
+    void longColumnsLeaveTheOthersInSight_data();
+    void longColumnsLeaveTheOthersInSight();
+    void theRowPreviewFollowsTheTable();
     void generatingFieldItems();
     void generatingAfterTheDataWindowWasClosed();
     void tableCommandPrintsOrRefuses_data();
@@ -98,7 +103,7 @@ void DataImportTest::samplesGiveTheirTablesInTheWindow()
 {
     QFETCH(QString, workbook);
     QFETCH(QString, tablePath);
-    const QByteArray expected = expectedTable({workbook, tablePath});
+    const QByteArray expected = expectedTable(tablePath);
 
     TestProgram program;
     program.dialogs.answerOpen(workbook);
@@ -245,6 +250,69 @@ void DataImportTest::columnsFitTheirWidestText()
     QCOMPARE(grid->verticalHeader()->width(), qRound(twipsToPixels(100, grid->logicalDpiX())));
 }
 
+void DataImportTest::longColumnsLeaveTheOthersInSight_data()
+{
+    QTest::addColumn<QStringList>("row"); // under the headers a, b, c, d
+    QTest::addColumn<QString>("narrowed"); // x for a narrowed column
+    const QString long_ = QStringLiteral("超长的商品名称，还有它的说明。").repeated(8);
+    QTest::newRow("one long") << QStringList {"HX-00001", long_, "12", "500ml"} << "-x--";
+    QTest::newRow("two long") << QStringList {long_, "12", long_ + "。", "500ml"} << "x-x-";
+}
+
+void DataImportTest::longColumnsLeaveTheOthersInSight()
+{
+    QFETCH(QStringList, row);
+    QFETCH(QString, narrowed);
+    TestProgram program;
+    program.dialogs.answerOpen(
+        writeSample(QTest::currentDataTag() + QStringLiteral(".xls"), {{"a", "b", "c", "d"}, row}));
+    program.click("Command2");
+    Form3 *window = program.forms.form3();
+    QFont font = window->font();
+    font.setKerning(false);
+    for (int col = 1; col <= 4; ++col) {
+        const double fitted = TextMetrics::textWidth(row[col - 1], font) + 100;
+        const QVariant tip = window->grid()->model()->index(0, col - 1).data(Qt::ToolTipRole);
+        if (narrowed[col - 1] == 'x') {
+            QVERIFY(window->table().colWidth(col) < fitted - 1000);
+            QCOMPARE(tip.toString(), row[col - 1]);
+        } else {
+            QVERIFY(qAbs(window->table().colWidth(col) - fitted) < 0.5);
+            QVERIFY(!tip.isValid());
+        }
+    }
+    // Every column in sight beside the row numbers.
+    QTableView *grid = window->grid();
+    QVERIFY(grid->columnViewportPosition(3) + grid->columnWidth(3) <= grid->viewport()->width());
+}
+
+void DataImportTest::theRowPreviewFollowsTheTable()
+{
+    TestProgram program;
+    auto *check = program.control<QCheckBox>("PreviewCheck");
+    auto *row = program.control<QSpinBox>("PreviewRow");
+    program.dialogs.answerOpen(fixture("pictures/label_600x400.png"));
+    program.click("Command1");
+    for (int import = 0; import < 2; ++import) {
+        // The data window closed in between: a new table.
+        program.dialogs.answerOpen(basic_);
+        program.click("Command2");
+        QCOMPARE(row->maximum(), 3);
+        check->setChecked(true);
+        QTableView *grid = program.forms.form3()->grid();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+            grid->visualRect(grid->model()->index(1, 0)).center());
+        QCOMPARE(row->value(), 2);
+        QCOMPARE(program.form1().status(), QStringLiteral("正在预览第2行。"));
+        check->setChecked(false);
+        QCOMPARE(program.form1().status(), QString());
+        program.dialogs.answerMessage(MessageAnswer::Yes);
+        program.forms.form3()->close();
+        TestProgram::settle();
+        QCOMPARE(row->maximum(), 1);
+    }
+}
+
 void DataImportTest::generatingFieldItems()
 {
     TestProgram program;
@@ -315,7 +383,7 @@ void DataImportTest::tableCommandPrintsOrRefuses()
 {
     QFETCH(QString, workbook);
     QFETCH(QString, tablePath);
-    const QByteArray expected = expectedTable({workbook, tablePath});
+    const QByteArray expected = expectedTable(tablePath);
     QProcess command;
     command.start(programBinary(), {QStringLiteral("table"), workbook});
     QVERIFY(command.waitForFinished(60000));

@@ -302,9 +302,10 @@ private slots:
 private:
     using Walk = std::function<void(const XDesktop &, const Person &)>;
     // Starts the program in `workFolder`, lets the person walk through it, then closes its main
-    // window as a person does and sees the program end well. A step that fails fails the test,
-    // with a screenshot beside it.
-    void asAPerson(const Pace &pace, const QString &workFolder, const Walk &walk);
+    // window as a person does (saving the design when asked, to `keptLayout`) and sees the
+    // program end well. A step that fails fails the test, with a screenshot beside it.
+    void asAPerson(const Pace &pace, const QString &workFolder, const Walk &walk,
+        const QString &keptLayout = {});
     // Walks the eight steps and returns the PDF that the printer wrote.
     QString printRange(const XDesktop &desktop, const Person &person, const Pace &pace);
 
@@ -425,7 +426,7 @@ QString PrintFromTheWindowTest::printRange(
 }
 
 void PrintFromTheWindowTest::asAPerson(
-    const Pace &pace, const QString &workFolder, const Walk &walk)
+    const Pace &pace, const QString &workFolder, const Walk &walk, const QString &keptLayout)
 {
     const QString tag = QString::fromUtf8(QTest::currentTestFunction())
         + (QTest::currentDataTag() ? '-' + QString::fromUtf8(QTest::currentDataTag()) : QString());
@@ -444,6 +445,19 @@ void PrintFromTheWindowTest::asAPerson(
         const XWindow main = mainWindow(desktop);
         person.press(main, form1::emptySpot); // the window becomes active
         XDesktop::keys({QStringLiteral("alt+F4")});
+        if (!keptLayout.isEmpty()) {
+            const QString question = QStringLiteral("the question “是否保存对标签设计的修改？”");
+            person.answer(desktop.waitForWindow(confirmationTitle, question, windowTimeoutMs),
+                question, pace.readMs); // "保存"
+            const XWindow dialog
+                = desktop.waitForWindow(saveDialogTitle, question, windowTimeoutMs);
+            person.read(dialog, QStringLiteral("the save dialog"), pace.readMs);
+            XDesktop::keys({QStringLiteral("ctrl+a")});
+            XDesktop::type(keptLayout, pace.typeDelayMs);
+            person.answer(dialog, QStringLiteral("the save dialog"), 0);
+            person.answer(desktop.waitForWindow(savedTitle, question, windowTimeoutMs),
+                QStringLiteral("the message “保存完成”"), pace.readMs);
+        }
     } catch (const StepFailed &failure) {
         const QString shot = QDir::current().filePath(fileTag + QStringLiteral("-failure.png"));
         XDesktop::screenshot().save(shot);
@@ -459,10 +473,15 @@ void PrintFromTheWindowTest::printsTheRangeThatAPersonChose()
     QFETCH(Pace, pace);
     QTemporaryDir work;
     QString pdf;
-    asAPerson(pace, work.path(), [&](const XDesktop &desktop, const Person &person) {
-        pdf = printRange(desktop, person, pace);
-    });
+    const QString kept = QDir(work.path()).filePath(QStringLiteral("kept.ini"));
+    asAPerson(
+        pace, work.path(),
+        [&](const XDesktop &desktop, const Person &person) {
+            pdf = printRange(desktop, person, pace);
+        },
+        kept);
     if (QTest::currentTestFailed()) return;
+    QVERIFY2(QFile::exists(kept), "the design was not saved on the way out");
 
     // One page per row of the range, in order, each carrying its row's codes.
     QCOMPARE(pdfPageCount(pdf), lastRow - firstRow + 1);

@@ -56,7 +56,9 @@ void DesignScenario::build(TestProgram &program) const
     program.click("Command5");
     design.setBarcodeHolderGeometry({240, 2520, 4335, 975});
     program.panel().chooser(MainPanel::QrSource).setListIndex(2);
-    program.panel().chooser(MainPanel::BarcodeSource).setListIndex(0); // SKU: Code 128 takes it
+    program.panel().chooser(MainPanel::BarcodeSource).setListIndex(0); // SKU: Code 39 takes it
+    design.setBarcodeType(BarcodeType::Code39);
+    design.setQrLevel(QrLevel::H);
     design.setPhysicalSize(QSizeF(80, 55) * (twipsPerInch / 25.4)); // printed a little larger
 }
 
@@ -71,6 +73,8 @@ QByteArray DesignScenario::save(TestProgram &program, const QString &path)
 
 void DesignScenario::load(TestProgram &program, const QString &path)
 {
+    if (program.workspace.history().designChanged())
+        program.dialogs.answerMessage(MessageAnswer::Discard);
     program.dialogs.answerOpen(path);
     program.click("Command9");
 }

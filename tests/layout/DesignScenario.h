@@ -28,13 +28,13 @@ public:
 
     // Picture, data and field items; items at distinct places and font sizes, each with a face
     // (one with commas and Chinese, one with "%"), effects and a colour of its own, item 2
-    // hidden; the QR code inserted with geometry of its own and hidden, the barcode inserted with
-    // geometry of its own; both sources chosen.
+    // hidden; the QR code inserted with geometry of its own, level H, and hidden, the barcode
+    // inserted with geometry of its own as a Code 39; both sources chosen.
     void build(TestProgram &program) const;
 
     // Command8 to `path`, answering its message; the file's bytes.
     static QByteArray save(TestProgram &program, const QString &path);
-    // Command9 on `path`.
+    // Command9 on `path`, a changed design not saved first.
     static void load(TestProgram &program, const QString &path);
 
     // The numbers a load restores from a data table of `columns` columns, in the order of loading.

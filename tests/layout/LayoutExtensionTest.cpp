@@ -84,8 +84,8 @@ void LayoutExtensionTest::everyAttributeComesBack()
     QVERIFY(block_.contains("label1(3).font=100%25 Sans%2C%252C\r\n"));
     QVERIFY(block_.contains("label1(1).color=#c00000\r\nlabel1(1).hidden=0\r\n"));
     QVERIFY(block_.contains("label1(2).hidden=1\r\n"));
-    QVERIFY(block_.contains(
-        "Image1.visible=0\r\nPicture1.width=80.00\r\nPicture1.height=55.00\r\n[Tagloom end]\r\n"));
+    QVERIFY(block_.contains("Image1.visible=0\r\nPicture1.width=80.00\r\nPicture1.height=55.00\r\n"
+                            "Image1.level=H\r\nPicture2.type=code39\r\n[Tagloom end]\r\n"));
     QVERIFY(!block_.contains(','));
 
     // A program started afresh, as after quitting, gets every attribute back; so does one that
@@ -211,7 +211,7 @@ void LayoutExtensionTest::aDamagedBlockIsNotApplied_data()
     const QString lastLine = QStringLiteral("“[Tagloom end]”之前");
     const qsizetype end = block_.indexOf("[Tagloom end]");
     QTest::newRow("cut before its last line") << block_.left(end) << lastLine;
-    QTest::newRow("cut inside its last line") << block_.left(end + 9) << QStringLiteral("第 35 行");
+    QTest::newRow("cut inside its last line") << block_.left(end + 9) << QStringLiteral("第 37 行");
     QTest::newRow("cut inside an entry")
         << block_.left(block_.indexOf(QStringLiteral("微米黑").toUtf8())) << lastLine;
     // Line 10 holds the block's first line, line 11 item 1's face.
@@ -231,6 +231,10 @@ void LayoutExtensionTest::aDamagedBlockIsNotApplied_data()
         << replaced("Picture1.height=55.00\r\n", "") << QStringLiteral("标签尺寸只有宽或高");
     QTest::newRow("a label size of no millimetres")
         << replaced("Picture1.width=80.00", "Picture1.width=-3") << QStringLiteral("第 33 行");
+    QTest::newRow("a QR code level of another name")
+        << replaced("Image1.level=H", "Image1.level=X") << QStringLiteral("第 35 行");
+    QTest::newRow("a barcode type this reader lacks")
+        << replaced("Picture2.type=code39", "Picture2.type=aztec") << QStringLiteral("第 36 行");
     QTest::newRow("the template item")
         << replaced("label1(1).font", "label1(0).font") << QStringLiteral("第 11 行");
     QTest::newRow("an index past any number")
@@ -246,7 +250,7 @@ void LayoutExtensionTest::aDamagedBlockIsNotApplied()
     const auto [damaged, status] = loaded("damaged.ini", positional_ + block);
     QCOMPARE(damaged, plain);
     QVERIFY2(status.contains(where)
-            && status.contains(QStringLiteral("字体、颜色、显示与否和标签尺寸都没有恢复")),
+            && status.contains(QStringLiteral("字体、颜色、显示与否、标签尺寸和码制都没有恢复")),
         qPrintable(status));
 }
 

@@ -307,8 +307,8 @@ void LayoutLoadTest::dataFilesThatGainedOrLostColumns()
 
 void LayoutLoadTest::loadingAgainStartsFromAFreshCanvas()
 {
-    // A design with field items and the QR code inserted; the layout has no QR code line, nor the
-    // extension block that would hide item 2 again.
+    // A design with field items, the QR code inserted at level H and a Code 39; the layout has no
+    // QR code line, nor the extension block that would hide item 2 again and keep level and type.
     TestProgram program;
     scenario_->build(program);
     const QByteArray noQr = withLine(6, "");
@@ -318,6 +318,8 @@ void LayoutLoadTest::loadingAgainStartsFromAFreshCanvas()
     QCOMPARE(design.codeImage().geometry, LabelDesign().codeImage().geometry);
     QCOMPARE(design.fieldCount(), 4);
     QVERIFY(design.field(2).visible);
+    QCOMPARE(design.qrLevel(), QrLevel::M); // as before there were levels and types
+    QCOMPARE(design.barcodeType(), BarcodeType::Code128);
     QVERIFY(design.picture());
     QVERIFY(program.forms.form2()->isVisible());
     QCOMPARE(

@@ -133,6 +133,8 @@ void LayoutSaveTest::theNineLineExample()
                    "label1(3).color=#000000\r\n"
                    "label1(3).hidden=0\r\n"
                    "Image1.visible=1\r\n"
+                   "Image1.level=M\r\n"
+                   "Picture2.type=code128\r\n"
                    "[Tagloom end]\r\n"));
     QVERIFY(program.dialogs.allAnswered());
     QCOMPARE(program.dialogs.shown().last().kind, ScriptedDialogs::Kind::Message);
@@ -156,7 +158,8 @@ void LayoutSaveTest::linesFollowTheDesign()
     QCOMPARE(empty,
         (QList<QByteArray> {"text1," + chinese.toUtf8(),
             "text2," + fresh.panel().dataFilePath().toUtf8(), "", "", "Combo1(0),-1",
-            "Combo1(1),-1", "[Tagloom 1]", "Image1.visible=1", "[Tagloom end]"}));
+            "Combo1(1),-1", "[Tagloom 1]", "Image1.visible=1", "Image1.level=M",
+            "Picture2.type=code128", "[Tagloom end]"}));
 
     // A hidden field item is written like a shown one; a removed QR code still counts as
     // inserted, a hidden barcode holder does not.
@@ -282,8 +285,8 @@ void LayoutSaveTest::replacingWhatIsNoLayoutAsksFirst_data()
     const QByteArray workbook("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1 and more", 17);
     QTest::newRow("a workbook, kept") << workbook << true << MessageAnswer::No << false;
     QTest::newRow("a workbook, replaced") << workbook << true << MessageAnswer::Yes << true;
-    QTest::newRow("an older layout") << QByteArray("text1,a.png\r\ntext2,b.xls\r\n") << false
-                                     << MessageAnswer::Ok << true;
+    QTest::newRow("an older layout")
+        << QByteArray("text1,a.png\r\ntext2,b.xls\r\n") << false << MessageAnswer::Ok << true;
     QTest::newRow("an empty file") << QByteArray() << false << MessageAnswer::Ok << true;
 }
 

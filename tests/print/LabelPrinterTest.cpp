@@ -7,6 +7,7 @@
 #include "print/PrintSettings.h"
 #include "support/CodeDecoder.h"
 #include "support/Fixtures.h"
+#include "support/PdfPages.h"
 #include "support/TestProgram.h"
 #include "support/ZplPages.h"
 
@@ -16,6 +17,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -84,6 +86,15 @@ QString framedPicture(const QString &folder, double widthInches, double heightIn
     const QString path = QDir(folder).filePath(
         QStringLiteral("label-%1x%2.png").arg(widthInches).arg(heightInches));
     return picture.save(path) ? path : QString();
+}
+
+// Adds an extension block of these entries to a layout file.
+bool appendBlock(const QString &layout, const QStringList &entries)
+{
+    QFile file(layout);
+    return file.open(QIODevice::Append)
+        && file.write(("[Tagloom 1]\r\n" + entries.join("\r\n") + "\r\n[Tagloom end]\r\n").toUtf8())
+        > 0;
 }
 
 // Where an item of the design lands on the page, in dots.
@@ -226,6 +237,8 @@ private slots:
     void printCommandPrintsTrueSizeLabelsInCopies();
     void printButtonPutsALargerLabelOnAPageOfItsOwnWhereTheCalibrationSays();
     void aLabelOfItsOwnSizePrintsScaledOnTheDots();
+    void everyCodeTypeScansOnTheDotsAndInPdf_data();
+    void everyCodeTypeScansOnTheDotsAndInPdf();
     void labelsAPrinterCannotPrintAreRefusedBeforeAnyPage();
     void theCalibrationLabelOutlinesTheLabel();
 
@@ -316,11 +329,7 @@ void LabelPrinterTest::aLabelOfItsOwnSizePrintsScaledOnTheDots()
     const QRectF holder(300, 1800, 2400, 600);
     const QString layout = writeLayout(
         "three-by-two.ini", framedPicture(scratch_.path(), 3, 2), workbook_, qrItem, holder);
-    QFile file(layout);
-    QVERIFY(file.open(QIODevice::Append));
-    file.write(
-        "[Tagloom 1]\r\nPicture1.width=152.40\r\nPicture1.height=101.60\r\n[Tagloom end]\r\n");
-    file.close();
+    QVERIFY(appendBlock(layout, {"Picture1.width=152.40", "Picture1.height=101.60"}));
     QFile::remove(spoolFile(queue));
     QProcess *print = runPrint({layout, "--printer", queue, "--to", "2"});
     QCOMPARE(print->readAllStandardError(), QByteArray());
@@ -375,6 +384,94 @@ void LabelPrinterTest::printButtonPutsALargerLabelOnAPageOfItsOwnWhereTheCalibra
         checkPage(pages[page], expected, rows[1 + page]);
 }
 
+void LabelPrinterTest::everyCodeTypeScansOnTheDotsAndInPdf_data()
+{
+    // The type as the layout's extension block names it, the QR code's level, the barcode's cell,
+    // ZXing's name of the type, what the scanners read, zbarimg's name of the type (empty where
+    // it reads none), the human-readable text as words of the PDF.
+    for (const char *column : {"type", "level", "value", "format", "read", "zbar", "words"})
+        QTest::addColumn<QString>(column);
+    const char *const table[][8] = {
+        {"Code 128", "code128", "L", "TL-0001", "Code128", "TL-0001", "CODE-128", "TL-0001"},
+        {"EAN-13, check digit added", "ean13", "M", "400638133393", "EAN13", "4006381333931",
+            "EAN-13", "4 006381 333931"},
+        {"EAN-13, check digit given", "ean13", "Q", "4006381333931", "EAN13", "4006381333931",
+            "EAN-13", "4 006381 333931"},
+        {"EAN-8", "ean8", "H", "96385074", "EAN8", "96385074", "EAN-8", "9638 5074"},
+        {"UPC-A", "upca", "M", "03600029145", "UPCA", "036000291452", "UPC-A", "0 36000 29145 2"},
+        {"ITF-14", "itf14", "M", "1540014128876", "ITF", "15400141288763", "I2/5",
+            "15400141288763"},
+        {"Code 39", "code39", "M", "TL-0001 A/B", "Code39", "TL-0001 A/B", "CODE-39",
+            "*TL-0001 A/B*"},
+        {"GS1-128", "gs1-128", "M", "(01)09501101530003(10)ABC", "Code128", "010950110153000310ABC",
+            "CODE-128", "(01)09501101530003(10)ABC"},
+        {"Data Matrix", "datamatrix", "M", "青花茶杯 TL-0001", "DataMatrix", "青花茶杯 TL-0001", "",
+            ""},
+        {"PDF417", "pdf417", "M", "TL-0001 白瓷碗", "PDF417", "TL-0001 白瓷碗", "", ""},
+    };
+    for (const auto &row : table) {
+        QTestData &data = QTest::newRow(row[0]);
+        for (int column = 1; column < 8; ++column)
+            data << QString::fromUtf8(row[column]);
+    }
+}
+
+// Every barcode type and QR code level, chosen in the layout, through tagloom print to the 203 dpi
+// printer and to PDF: both scanners read the row's value from both, the QR code has its level,
+// and on the printer's dots every bar and module is the same whole number of dots.
+void LabelPrinterTest::everyCodeTypeScansOnTheDotsAndInPdf()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, level);
+    QFETCH(QString, value);
+    QFETCH(QString, format);
+    QFETCH(QString, read);
+    QFETCH(QString, zbar);
+    QFETCH(QString, words);
+    const QString name = type + level;
+    const QString workbook = scratch_.filePath(name + ".xls");
+    QVERIFY(writeWorkbook(workbook, {rows[0], {value, "青花茶杯", "https://example.com/p/1"}}));
+    const QRectF holder(600, 3600, 4800, 1200);
+    const QString layout = writeLayout(name + ".ini", framedPicture(scratch_.path(), 6, 4),
+        workbook, {6000, 600, 1800, 1800}, holder);
+    QVERIFY(appendBlock(layout, {"Image1.level=" + level, "Picture2.type=" + type}));
+
+    const QString queue = queueName("TAGLOOM_ZPL203");
+    QFile::remove(spoolFile(queue));
+    QProcess *print = runPrint({layout, "--printer", queue});
+    QCOMPARE(print->readAllStandardError(), QByteArray());
+    QCOMPARE(print->exitCode(), 0);
+    const QList<ZplPage> dots = printed(queue);
+    QCOMPARE(dots.size(), 1);
+    const QString pdf = scratch_.filePath(name + ".pdf");
+    QCOMPARE(runPrint({layout, "--pdf", pdf})->exitCode(), 0);
+
+    // The scanners aimed at the barcode item (ZXing looks for a Data Matrix from the middle of
+    // the picture); the QR code is read from the whole page.
+    const QList<std::pair<QImage, int>> pages
+        = {{dots[0].dots, 203}, {renderPdfPage(pdf, 1, 300), 300}};
+    for (const auto &[page, dpi] : pages) {
+        const QImage item = page.copy(dotsOf(holder, dpi, {}).adjusted(-20, -20, 20, 20));
+        const std::optional<DecodedCode> code = findCode(item, format);
+        QVERIFY(code);
+        QCOMPARE(code->text, read);
+        QCOMPARE(findQr(page)->ecLevel, level);
+        const QStringList zbarRead = zbarCodes(item);
+        if (!zbar.isEmpty())
+            QVERIFY2(zbarRead.contains(zbar + ':' + read), qPrintable(zbarRead.join(' ')));
+    }
+    const QList<int> runs = barRuns(dots[0].dots, dotsOf({600, 3600, 4800, 1000}, 203, {}));
+    const int narrowest = *std::min_element(runs.cbegin(), runs.cend());
+    QVERIFY(narrowest >= 2);
+    for (const int run : runs)
+        QCOMPARE(run % narrowest, 0);
+    // The human-readable text is words of the PDF: EAN and UPC split their digits where the
+    // standard puts them, between and beside the bars.
+    const QStringList text = pdfPageText(pdf, 1).split(QRegularExpression("\\s+"));
+    for (const QString &word : words.split(' ', Qt::SkipEmptyParts))
+        QVERIFY2(text.contains(word), qPrintable(text.join(' ')));
+}
+
 void LabelPrinterTest::labelsAPrinterCannotPrintAreRefusedBeforeAnyPage()
 {
     const QString sixByFour = framedPicture(scratch_.path(), 6, 4);
@@ -419,6 +516,24 @@ void LabelPrinterTest::labelsAPrinterCannotPrintAreRefusedBeforeAnyPage()
     error = QString::fromUtf8(print->readAllStandardError());
     QVERIFY2(error.contains(QStringLiteral("第1行“网址”列的二维码太小"))
             && error.contains(QStringLiteral("现在是5.3 × 5.3毫米")),
+        qPrintable(error));
+    // A row that is no EAN-13: "TL-0001" in the first row, a wrong check digit in the third.
+    longRow[3][0] = QStringLiteral("4006381333932");
+    QVERIFY(writeWorkbook(workbook, longRow));
+    QVERIFY(appendBlock(squeezed, {"Picture2.type=ean13"}));
+    print = runPrint({squeezed, "--printer", zpl, "--from", "3"});
+    QCOMPARE(print->exitCode(), 1);
+    QCOMPARE(QString::fromUtf8(print->readAllStandardError()).trimmed(),
+        QStringLiteral("tagloom print: 第3行“SKU”列不是 EAN-13：校验位应为 1"));
+    // A PDF417 of 28 module rows in a holder 42 dots high.
+    const QString flat = writeLayout(
+        "flat.ini", sixByFour, workbook_, {6000, 600, 1800, 1800}, {600, 3600, 4800, 300});
+    QVERIFY(appendBlock(flat, {"Picture2.type=pdf417"}));
+    print = runPrint({flat, "--printer", zpl});
+    QCOMPARE(print->exitCode(), 1);
+    error = QString::fromUtf8(print->readAllStandardError());
+    QVERIFY2(error.contains(QStringLiteral("第1行“SKU”列的条形码太小"))
+            && error.contains(QStringLiteral("现在是84.7 × 5.3毫米")),
         qPrintable(error));
 
     QTest::qWait(500);

@@ -333,15 +333,15 @@ void PrintRunTest::refusalsPrintNothing_data()
     QTest::newRow("negative") << "1"
                               << "-2" << QString() << 2 << "“-2”" << false;
     QTest::newRow("beyond the data") << "4"
-                                     << "7" << QString() << 2 << "第1到6行" << true;
+                                     << "7" << QString() << 2 << "第1到6行" << false;
     QTest::newRow("source beyond the table") << "1"
-                                             << "2" << QString() << 5 << "只有3列" << true;
+                                             << "2" << QString() << 5 << "只有3列" << false;
     QTest::newRow("chinese barcode")
         << "1"
         << "7" << QStringLiteral("茶壶-01") << 2 << "第7行“SKU”列不能生成条形码" << true;
     QTest::newRow("data window closed")
         << "1"
-        << "3" << QString() << 2 << "关闭数据源窗口时，导入的数据随之清空" << true;
+        << "3" << QString() << 2 << "关闭数据源窗口时，导入的数据随之清空" << false;
     QTest::newRow("long QR") << "6"
                              << "7" << QStringLiteral("x").repeated(0) << 2
                              << "第7行“网址”列不能生成二维码" << true;

@@ -1,8 +1,10 @@
-// Reads QR codes and Code 128 barcodes from pictures with ZXing.
+// Reads QR codes and barcodes from pictures with ZXing and zbarimg.
 #include "CodeDecoder.h"
 
 #include <QPainter>
 #include <QPolygon>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <ZXing/ReadBarcode.h>
 
 namespace tagloom::test {
@@ -53,6 +55,22 @@ std::optional<DecodedCode> findQr(const QImage &image)
 std::optional<DecodedCode> findCode128(const QImage &image)
 {
     return find(image, ZXing::BarcodeFormat::Code128);
+}
+
+std::optional<DecodedCode> findCode(const QImage &image, const QString &format)
+{
+    return find(image, ZXing::BarcodeFormatFromString(format.toStdString()));
+}
+
+QStringList zbarCodes(const QImage &image)
+{
+    const QTemporaryDir folder;
+    const QString picture = folder.filePath(QStringLiteral("codes.png"));
+    if (!image.save(picture)) return {};
+    QProcess zbar;
+    zbar.start(QStringLiteral("zbarimg"), {"-q", "--nodbus", "-Supca.enable", picture});
+    if (!zbar.waitForFinished(60000)) return {};
+    return QString::fromUtf8(zbar.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
 }
 
 std::optional<QString> decodeQr(const QImage &image)

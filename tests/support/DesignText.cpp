@@ -32,16 +32,18 @@ QString describe(const LabelDesign &design)
                      .arg(item.foreColor.name(QColor::HexArgb), item.visible ? "shown" : "hidden");
     }
     const CodeImageItem &image = design.codeImage();
-    parts << QStringLiteral("Image1 %1, %2, %3")
+    parts << QStringLiteral("Image1 %1, %2, %3, level %4")
                  .arg(rect(image.geometry), image.visible ? "shown" : "hidden",
                      design.qrCodeInserted() ? "inserted"
                          : image.picture     ? "other picture"
-                                             : "no picture");
+                                             : "no picture",
+                     qrLevelName(design.qrLevel()));
     parts << QStringLiteral("Picture2 %1, %2")
                  .arg(rect(design.barcodeHolder().geometry),
                      design.barcodeHolder().visible ? "shown" : "hidden");
-    parts << QStringLiteral("BarCodeCtrl1 %1, %2")
-                 .arg(rect(design.barcodeGeometry()), design.barcodeVisible() ? "shown" : "hidden");
+    parts << QStringLiteral("BarCodeCtrl1 %1, %2, %3")
+                 .arg(rect(design.barcodeGeometry()), design.barcodeVisible() ? "shown" : "hidden",
+                     barcodeTypeName(design.barcodeType()));
     if (const std::optional<QSizeF> &size = design.physicalSize())
         parts << QStringLiteral("printed %1 × %2 mm")
                      .arg(size->width() * 25.4 / twipsPerInch, 0, 'f', 2)

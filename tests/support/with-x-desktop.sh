@@ -2,8 +2,15 @@
 # Runs a command on a desktop of its own: a virtual X server (Xvfb) at 96 dots per inch with a real
 # window manager (openbox), so that windows get frames, placement and keyboard focus as on a
 # person's screen.
-# Usage: with-x-desktop.sh COMMAND [ARGUMENTS...]   (exits with the command's status)
+# Usage: with-x-desktop.sh [--screen WIDTHxHEIGHT] COMMAND [ARGUMENTS...]
+# (exits with the command's status; the screen is 1920x1080 unless given)
 set -euo pipefail
+
+screen=1920x1080
+if [ "${1:-}" = --screen ]; then
+  screen=$2
+  shift 2
+fi
 
 if [ -z "${TAGLOOM_X_DESKTOP:-}" ]; then
   for tool in xvfb-run openbox xdotool; do
@@ -13,7 +20,7 @@ if [ -z "${TAGLOOM_X_DESKTOP:-}" ]; then
     fi
   done
   export TAGLOOM_X_DESKTOP=1
-  exec xvfb-run -a -s "-screen 0 1920x1080x24 -dpi 96 -nolisten tcp" "$0" "$@"
+  exec xvfb-run -a -s "-screen 0 ${screen}x24 -dpi 96 -nolisten tcp" "$0" "$@"
 fi
 
 # Inside the X server: the window manager first, the command once it manages the screen.
