@@ -81,8 +81,8 @@ int runWindows(char *argv[])
         = QDir::cleanPath(QFileInfo(self).dir().filePath(QStringLiteral(TAGLOOM_GUI_PROGRAM)))
               .toLocal8Bit();
     execv(path.constData(), argv);
-    ConsoleText::write(stderr,
-        QStringLiteral("tagloom: 无法启动窗口程序 %1：%2\n")
+    ConsoleText::error(
+        QStringLiteral("tagloom: 无法启动窗口程序 %1：%2")
             .arg(QString::fromLocal8Bit(path), QString::fromLocal8Bit(std::strerror(errno))));
     return exitFailure;
 }
@@ -94,7 +94,7 @@ int runOrSayNoMemory(int (*command)(int, char **), int argc, char *argv[])
     try {
         return command(argc, argv);
     } catch (const std::bad_alloc &) {
-        ConsoleText::write(stderr, QStringLiteral("tagloom: 内存不足，命令没有完成\n"));
+        ConsoleText::error(QStringLiteral("tagloom: 内存不足，命令没有完成"));
         return exitFailure;
     }
 }

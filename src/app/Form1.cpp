@@ -40,6 +40,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 #include <QtMath>
 #include <limits>
 
@@ -280,6 +281,16 @@ void Form1::startDocking()
 
 void Form1::makeRoomForCanvas()
 {
+    roomWanted_ = true;
+    makeRoomOnceShown();
+}
+
+void Form1::makeRoomOnceShown()
+{
+    // Only a window on the screen knows its frame and where the window manager put it; until then
+    // the docking timer asks again.
+    if (!roomWanted_ || !windowHandle() || !windowHandle()->isExposed()) return;
+    roomWanted_ = false;
     // The docking formulas stay. Moving just this far keeps this window and the data window below
     // it on any screen wide enough for all three; on a smaller one the label comes first.
     const QRect screenArea = screen()->availableGeometry();
@@ -416,6 +427,7 @@ void Form1::loadLayout(const QString &path)
 
 void Form1::Timer1_Timer()
 {
+    makeRoomOnceShown();
     const QPointF main = ScreenTwips::windowPosition(this);
     // By the picture's shown width: a picture scaled down to fit the screen keeps the window's
     // right edge 80 twips left of the main window, as one shown at true size does.

@@ -39,7 +39,7 @@ public:
     // Starts the docking timer: 100 ms, ticking for the rest of the run.
     void startDocking();
     // Where the canvas docked at this window's left would start left of the screen, moves this
-    // window right just enough for the whole canvas.
+    // window right just enough for the whole canvas, once this window is on the screen.
     void makeRoomForCanvas();
 
     // How the last command ended, in the status line; empty once the next command starts.
@@ -67,6 +67,7 @@ protected:
 
 private:
     void buildControls();
+    void makeRoomOnceShown();
     QPushButton *addButton(const char *name, const QString &caption, Twips left, Twips top,
         Twips width, Twips height, void (Form1::*handler)());
     void bindPanel();
@@ -86,6 +87,7 @@ private:
     QComboBox *combo1_[2] = {};
     QPushButton *command3_ = nullptr;
     QTimer *timer1_ = nullptr;
+    bool roomWanted_ = false; // a picture came while this window was not yet on the screen
     SidePanel *sidePanel_ = nullptr;
     PrinterSection *printerSection_ = nullptr;
     RowPreview *rowPreview_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "BatchDialogs.h"
 #include "ConsoleText.h"
+#include "StandardInputCopy.h"
 #include "Workspace.h"
 #include "canvas/NumberText.h"
 #include "layout/LayoutLoader.h"
@@ -13,11 +14,10 @@
 #include "print/PrintRun.h"
 #include "print/PrintSettings.h"
 #include "print/PrinterChoice.h"
+#include "print/TemporaryFolder.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
 #include <csignal>
@@ -203,17 +203,6 @@ std::optional<PrintOptions> parse(QStringList arguments, QString *problem)
     return std::nullopt;
 }
 
-// Batch jobs often run without a desktop session, where Qt notes on standard error that it falls
-// back to a runtime folder of its own; scripts reading our errors should see only ours.
-QtMessageHandler standardMessageHandler = nullptr;
-
-void quietAboutRuntimeFolder(
-    QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (!message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
-        standardMessageHandler(type, context, message);
-}
-
 // A path given on the command line, taken from the current folder.
 std::optional<QString> absolute(const std::optional<QString> &path)
 {
@@ -221,22 +210,9 @@ std::optional<QString> absolute(const std::optional<QString> &path)
     return QFileInfo(*path).absoluteFilePath();
 }
 
-// Standard input copied into a file that the import reads as CSV, like any data file.
-std::optional<QString> copyStandardInput(const QTemporaryDir &folder)
-{
-    QFile in;
-    QFile out(folder.filePath(QStringLiteral("stdin.csv")));
-    if (!in.open(stdin, QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
-        return std::nullopt;
-    for (QByteArray chunk; !(chunk = in.read(1 << 20)).isEmpty();) {
-        if (out.write(chunk) != chunk.size()) return std::nullopt;
-    }
-    if (in.error() != QFileDevice::NoError || !out.flush()) return std::nullopt;
-    return out.fileName();
-}
-
 // Interrupted (Ctrl+C) or told to end (kill), a run stops as the progress dialog's Cancel stops
-// it: the labels drawn go out and the message says how many. A second signal ends the program.
+// it: the labels drawn go out and the message says how many. A second signal is handled as before
+// the run: the temporary folders go and the program ends.
 class StopOnSignal : public PrintProgress
 {
 public:
@@ -246,16 +222,23 @@ public:
         struct sigaction stop
         {
         };
-        stop.sa_handler = [](int) { stopAsked = 1; };
-        stop.sa_flags = SA_RESETHAND | SA_RESTART;
+        stop.sa_handler = [](int signal) {
+            if (stopAsked == 0) {
+                stopAsked = 1;
+                return;
+            }
+            sigaction(signal, &before[signal == SIGINT ? 0 : 1], nullptr);
+            raise(signal);
+        };
+        stop.sa_flags = SA_RESTART;
         sigemptyset(&stop.sa_mask);
-        for (const int signal : {SIGINT, SIGTERM})
-            sigaction(signal, &stop, nullptr);
+        sigaction(SIGINT, &stop, &before[0]);
+        sigaction(SIGTERM, &stop, &before[1]);
     }
     ~StopOnSignal() override
     {
-        for (const int signal : {SIGINT, SIGTERM})
-            std::signal(signal, SIG_DFL);
+        sigaction(SIGINT, &before[0], nullptr);
+        sigaction(SIGTERM, &before[1], nullptr);
     }
     StopOnSignal(const StopOnSignal &) = delete;
     StopOnSignal &operator=(const StopOnSignal &) = delete;
@@ -264,15 +247,18 @@ public:
 
 private:
     static inline volatile std::sig_atomic_t stopAsked = 0;
+    static inline struct sigaction before[2] {}; // SIGINT's and SIGTERM's handling before the run
 };
 
 } // namespace
 
 int PrintCommand::run(int argc, char *argv[])
 {
+    // A run that is killed removes its temporary files.
+    TemporaryFolder::removeAllOnTermination();
     // Printing needs fonts and painting, not a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    standardMessageHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
+    ConsoleText::keepQtNotesOff();
     QGuiApplication app(argc, argv);
     QString problem;
     const std::optional<PrintOptions> options
@@ -281,27 +267,35 @@ int PrintCommand::run(int argc, char *argv[])
     if (!run) return ConsoleText::usageError(problem);
 
     LayoutFileOverrides overrides {absolute(options->picture), absolute(options->data)};
-    const QTemporaryDir standardInputFolder;
+    std::optional<StandardInputCopy> standardInput;
     if (options->data == QLatin1String("-")) {
-        overrides.dataPath = copyStandardInput(standardInputFolder);
-        if (!overrides.dataPath) {
-            ConsoleText::write(stderr, QStringLiteral("tagloom print: 无法读取标准输入\n"));
+        if (!standardInput.emplace().copy(&problem)) {
+            ConsoleText::error(QStringLiteral("tagloom print: %1").arg(problem));
             return exitFailure;
         }
+        overrides.dataPath = standardInput->path();
     }
 
     BatchDialogs dialogs;
     Workspace workspace(dialogs);
     QString reason;
     if (!LayoutLoader::load(workspace, options->layout, &reason, overrides)) {
-        ConsoleText::write(stderr,
-            QStringLiteral("tagloom print: %1: 布局没有完整导入：%2\n")
-                .arg(options->layout, reason));
+        ConsoleText::error(
+            QStringLiteral("tagloom print: %1: 布局没有完整导入：%2").arg(options->layout, reason));
         return exitFailure;
     }
-    if (options->from) workspace.panel().setRangeText(MainPanel::FirstRow, *options->from);
-    if (options->to) workspace.panel().setRangeText(MainPanel::LastRow, *options->to);
-    if (options->quantityColumn) workspace.panel().setQuantityColumn(*options->quantityColumn);
+    MainPanel &panel = workspace.panel();
+    if (options->from) panel.setRangeText(MainPanel::FirstRow, *options->from);
+    if (options->to) panel.setRangeText(MainPanel::LastRow, *options->to);
+    // Without --to the range ends at the last row. A first row past it would print nothing and
+    // leave an older PDF looking new: the run is asked for that row and refuses it, naming the rows
+    // there are, as it does a --to past the end.
+    const std::optional<double> from
+        = options->from ? NumberText::toDouble(*options->from) : std::nullopt;
+    const std::optional<double> last = NumberText::toDouble(panel.rangeText(MainPanel::LastRow));
+    if (!options->to && from && last && *from > *last)
+        panel.setRangeText(MainPanel::LastRow, *options->from);
+    if (options->quantityColumn) panel.setQuantityColumn(*options->quantityColumn);
 
     std::unique_ptr<LabelOutput> output;
     if (options->pdf) {
@@ -316,7 +310,7 @@ int PrintCommand::run(int argc, char *argv[])
     PrintRun printRun(workspace, *output, progress, run->copies);
     const PrintRun::Result result = printRun.run();
     if (result.outcome != PrintRun::Outcome::Printed) {
-        ConsoleText::write(stderr, QStringLiteral("tagloom print: %1\n").arg(result.message));
+        ConsoleText::error(QStringLiteral("tagloom print: %1").arg(result.message));
         return exitFailure;
     }
     if (!printRun.warning().isEmpty()) {

@@ -14,6 +14,7 @@ namespace tagloom {
 
 int TableCommand::run(int argc, char *argv[])
 {
+    ConsoleText::keepQtNotesOff();
     QCoreApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments().mid(2);
     const bool values = arguments.removeAll(QStringLiteral("--values")) > 0;
@@ -26,13 +27,13 @@ int TableCommand::run(int argc, char *argv[])
     workspace.panel().setDataFilePath(path);
     QString reason;
     if (!WorkbookImport::run(workspace, &reason, values ? CellTexts::Values : CellTexts::Shown)) {
-        ConsoleText::write(stderr, QStringLiteral("tagloom table: %1: %2\n").arg(path, reason));
+        ConsoleText::error(QStringLiteral("tagloom table: %1: %2").arg(path, reason));
         return exitFailure;
     }
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly)
         || out.write(DataTableTsv::write(workspace.dataTable())) < 0 || !out.flush()) {
-        ConsoleText::write(stderr, QStringLiteral("tagloom table: 无法写出标准输出\n"));
+        ConsoleText::error(QStringLiteral("tagloom table: 无法写出标准输出"));
         return exitFailure;
     }
     return exitOk;

@@ -6,6 +6,7 @@
 #include "Forms.h"
 #include "QtDialogProvider.h"
 #include "Workspace.h"
+#include "print/TemporaryFolder.h"
 
 #include <QApplication>
 
@@ -15,6 +16,8 @@ int WindowProgram::run(int argc, char *argv[])
 {
     // Lets the desktop match the windows to the menu entry, for the dock's icon and name.
     QGuiApplication::setDesktopFileName(QStringLiteral(TAGLOOM_APP_ID));
+    // A print run ended by a signal (a session that closes) leaves no temporary files.
+    TemporaryFolder::removeAllOnTermination();
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.size() > 1)

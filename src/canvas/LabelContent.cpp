@@ -2,6 +2,7 @@
 #include "LabelContent.h"
 
 #include "LabelDesign.h"
+#include "QuotedText.h"
 #include "data/DataTable.h"
 
 namespace tagloom {
@@ -106,11 +107,11 @@ QString LabelContent::barcodeText(const LabelNumbering &label) const
 
 QString LabelContent::sourceName(int column, const QString &written) const
 {
-    if (!written.isEmpty()) return QStringLiteral("“%1”").arg(written);
+    if (!written.isEmpty()) return QStringLiteral("“%1”").arg(QuotedText::shortened(written));
     const QString header
         = table_ && table_->contains(0, column) ? table_->cell(0, column) : QString();
     return header.isEmpty() ? QStringLiteral("第%1列").arg(column)
-                            : QStringLiteral("“%1”列").arg(header);
+                            : QStringLiteral("“%1”列").arg(QuotedText::shortened(header));
 }
 
 QString LabelContent::qrSourceName() const

@@ -6,29 +6,47 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace tagloom {
 
 namespace {
 
-// Qt's JPEG reader fills a cut-short file with grey and reports success; only a warning of
-// libjpeg tells. Catch it while one picture is read.
-class JpegTruncationWatch
+// While one picture is read, the readers' notes stay off standard error, where the command line
+// writes its one line: Qt's readers speak through Qt's messages, libpng writes its errors there
+// itself. Qt's JPEG reader is watched meanwhile: it fills a cut-short file with grey and reports
+// success, and only a warning of libjpeg tells.
+class QuietReading
 {
 public:
-    JpegTruncationWatch()
+    QuietReading()
     {
         truncated_ = false;
-        previous_ = qInstallMessageHandler(&JpegTruncationWatch::handle);
+        previous_ = qInstallMessageHandler(&QuietReading::handle);
+        std::fflush(stderr);
+        savedError_ = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+        const int nowhere = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (savedError_ >= 0 && nowhere >= 0) ::dup2(nowhere, STDERR_FILENO);
+        if (nowhere >= 0) ::close(nowhere);
     }
-    ~JpegTruncationWatch() { qInstallMessageHandler(previous_); }
-    JpegTruncationWatch(const JpegTruncationWatch &) = delete;
-    JpegTruncationWatch &operator=(const JpegTruncationWatch &) = delete;
+    ~QuietReading()
+    {
+        std::fflush(stderr);
+        if (savedError_ >= 0) {
+            ::dup2(savedError_, STDERR_FILENO);
+            ::close(savedError_);
+        }
+        qInstallMessageHandler(previous_);
+    }
+    QuietReading(const QuietReading &) = delete;
+    QuietReading &operator=(const QuietReading &) = delete;
 
     bool truncated() const { return truncated_; }
 
 private:
-    // Only the reader's own warnings arrive while it runs; they are swallowed, not shown.
+    // Only the reader's own messages arrive while it runs; they are swallowed, not shown.
     static void handle(QtMsgType, const QMessageLogContext &context, const QString &message)
     {
         if (qstrcmp(context.category, "qt.gui.imageio.jpeg") == 0
@@ -38,6 +56,7 @@ private:
 
     static inline bool truncated_ = false;
     QtMessageHandler previous_ = nullptr;
+    int savedError_ = -1;
 };
 
 } // namespace
@@ -74,13 +93,13 @@ std::optional<QImage> PictureLoader::load(const QString &path, QString *reason)
     QImageReader::setAllocationLimit(allocationLimitMegabytes);
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
+    const QuietReading quiet;
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > maxPixels)
         return fail(QStringLiteral("图片太大：%1 × %2 像素，最多 %3 万像素")
                         .arg(size.width())
                         .arg(size.height())
                         .arg(maxPixels / 10000));
-    const JpegTruncationWatch watch;
     QImage image = reader.read();
     if (image.isNull()) {
         // The reader says no more than "failed" when the pixels found no memory.
@@ -90,7 +109,7 @@ std::optional<QImage> PictureLoader::load(const QString &path, QString *reason)
                             .arg(size.height()));
         return fail(QStringLiteral("不是能读取的图片"));
     }
-    if (watch.truncated() || !PictureFileCheck::bitmapIsComplete(bytes))
+    if (quiet.truncated() || !PictureFileCheck::bitmapIsComplete(bytes))
         return fail(QStringLiteral("图片文件不完整"));
     // Sixteen bits a channel only double the memory: labels print eight.
     if (image.depth() > 32)

@@ -5,6 +5,7 @@
 #include "canvas/DesignLimits.h"
 #include "canvas/DesignSnapshot.h"
 #include "canvas/NumberText.h"
+#include "canvas/QuotedText.h"
 #include "canvas/Twips.h"
 
 #include <algorithm>
@@ -460,7 +461,8 @@ bool LayoutExtension::apply(
             return true;
         }
         if (!readEntry(designed, quantityColumn, line))
-            return fail(QStringLiteral("第 %1 行“%2”无法使用").arg(n).arg(line));
+            return fail(
+                QStringLiteral("第 %1 行“%2”无法使用").arg(n).arg(QuotedText::shortened(line)));
     }
     return fail(QStringLiteral("布局文件在扩展部分的末行“%1”之前就结束了").arg(lastLine));
 }

@@ -8,6 +8,7 @@
 #include "app/LabelPictureChoice.h"
 #include "app/Workspace.h"
 #include "canvas/LabelDesign.h"
+#include "canvas/QuotedText.h"
 #include "data/DataTable.h"
 #include "data/FieldItemGenerator.h"
 #include "data/WorkbookImport.h"
@@ -75,7 +76,8 @@ bool LayoutLoader::load(Workspace &workspace, const QString &path, QString *reas
         ? overrides.picturePath
         : pathField(panel, MainPanel::PictureLine, *text, folder);
     if (!picturePath) return fail(QStringLiteral("第 1 行没有标签图片的路径"));
-    const QString noPicture = QStringLiteral("无法读取标签图片“%1”").arg(*picturePath);
+    const QString noPicture
+        = QStringLiteral("无法读取标签图片“%1”").arg(QuotedText::shortened(*picturePath));
     if (namesNoFile(*picturePath)) {
         panel.setLabelPicturePath(*picturePath);
         return fail(noPicture);
@@ -91,7 +93,8 @@ bool LayoutLoader::load(Workspace &workspace, const QString &path, QString *reas
     panel.setDataFilePath(*dataPath);
     QString why = QStringLiteral("路径无效");
     if (namesNoFile(*dataPath) || !WorkbookImport::run(workspace, &why))
-        return fail(QStringLiteral("无法导入数据文件“%1”：%2").arg(*dataPath, why));
+        return fail(
+            QStringLiteral("无法导入数据文件“%1”：%2").arg(QuotedText::shortened(*dataPath), why));
     createFieldItems(workspace);
     LayoutExtension::reset(workspace.canvas(), panel);
 

@@ -4,6 +4,7 @@
 #include "LayoutValue.h"
 #include "app/Workspace.h"
 #include "canvas/LabelDesign.h"
+#include "canvas/QuotedText.h"
 #include "data/DataTable.h"
 
 namespace tagloom {
@@ -12,7 +13,7 @@ bool LayoutRestorer::restore(Workspace &workspace, const QStringList &lines, QSt
 {
     LayoutRestorer restorer(lines);
     if (restorer.restoreAll(workspace)) return true;
-    if (reason) *reason = restorer.failure();
+    if (reason) *reason = restorer.failure(workspace);
     return false;
 }
 
@@ -109,15 +110,33 @@ bool LayoutRestorer::restoreChooser(SourceChooser &chooser)
     return index && chooser.setListIndex(*index);
 }
 
-QString LayoutRestorer::failure() const
+int LayoutRestorer::fieldLinesWritten() const
 {
+    int count = 0;
+    while (count + 2 < lines_.size()
+        && lines_.at(count + 2).startsWith(QStringLiteral("label1(%1),").arg(count + 1)))
+        ++count;
+    return count;
+}
+
+QString LayoutRestorer::failure(Workspace &workspace) const
+{
+    // A sound layout fails on a data file that has other columns than it was saved with: that is
+    // what to say, not the line where the records came apart.
+    const int columns = workspace.dataTable().cols() - 1;
+    const int written = fieldLinesWritten();
+    if (written > 0 && written != columns)
+        return QStringLiteral("数据文件“%1”有 %2 列，布局需要 %3 列（它有 %3 个数据项）")
+            .arg(QuotedText::shortened(workspace.panel().dataFilePath()))
+            .arg(columns)
+            .arg(written);
     if (line_ > lines_.size()) return QStringLiteral("布局文件在第 %1 行之前就结束了").arg(line_);
     if (field_ >= fields_.size())
         return QStringLiteral("第 %1 行缺少第 %2 项").arg(line_).arg(field_);
     return QStringLiteral("第 %1 行第 %2 项“%3”不是可用的数值")
         .arg(line_)
         .arg(field_)
-        .arg(fields_.at(field_));
+        .arg(QuotedText::shortened(fields_.at(field_)));
 }
 
 } // namespace tagloom

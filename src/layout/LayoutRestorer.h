@@ -44,7 +44,10 @@ private:
     // Top, Left, Width, Height from fields 1 to 4, each handed to `apply` as soon as it is read.
     bool restoreGeometry(TwipsRect geometry, const std::function<void(const TwipsRect &)> &apply);
     bool restoreChooser(SourceChooser &chooser);
-    QString failure() const;
+    // Line 3 on of a layout written by this program holds "label1(i)," for field items 1, 2, ...
+    // The load finds records by position alone; only a failure looks at these keywords.
+    int fieldLinesWritten() const;
+    QString failure(Workspace &workspace) const;
 
     const QStringList &lines_;
     int line_ = 0;

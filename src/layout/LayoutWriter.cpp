@@ -6,6 +6,7 @@
 #include "app/MainPanel.h"
 #include "canvas/LabelDesign.h"
 #include "canvas/NumberText.h"
+#include "print/SaveTarget.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -60,8 +61,10 @@ QByteArray LayoutWriter::text(
 bool LayoutWriter::save(
     const MainPanel &panel, const LabelDesign &design, const QString &path, QString *reason)
 {
+    const std::optional<QString> target = SaveTarget::resolve(path, reason);
+    if (!target) return false;
     const QByteArray bytes = text(panel, design, QFileInfo(path).absolutePath());
-    QSaveFile file(path);
+    QSaveFile file(*target);
     // Qt 6.4's commit() does not notice a failure of the final flush (a full disk) and would put
     // the cut-short file in place: flush and check first. Without a commit the file is discarded.
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()

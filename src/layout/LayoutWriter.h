@@ -21,7 +21,8 @@ public:
         const MainPanel &panel, const LabelDesign &design, const QString &folder);
 
     // Writes the text completely beside the file, then puts it in the file's place in one step:
-    // a failure leaves an existing file as it was. False with the system's reason on failure.
+    // a failure leaves an existing file as it was. Only a regular file is replaced, a link's
+    // file in its place (SaveTarget). False with the reason on failure.
     static bool save(
         const MainPanel &panel, const LabelDesign &design, const QString &path, QString *reason);
 };

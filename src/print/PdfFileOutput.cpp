@@ -1,6 +1,7 @@
 // Label pages into a PDF file.
 #include "PdfFileOutput.h"
 
+#include "SaveTarget.h"
 #include "canvas/LabelPainter.h"
 #include "canvas/Twips.h"
 
@@ -26,7 +27,14 @@ QString PdfFileOutput::refusal() const
 
 bool PdfFileOutput::begin(const QSizeF &labelTwips, QString *reason)
 {
-    const QFileInfo target(pdfPath_);
+    QString notAFile;
+    const std::optional<QString> file = SaveTarget::resolve(pdfPath_, &notAFile);
+    if (!file) {
+        *reason = QStringLiteral("%1：%2").arg(refusal(), notAFile);
+        return false;
+    }
+    filePath_ = *file;
+    const QFileInfo target(filePath_);
     if (!pages_.begin(
             target.absolutePath(), target.fileName(), labelTwips / twipsPerPoint, pdfDotsPerInch)) {
         *reason = refusal();
@@ -48,7 +56,7 @@ bool PdfFileOutput::nextPage(QString *reason)
 
 bool PdfFileOutput::finish(QString *reason)
 {
-    if (!pages_.end() || !pages_.file().publishAs(QFileInfo(pdfPath_).absoluteFilePath())) {
+    if (!pages_.end() || !pages_.file().publishAs(filePath_)) {
         *reason = refusal();
         return false;
     }

@@ -1,7 +1,7 @@
 // Label pages into a PDF file, each page the size of the label. The file is written without a
 // name beside its final place and takes that place, whole, when the job is sent: complete, or with
 // the pages done when a run stops early. A program that dies half-way leaves nothing behind, and
-// an older file there stays as it was.
+// an older file there stays as it was. Only a regular file is replaced (SaveTarget).
 #pragma once
 
 #include "LabelOutput.h"
@@ -22,7 +22,8 @@ public:
 private:
     QString refusal() const;
 
-    QString pdfPath_;
+    QString pdfPath_; // as given
+    QString filePath_; // the file it names, links followed
     PdfPageWriter pages_;
 };
 

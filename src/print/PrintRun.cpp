@@ -5,6 +5,7 @@
 #include "LabelOutput.h"
 #include "LabelQuantities.h"
 #include "PrintProgress.h"
+#include "TemporaryFolder.h"
 #include "app/MessageBox.h"
 #include "app/Workspace.h"
 #include "canvas/LabelContent.h"
@@ -12,13 +13,13 @@
 #include "canvas/LabelPainter.h"
 #include "canvas/LabelRow.h"
 #include "canvas/NumberText.h"
+#include "canvas/QuotedText.h"
 #include "codes/DotGrid.h"
 #include "data/DataTable.h"
 
 #include <QDir>
 #include <QImageReader>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <cmath>
 #include <limits>
 
@@ -313,7 +314,7 @@ PrintRun::Result PrintRun::run()
     const std::optional<int> last = rowNumber(lastText);
     if (!first || !last) {
         refuse(QStringLiteral("打印范围必须是从1开始的整数行号：“%1”不是。")
-                   .arg(first ? lastText : firstText));
+                   .arg(QuotedText::shortened(first ? lastText : firstText)));
         return {Outcome::Refused, 0, message_};
     }
 
@@ -399,7 +400,7 @@ PrintRun::Result PrintRun::printPages(LabelDesign &design, const LabelContent &c
 {
     // The QR bitmap lives in a folder of this run alone: the program's folder may not be writable,
     // and two running copies must not print each other's codes.
-    const QTemporaryDir bitmapFolder;
+    const TemporaryFolder bitmapFolder;
     if (content.feedsQrCode() && !bitmapFolder.isValid())
         return endEarly(Outcome::Failed, 0, QStringLiteral("无法建立临时文件夹，"));
     const QString bitmapPath = bitmapFolder.filePath(QStringLiteral("tmpQR.bmp"));

@@ -1,6 +1,8 @@
 // Unnamed files with O_TMPFILE, linked into place with linkat; hidden files where that fails.
 #include "UnnamedFile.h"
 
+#include "SaveTarget.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -101,7 +103,10 @@ bool UnnamedFile::publishAs(const QString &path)
             return false;
         }
     }
-    if (::rename(encoded(hiddenPath_).constData(), target.constData()) != 0) return false;
+    // rename() would put the file in place of a device or a pipe as readily as of a file.
+    if (!SaveTarget::replaceable(path)
+        || ::rename(encoded(hiddenPath_).constData(), target.constData()) != 0)
+        return false;
     hiddenPath_.clear();
     return true;
 }

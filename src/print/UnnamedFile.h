@@ -23,7 +23,8 @@ public:
     bool isOpen() const { return file_.isOpen(); }
     QFile &device() { return file_; }
 
-    // Syncs the file to the disk and gives it the name `path`, which must lie in its folder.
+    // Syncs the file to the disk and gives it the name `path`, which must lie in its folder;
+    // false when something other than a regular file holds that name.
     bool publishAs(const QString &path);
 
 private:

@@ -335,7 +335,7 @@ void MainWindowTest::dockingFollowsTheMainWindow()
                 return qAbs(canvas.x() - (main.x() - 7200 - 200)) < 15
                     && qAbs(canvas.y() - (main.y() + 80)) < 15;
             },
-            2000));
+            30000));
         // The data source window hangs below the main window, even while hidden.
         QVERIFY(program.forms.hasForm3());
         const QPointF data = ScreenTwips::windowPosition(program.forms.form3());
@@ -367,7 +367,7 @@ void MainWindowTest::aClosedCanvasComesBackInItsInitialState()
     QVERIFY(!program.workspace.hasCanvas());
 
     // The docking tick brings it back, hidden, as it was created.
-    QVERIFY(QTest::qWaitFor([&] { return program.workspace.hasCanvas(); }, 2000));
+    QVERIFY(QTest::qWaitFor([&] { return program.workspace.hasCanvas(); }, 30000));
     const LabelDesign &design = program.workspace.canvas();
     QVERIFY(!design.picture());
     QCOMPARE(design.scaleWidth(), LabelDesign::initialWidth);

@@ -44,7 +44,7 @@ struct Canvas
         for (const char *command : {"Command3", "Command4", "Command5"})
             program.click(command);
         QVERIFY(program.dialogs.allAnswered());
-        QVERIFY(QTest::qWaitForWindowExposed(&form2));
+        QVERIFY(QTest::qWaitForWindowExposed(&form2, 30000));
         // The codes drawn exact, as in PDF, whatever printer this machine has.
         program.panel().setPrinterDotsPerInch(std::nullopt);
     }

@@ -29,7 +29,7 @@ struct BigCanvas
     {
         program.startDesign(fixture("pictures/gradient_6000x4000_16bit.png"), workbook);
         QVERIFY(program.dialogs.allAnswered());
-        QVERIFY(QTest::qWaitForWindowExposed(&form2));
+        QVERIFY(QTest::qWaitForWindowExposed(&form2, 30000));
     }
 
     // Label twips a screen pixel stands for.
@@ -182,7 +182,7 @@ void CanvasViewTest::dockingKeepsTheShownWindowBesideTheMainWindow()
                 return qAbs(canvas.x() + a.form2.windowWidth() - (main.x() - 80)) < 15
                     && qAbs(canvas.y() - (main.y() + 80)) < 15;
             },
-            2000));
+            30000));
     }
 }
 

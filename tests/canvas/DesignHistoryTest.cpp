@@ -58,7 +58,7 @@ struct Design
             program.click("Command5");
         }
         QVERIFY(program.dialogs.allAnswered());
-        QVERIFY(QTest::qWaitForWindowExposed(&form2));
+        QVERIFY(QTest::qWaitForWindowExposed(&form2, 30000));
         program.workspace.history().startAfresh(); // the steps of the test's own start
     }
 
@@ -96,7 +96,7 @@ struct Design
     void keys(QWidget *window, QKeyCombination combination)
     {
         window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window));
+        QVERIFY(QTest::qWaitForWindowActive(window, 30000));
         QTest::keyClick(window, combination.key(), combination.keyboardModifiers());
     }
     QAction *menuEntry(const QString &text)
@@ -344,7 +344,7 @@ void DesignHistoryTest::theRangeBoxKeepsItsOwnUndo()
     const QString moved = a.state();
     auto *box = a.program.control<QLineEdit>("Text3(0)");
     a.program.form1().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&a.program.form1()));
+    QVERIFY(QTest::qWaitForWindowActive(&a.program.form1(), 30000));
     box->setFocus();
     QTest::keyClicks(box, "2");
     QCOMPARE(box->text(), QStringLiteral("12"));

@@ -99,7 +99,8 @@ const QString confirmationTitle = QStringLiteral("^Tagloom$");
 const QString errorTitle = QStringLiteral("^出错$");
 const QString addTextTitle = QStringLiteral("^添加文本$");
 
-constexpr int windowTimeoutMs = 30000;
+// A bound, not a wait: generous for a machine kept busy by other work.
+constexpr int windowTimeoutMs = 60000;
 
 struct Pace
 {
@@ -128,10 +129,11 @@ public:
 
     void pause(int ms) const { QThread::msleep(ms); }
 
+    // Where the window stands at that moment: windows move after they appear.
     void press(const XWindow &window, const Box &control) const
     {
         pause(pace_.stepMs);
-        XDesktop::click(onScreen(window, control));
+        XDesktop::click(onScreen(desktop_.current(window), control));
     }
 
     // Clicks into a text box and replaces what it holds.
@@ -145,16 +147,9 @@ public:
     // The dialog must get the keyboard focus as it opens, and keep it while the person reads it.
     void read(const XWindow &dialog, const QString &what, int ms) const
     {
+        desktop_.waitForFocus(dialog, what, windowTimeoutMs);
         QElapsedTimer clock;
         clock.start();
-        while (desktop_.activeWindow().id != dialog.id) {
-            if (clock.elapsed() > 2000)
-                throw StepFailed(QStringLiteral("%1 did not get the keyboard focus (%2)")
-                                     .arg(what, desktop_.describe())
-                                     .toStdString());
-            pause(50);
-        }
-        clock.restart();
         do {
             const XWindow active = desktop_.activeWindow();
             if (active.id != dialog.id)
@@ -201,7 +196,8 @@ public:
         for (int step = 0; step < index; ++step)
             keys << QStringLiteral("Down");
         XDesktop::keys(keys << QStringLiteral("Return"));
-        desktop_.waitUntilClosed(list, QStringLiteral("the list of a data source box"), 5000);
+        desktop_.waitUntilClosed(
+            list, QStringLiteral("the list of a data source box"), windowTimeoutMs);
     }
 
     // No error box may be open.
@@ -243,10 +239,12 @@ QList<QStringList> dataTable(const QString &workbook)
 // out onto white, and so is all in it but the black: the code's own margin, and the room its
 // whole modules of printer dots leave in the item, are too narrow to read it among the label's
 // colours.
-std::optional<DecodedCode> qrShownAt(const XWindow &canvas, const Box &item)
+std::optional<DecodedCode> qrShownAt(
+    const XDesktop &desktop, const XWindow &canvas, const Box &item)
 {
     constexpr int margin = 20;
-    const QRect place(canvas.client.topLeft() + QPoint(pixels(item.left), pixels(item.top)),
+    const QRect place(
+        desktop.current(canvas).client.topLeft() + QPoint(pixels(item.left), pixels(item.top)),
         QSize(pixels(item.width), pixels(item.height)));
     QImage cutOut(place.size() + QSize(2 * margin, 2 * margin), QImage::Format_Grayscale8);
     cutOut.fill(Qt::white);
@@ -260,17 +258,17 @@ std::optional<DecodedCode> qrShownAt(const XWindow &canvas, const Box &item)
 }
 
 // Polls for the QR code in an item's place, and checks that it fills the place.
-bool qrFills(const XWindow &canvas, const Box &item, int timeoutMs)
+bool qrFills(const XDesktop &desktop, const XWindow &canvas, const Box &item)
 {
     QElapsedTimer clock;
     clock.start();
     do {
-        const std::optional<DecodedCode> code = qrShownAt(canvas, item);
+        const std::optional<DecodedCode> code = qrShownAt(desktop, canvas, item);
         const QSize size(pixels(item.width), pixels(item.height));
         if (code && (code->bounds.center() - QRect(QPoint(), size).center()).manhattanLength() <= 4
             && code->bounds.width() > size.width() * 3 / 4)
             return true;
-    } while (clock.elapsed() < timeoutMs);
+    } while (clock.elapsed() < windowTimeoutMs);
     return false;
 }
 
@@ -385,11 +383,11 @@ QString PrintFromTheWindowTest::printRange(
     person.press(main, form1::command5);
     const XWindow canvas
         = desktop.waitForWindow(canvasTitle, QStringLiteral("the canvas"), windowTimeoutMs);
-    if (!qrFills(canvas, image1Inserted, 5000))
+    if (!qrFills(desktop, canvas, image1Inserted))
         throw StepFailed(QStringLiteral("no QR code shows on the canvas after “插入二维码” (%1)")
                              .arg(desktop.describe())
                              .toStdString());
-    if (canvas.client.right() >= main.client.left())
+    if (desktop.current(canvas).client.right() >= desktop.current(main).client.left())
         throw StepFailed("the canvas is not docked at the left of the main window");
 
     // 6: both codes to the label's size for them, in the size dialog.
@@ -407,13 +405,15 @@ QString PrintFromTheWindowTest::printRange(
     const Box image1Sized {
         image1Inserted.left, image1Inserted.top, image1Placed.width, image1Placed.height};
     person.pause(pace.stepMs);
-    XDesktop::drag(onScreen(canvas, image1Sized), onScreen(canvas, image1Placed));
+    XWindow canvasNow = desktop.current(canvas);
+    XDesktop::drag(onScreen(canvasNow, image1Sized), onScreen(canvasNow, image1Placed));
     const Box picture2Sized {
         picture2Inserted.left, picture2Inserted.top, picture2Placed.width, picture2Placed.height};
     person.pause(pace.stepMs);
-    XDesktop::drag(onScreen(canvas, picture2Sized), onScreen(canvas, picture2Placed));
+    canvasNow = desktop.current(canvas);
+    XDesktop::drag(onScreen(canvasNow, picture2Sized), onScreen(canvasNow, picture2Placed));
     // The code on the screen is where it was dropped, at its new size.
-    if (!qrFills(canvas, image1Placed, 5000))
+    if (!qrFills(desktop, canvas, image1Placed))
         throw StepFailed("the QR code was not resized in the size dialog and dropped into the "
                          "corners drawn for it");
 

@@ -135,6 +135,22 @@ void XDesktop::waitUntilClosed(const XWindow &window, const QString &what, int t
         QStringLiteral("%1 was still open after %2 s (%3)").arg(what), timeoutMs);
 }
 
+XWindow XDesktop::current(const XWindow &window) const
+{
+    const std::optional<QRect> client = clientArea(window.id);
+    if (!client)
+        throw StepFailed(QStringLiteral("the window “%1” is gone (%2)")
+                             .arg(window.title, describe())
+                             .toStdString());
+    return {window.id, window.title, *client};
+}
+
+void XDesktop::waitForFocus(const XWindow &window, const QString &what, int timeoutMs) const
+{
+    poll([&] { return activeWindow().id == window.id ? std::optional<bool>(true) : std::nullopt; },
+        QStringLiteral("%1 did not get the keyboard focus within %2 s (%3)").arg(what), timeoutMs);
+}
+
 XWindow XDesktop::activeWindow() const
 {
     bool ok = false;

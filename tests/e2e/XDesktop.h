@@ -43,6 +43,11 @@ public:
     XWindow waitForNewWindow(const QList<XWindow> &known, const QString &what, int timeoutMs) const;
     // Waits until the window is gone or hidden; throws naming `what` when it stays.
     void waitUntilClosed(const XWindow &window, const QString &what, int timeoutMs) const;
+    // The window where it is now: windows move after they appear (framed, centred, docked).
+    // Throws when it is gone.
+    XWindow current(const XWindow &window) const;
+    // Waits until the window has the keyboard focus; throws naming `what` when it does not get it.
+    void waitForFocus(const XWindow &window, const QString &what, int timeoutMs) const;
     // The window that has the keyboard focus, with an empty id when it is not the program's.
     XWindow activeWindow() const;
     // One line for failure messages: the program's windows and which one is active.

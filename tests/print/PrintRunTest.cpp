@@ -33,6 +33,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <csignal>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace tagloom;
 using namespace tagloom::test;
@@ -139,6 +145,9 @@ private slots:
     void printCommandTakesTheDataFileAtRunTime();
     void copiesFollowEachOtherInRowOrder();
     void aKilledRunLeavesNothingBehind();
+    void onlyARegularFileIsReplaced_data();
+    void onlyARegularFileIsReplaced();
+    void standardInputIsReadAsFarAsATableGoes();
 
 private:
     // A design with a picture, the products table, its field items, both codes and both sources.
@@ -752,7 +761,22 @@ void PrintRunTest::printCommandPrintsALayoutWithoutWindows()
     QCOMPARE(pdfPageCount(pdf), 100);
     QCOMPARE(decodeCode128(renderPdfPage(pdf, 100)), QStringLiteral("QM-2100"));
 
-    // Failures: one line on standard error, a non-zero status, no PDF.
+    // A layout whose first field item line holds a field of 40,000 characters, and a data file
+    // of two columns for a layout of six field items.
+    QFile exampleFile(example);
+    QVERIFY(exampleFile.open(QIODevice::ReadOnly));
+    QByteArray longField = exampleFile.readAll();
+    longField.replace("label.png", sourceFile("examples/label.png").toUtf8())
+        .replace("products.xls", sourceFile("examples/products.xls").toUtf8())
+        .replace("label1(1),1140,", "label1(1)," + QByteArray(40000, 'x') + ',');
+    QFile longFieldLayout(scratch_.filePath("long-field.ini"));
+    QFile twoColumns(scratch_.filePath("two.csv"));
+    QVERIFY(longFieldLayout.open(QIODevice::WriteOnly) && longFieldLayout.write(longField) > 0);
+    QVERIFY(twoColumns.open(QIODevice::WriteOnly) && twoColumns.write("a,b\n1,2\n") > 0);
+    longFieldLayout.close();
+    twoColumns.close();
+
+    // Failures: one short line on standard error, ours alone, a non-zero status, no PDF.
     const struct
     {
         QStringList arguments;
@@ -775,14 +799,27 @@ void PrintRunTest::printCommandPrintsALayoutWithoutWindows()
         {{"print", example, "--offset", "1,80", "--printer", "P"}, 2, "--offset"},
         {{"print", example, "--scale", "20", "--printer", "P"}, 2, "--scale"},
         {{"print", example, "--scale", "99", "--pdf", pdf + "x"}, 2, "只用于打印机"},
+        {{"print", example, "--from", "13", "--pdf", pdf + "x"}, 1, "第1到12行"},
+        {{"print", example, "--picture", fixture("pictures/damaged_bit_depth.png"), "--pdf",
+             pdf + "x"},
+            1, "damaged_bit_depth.png"},
+        {{"print", example, "--picture", fixture("pictures/damaged_frame_size.jpg"), "--pdf",
+             pdf + "x"},
+            1, "damaged_frame_size.jpg"},
+        {{"print", example, "--picture", "/no/such\n\x1b[31mpicture.png", "--pdf", pdf + "x"}, 1,
+            "/no/such\\n\\x1b[31mpicture.png"},
+        {{"print", longFieldLayout.fileName(), "--pdf", pdf + "x"}, 1, "第 3 行第 1 项“xxx"},
+        {{"print", example, "--data", twoColumns.fileName(), "--pdf", pdf + "x"}, 1,
+            "two.csv”有 2 列，布局需要 6 列"},
     };
     for (const auto &failure : failures) {
         print.start(programBinary(), failure.arguments);
         QVERIFY(print.waitForFinished(60000));
         QCOMPARE(print.exitCode(), failure.status);
         const QString error = QString::fromUtf8(print.readAllStandardError());
-        QVERIFY2(error.contains(failure.says), qPrintable(error));
-        QCOMPARE(error.count(QLatin1Char('\n')), 1);
+        QVERIFY2(error.contains(failure.says) && error.size() < 1000, qPrintable(error.left(1000)));
+        QVERIFY2(
+            error.startsWith("tagloom") && error.count(QLatin1Char('\n')) == 1, qPrintable(error));
         QVERIFY(!QFile::exists(pdf + "x"));
     }
 }
@@ -939,6 +976,149 @@ void PrintRunTest::aKilledRunLeavesNothingBehind()
         QVERIFY(earlier.open(QIODevice::ReadOnly));
         QCOMPARE(earlier.readAll(), earlierBytes);
         earlier.close();
+    }
+}
+
+// A PDF or a layout replaces a regular file, or the file a link points to; anything else at the
+// name stays as it is, refused with one line by the command and an error box in the window.
+void PrintRunTest::onlyARegularFileIsReplaced_data()
+{
+    QTest::addColumn<QString>("pointsTo"); // where a link points, empty for no link
+    QTest::addColumn<bool>("replaced");
+    for (const char *kind : {"device", "pipe", "socket", "folder"})
+        QTest::newRow(kind) << QString() << false;
+    QTest::newRow("link to a device") << "device" << false;
+    QTest::newRow("link to nothing") << "nothing" << false;
+    QTest::newRow("link into a read-only place") << "/proc/version" << false;
+    QTest::newRow("link to a file") << "file" << true;
+}
+
+void PrintRunTest::onlyARegularFileIsReplaced()
+{
+    QFETCH(QString, pointsTo);
+    QFETCH(bool, replaced);
+    const QString kind = QString::fromUtf8(QTest::currentDataTag());
+    QTemporaryDir folder;
+    const QString target = folder.filePath("target");
+    const QByteArray name = QFile::encodeName(target);
+    const QByteArray old = "text1,old\r\n";
+    QFile file(folder.filePath("file"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) > 0);
+    file.close();
+    // Devices of the test's own, as /dev/null: a fault here must never replace the system's.
+    const auto device = [](const QString &path) {
+        return ::mknod(QFile::encodeName(path), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    };
+    const auto make = [&]() -> bool {
+        if (!pointsTo.isEmpty())
+            return (pointsTo != "device" || device(folder.filePath(pointsTo)))
+                && QFile::link(QDir(folder.path()).filePath(pointsTo), target);
+        if (kind == "device") return device(target);
+        if (kind == "pipe") return ::mkfifo(name, 0666) == 0;
+        if (kind == "folder") return QDir(folder.path()).mkdir("target");
+        sockaddr_un address {AF_UNIX, {}};
+        qstrncpy(address.sun_path, name.constData(), sizeof address.sun_path);
+        const int socketFile = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool bound
+            = ::bind(socketFile, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+        ::close(socketFile);
+        return bound;
+    };
+    if (!make()) QSKIP("this file cannot be made here (a device needs root)");
+    const auto state = [&] {
+        struct stat status = {};
+        ::lstat(name, &status);
+        return QDir(folder.path())
+                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+            << QString::number(status.st_mode) << QFileInfo(target).symLinkTarget();
+    };
+    const auto content = [&file] {
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        file.close();
+        return bytes;
+    };
+    const QStringList before = state();
+
+    TestProgram program;
+    program.dialogs.answerSave(target);
+    program.dialogs.answerMessage();
+    program.click("Command8");
+    QVERIFY(program.dialogs.allAnswered());
+    QCOMPARE(program.dialogs.messages().last().title == QStringLiteral("出错"), !replaced);
+    QCOMPARE(state(), before);
+    const QByteArray saved = content();
+    QVERIFY2(replaced ? saved.startsWith("text1,") && saved != old : saved == old, saved);
+
+    QProcess print;
+    print.start(programBinary(),
+        {"print", sourceFile("examples/example.ini"), "--to", "1", "--pdf", target});
+    QVERIFY(print.waitForFinished(60000));
+    const QString error = QString::fromUtf8(print.readAllStandardError());
+    QCOMPARE(print.exitCode(), replaced ? 0 : 1);
+    QVERIFY2(error.count(u'\n') == (replaced ? 0 : 1)
+            && error.contains(QStringLiteral("无法写入 PDF 文件")) != replaced,
+        qPrintable(error));
+    QCOMPARE(state(), before);
+    QCOMPARE(content().startsWith("%PDF"), replaced);
+}
+
+// Standard input is read only as far as a table goes; the copy of it goes with the run, at its
+// end or killed.
+void PrintRunTest::standardInputIsReadAsFarAsATableGoes()
+{
+    QTemporaryDir temporary;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TMPDIR", temporary.path());
+    // Qt keeps a runtime folder of its own there when the session has none: it is not ours.
+    const auto leftBehind = [&] {
+        return QDir(temporary.path()).entryList({"tagloom*"}, QDir::AllEntries | QDir::Hidden);
+    };
+    const QString example = sourceFile("examples/example.ini");
+    const QString pdf = scratch_.filePath("stdin.pdf");
+    QProcess print;
+    print.setProcessEnvironment(environment);
+
+    // An endless pipe: the run stops reading after the last row a table has.
+    print.start(programBinary(), {"print", example, "--data", "-", "--to", "1", "--pdf", pdf});
+    const QByteArray rows = QByteArray("a,b,c,d,e,f\n").repeated(100000);
+    for (int chunk = 0; chunk < 100 && print.state() != QProcess::NotRunning; ++chunk) {
+        print.write(rows);
+        print.waitForBytesWritten(60000);
+    }
+    QVERIFY(print.waitForFinished(60000));
+    const QString error = QString::fromUtf8(print.readAllStandardError());
+    QCOMPARE(print.exitCode(), 1);
+    QVERIFY2(error.contains(QStringLiteral("最多 1048576 行")) && error.count(u'\n') == 1,
+        qPrintable(error));
+    QCOMPARE(leftBehind(), QStringList());
+
+    // Told to stop while it prints, once its QR bitmap is there.
+    QByteArray csv = "货号,品名,规格,产地,价格,网址\n";
+    for (int row = 1; row <= 5000; ++row)
+        csv += QStringLiteral("QM-%1,样品,1,2,3,https://example.com/p/%1\n").arg(row).toUtf8();
+    const auto printing = [&] {
+        for (const QString &folder : leftBehind())
+            if (QFile::exists(QDir(temporary.filePath(folder)).filePath("tmpQR.bmp"))) return true;
+        return false;
+    };
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        print.start(programBinary(), {"print", example, "--data", "-", "--pdf", pdf});
+        print.write(csv);
+        print.closeWriteChannel();
+        QVERIFY(QTest::qWaitFor(printing, 60000));
+        ::kill(pid_t(print.processId()), signal);
+        QVERIFY(print.waitForFinished(60000));
+        if (signal == SIGHUP) {
+            // A closed terminal ends the program.
+            QCOMPARE(print.exitStatus(), QProcess::CrashExit);
+        } else {
+            // Stopped as Cancel stops it: the labels drawn go out and are counted.
+            QCOMPARE(print.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(print.exitCode(), 1);
+            QVERIFY(
+                QString::fromUtf8(print.readAllStandardError()).contains(QStringLiteral("已送出")));
+        }
+        QCOMPARE(leftBehind(), QStringList());
     }
 }
 
