@@ -41,7 +41,7 @@ std::vector<OpcRelationship> OpcPackage::relationships(
     std::vector<OpcRelationship> found;
     if (!archive.contains(relsPart)) return found;
     XmlPart part(archive, relsPart);
-    QXmlStreamReader &xml = part.xml();
+    const QXmlStreamReader &xml = part.xml();
     while (part.nextStartElement()) {
         if (xml.name() != u"Relationship") continue;
         const QXmlStreamAttributes attributes = xml.attributes();
