@@ -7,6 +7,7 @@
 #include "support/Fixtures.h"
 
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QTest>
 
 using namespace tagloom;
@@ -187,6 +188,17 @@ void DataFileReaderTest::delimitedText_data()
         << QByteArray("\xEF\xBB\xBFh\nv\n") << "x.csv" << QByteArray("\th\n1\tv\n");
     QTest::newRow("GB18030") << QByteArray("\xC3\xFB\xB3\xC6\n\x95\x32\x82\x36\n") << "x.csv"
                              << QByteArray("\t名称\n1\t\xF0\xA0\x80\x80\n");
+    // As spreadsheets save "Unicode text", with and without the byte order mark.
+    const auto utf16 = [](QStringConverter::Encoding encoding, QStringConverter::Flags flags) {
+        return QByteArray(QStringEncoder(encoding, flags)(u"名称,n\r\n值,1\r\n"));
+    };
+    const QByteArray utf16Table("\t名称\tn\n1\t值\t1\n");
+    QTest::newRow("UTF-16 LE") << utf16(QStringConverter::Utf16LE, QStringConverter::Flag::Default)
+                               << "x.txt" << utf16Table;
+    QTest::newRow("UTF-16 BE") << utf16(QStringConverter::Utf16BE, QStringConverter::Flag::Default)
+                               << "x.txt" << utf16Table;
+    QTest::newRow("UTF-16 LE with byte order mark") << utf16(QStringConverter::Utf16LE,
+        QStringConverter::Flag::WriteBom) << "x.txt" << utf16Table;
     QTest::newRow("a UTF-8 character cut short is no UTF-8: Windows-1252")
         << QByteArray("h\nab\xC3") << "x.csv" << QByteArray("\th\n1\tab\xC3\x83\n");
     QTest::newRow("quoted line ends and doubled quotes") << QByteArray(
