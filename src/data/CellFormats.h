@@ -17,11 +17,12 @@ namespace tagloom {
 class CellFormats
 {
 public:
-    // Far more styles than any workbook has (Excel keeps 64,000), and of format codes' text.
+    // Far more styles than any workbook has (Excel keeps 64,000), and of the text of format codes
+    // (and of the style names an .ods refers to).
     static constexpr qsizetype maxStyles = 1048576;
     static constexpr qint64 maxPatternText = 16777216;
-    // For the readers as they collect styles, format codes and the characters of those codes:
-    // throws WorkbookError::tooManyStyles() past the limits above.
+    // For the readers as they collect styles, format codes and the characters of those codes or
+    // names: throws WorkbookError::tooManyStyles() past the limits above.
     static void checkCollected(qsizetype styles, qsizetype patterns, qint64 patternText);
 
     CellFormats() = default;

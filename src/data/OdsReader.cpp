@@ -1,6 +1,7 @@
 // Reads the table named sheet1 of an .ods spreadsheet.
 #include "OdsReader.h"
 
+#include "CellFormats.h"
 #include "CellTextFormatter.h"
 #include "WorkbookError.h"
 #include "XmlPart.h"
@@ -127,9 +128,13 @@ QString OdsReader::cellText(XmlPart &part, const QString &style)
 void OdsReader::readStyle(const QXmlStreamAttributes &attributes)
 {
     if (attributes.value(styleNs, QLatin1String("family")) != u"table-cell") return;
-    styles_.insert(attributes.value(styleNs, QLatin1String("name")).toString(),
-        {attributes.value(styleNs, QLatin1String("parent-style-name")).toString(),
+    const QStringView name = attributes.value(styleNs, QLatin1String("name"));
+    const QStringView parent = attributes.value(styleNs, QLatin1String("parent-style-name"));
+    styleText_ += name.size() + parent.size();
+    styles_.insert(name.toString(),
+        {parent.toString(),
             !attributes.value(styleNs, QLatin1String("data-style-name")).isEmpty()});
+    CellFormats::checkCollected(styles_.size(), 0, styleText_);
 }
 
 // Whether the style or one it inherits from names a data style (the default style, General,
@@ -153,7 +158,12 @@ void OdsReader::readColumn(const QXmlStreamAttributes &attributes)
             SheetBuilder::maxColumns + 1);
     const QString style
         = attributes.value(tableNs, QLatin1String("default-cell-style-name")).toString();
-    if (!style.isEmpty()) columnStyles_.push_back({column_, end, style});
+    // Columns past the last one a table may have take no style: they hold no cells.
+    if (!style.isEmpty() && end > column_) {
+        styleText_ += style.size();
+        CellFormats::checkCollected(0, 0, styleText_);
+        columnStyles_.push_back({column_, end, style});
+    }
     column_ = end;
 }
 

@@ -58,6 +58,7 @@ private:
     CellTexts texts_;
     QHash<QString, CellStyle> styles_;
     std::vector<ColumnStyle> columnStyles_; // ascending
+    qint64 styleText_ = 0; // the characters of the style names kept above
     qint64 column_ = 0; // where the next table-column starts
     SheetBuilder builder_;
     qint64 row_ = 0;

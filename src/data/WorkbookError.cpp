@@ -130,6 +130,11 @@ WorkbookError WorkbookError::tooManyStyles()
     return WorkbookError(QStringLiteral("工作簿的单元格格式太多，不像正常的工作簿，不予读取"));
 }
 
+WorkbookError WorkbookError::tooManyRelationships()
+{
+    return WorkbookError(QStringLiteral("工作簿的部件关系太多，不像正常的工作簿，不予读取"));
+}
+
 WorkbookError WorkbookError::outOfMemory()
 {
     return WorkbookError(QStringLiteral("内存不足，无法读取"));

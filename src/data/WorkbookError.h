@@ -34,6 +34,7 @@ public:
     static WorkbookError xmlTooDeep();
     static WorkbookError xmlTooLong();
     static WorkbookError tooManyStyles();
+    static WorkbookError tooManyRelationships();
     static WorkbookError outOfMemory();
 
     const QString &reason() const { return reason_; }
