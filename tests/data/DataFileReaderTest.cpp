@@ -27,6 +27,7 @@ private slots:
     void delimitedText_data();
     void delimitedText();
     void longLinesAndManyRows();
+    void piecesEndAnywhere();
 };
 
 void DataFileReaderTest::samples_data()
@@ -250,6 +251,35 @@ void DataFileReaderTest::longLinesAndManyRows()
         tall += "v\n";
     QVERIFY(!DataFileReader::readSheet1(tall, "x.csv", &reason));
     QVERIFY(DataFileReader::readSheet1(tall.chopped(2), "x.csv", &reason));
+}
+
+// Text is read a megabyte at a time: characters, line ends and quotes read the same wherever a
+// piece ends, in each encoding.
+void DataFileReaderTest::piecesEndAnywhere()
+{
+    const QString tail = QStringLiteral(",\"a\"\"b\",é\U00020000\r\n名,\"q\r\nq\",3\n");
+    const QStringList secondRow {QStringLiteral("a\"b"), QStringLiteral("é\U00020000")};
+    const QStringList thirdRow {
+        QStringLiteral("名"), QStringLiteral("q\r\nq"), QStringLiteral("3")};
+    for (const char *encoding : {"UTF-8", "GB18030", "UTF-16LE"}) {
+        QStringEncoder encode(encoding);
+        const qsizetype unit = QByteArray(encode(u"x")).size();
+        const qsizetype tailSize = QByteArray(encode(tail)).size();
+        for (qsizetype cut = 0; cut <= tailSize; cut += unit) {
+            const QString filler(((1 << 20) - cut) / unit - 6, u'x');
+            QString reason;
+            const std::optional<Sheet> sheet = DataFileReader::readSheet1(
+                QByteArray(encode(QStringLiteral("h,i,j\n") + filler + tail)), "x.csv", &reason);
+            const QByteArray where = encoding + QByteArray(", cut ") + QByteArray::number(cut);
+            QVERIFY2(sheet, (where + ": " + reason.toUtf8()).constData());
+            QVERIFY2(sheet->rowCount() == 3 && sheet->cell(1, 0) == filler, where.constData());
+            for (int column = 0; column < 3; ++column) {
+                QVERIFY2(column == 0 || sheet->cell(1, column) == secondRow[column - 1],
+                    where.constData());
+                QVERIFY2(sheet->cell(2, column) == thirdRow[column], where.constData());
+            }
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(DataFileReaderTest)
