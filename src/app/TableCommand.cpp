@@ -31,8 +31,8 @@ int TableCommand::run(int argc, char *argv[])
         return exitFailure;
     }
     QFile out;
-    if (!out.open(stdout, QIODevice::WriteOnly)
-        || out.write(DataTableTsv::write(workspace.dataTable())) < 0 || !out.flush()) {
+    if (!out.open(stdout, QIODevice::WriteOnly) || !DataTableTsv::write(workspace.dataTable(), out)
+        || !out.flush()) {
         ConsoleText::error(QStringLiteral("tagloom table: 无法写出标准输出"));
         return exitFailure;
     }

@@ -1,6 +1,8 @@
 // The cell styles of a workbook and the texts they give a cell.
 #include "CellFormats.h"
 
+#include "WorkbookError.h"
+
 namespace tagloom {
 
 namespace {
@@ -57,6 +59,12 @@ QString CellFormats::text(quint32 xf, QString text) const
     const Style *s = style(xf);
     if (!s || s->format < 0) return text;
     return formats_[std::size_t(s->format)].text(text).value_or(std::move(text));
+}
+
+void CellFormats::checkCollected(qsizetype styles, qsizetype patterns, qint64 patternText)
+{
+    if (styles > maxStyles || patterns > maxStyles || patternText > maxPatternText)
+        throw WorkbookError::tooManyStyles();
 }
 
 bool CellFormats::isDatePattern(QStringView pattern)

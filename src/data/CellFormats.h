@@ -17,6 +17,14 @@ namespace tagloom {
 class CellFormats
 {
 public:
+    // Far more styles than any workbook has (Excel keeps 64,000), and of the text of format codes
+    // (and of the style names an .ods refers to).
+    static constexpr qsizetype maxStyles = 1048576;
+    static constexpr qint64 maxPatternText = 16777216;
+    // For the readers as they collect styles, format codes and the characters of those codes or
+    // names: throws WorkbookError::tooManyStyles() past the limits above.
+    static void checkCollected(qsizetype styles, qsizetype patterns, qint64 patternText);
+
     CellFormats() = default;
     // patterns: the format codes by format id, as the workbook writes them; xfFormatIds: the
     // format id of each style, in order.

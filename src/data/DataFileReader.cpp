@@ -9,6 +9,7 @@
 #include "XlsxReader.h"
 #include "ZipArchive.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <new>
 #include <stdexcept>
@@ -25,20 +26,22 @@ Sheet readZipped(const QByteArray &bytes, CellTexts texts)
     throw WorkbookError::noWorkbookInZip();
 }
 
-// A name and first bytes that no reader takes.
-bool unknown(QByteArrayView head, const QString &fileName)
+// The content of a data file opened as device, at its start: a workbook by its first bytes, read
+// whole; delimited text by its name, read a piece at a time.
+Sheet read(QIODevice &device, const QString &fileName, CellTexts texts)
 {
-    return !CompoundFile::hasSignature(head) && !ZipArchive::hasSignature(head)
-        && !DelimitedTextReader::isDelimitedTextName(fileName);
-}
-
-Sheet read(const QByteArray &bytes, const QString &fileName, CellTexts texts)
-{
-    if (bytes.isEmpty()) throw WorkbookError::emptyFile();
-    if (CompoundFile::hasSignature(bytes)) return WorkbookReader::readSheet1(bytes, texts);
-    if (ZipArchive::hasSignature(bytes)) return readZipped(bytes, texts);
-    if (unknown(bytes, fileName)) throw WorkbookError::unknownFormat();
-    return DelimitedTextReader::read(bytes, fileName);
+    const qint64 size = device.size();
+    if (size == 0) throw WorkbookError::emptyFile();
+    if (size > DataFileReader::maxFileSize) throw WorkbookError::fileTooLarge();
+    const QByteArray head = device.peek(8);
+    const bool compoundFile = CompoundFile::hasSignature(head);
+    if (compoundFile || ZipArchive::hasSignature(head)) {
+        const QByteArray bytes = device.readAll();
+        if (bytes.size() != size) throw WorkbookError::unreadable();
+        return compoundFile ? WorkbookReader::readSheet1(bytes, texts) : readZipped(bytes, texts);
+    }
+    if (!DelimitedTextReader::isDelimitedTextName(fileName)) throw WorkbookError::unknownFormat();
+    return DelimitedTextReader::read(device, fileName);
 }
 
 template<typename Read> std::optional<Sheet> refusingWithReason(Read read, QString *reason)
@@ -64,12 +67,7 @@ std::optional<Sheet> DataFileReader::readSheet1(
         [&path, texts] {
             QFile file(path);
             if (!file.open(QIODevice::ReadOnly)) throw WorkbookError::unreadable();
-            if (file.size() == 0) throw WorkbookError::emptyFile();
-            // Look before reading it all: the file may be large and none of ours.
-            if (unknown(file.peek(8), path)) throw WorkbookError::unknownFormat();
-            const QByteArray bytes = file.readAll();
-            if (file.error() != QFileDevice::NoError) throw WorkbookError::unreadable();
-            return read(bytes, path, texts);
+            return read(file, path, texts);
         },
         reason);
 }
@@ -77,7 +75,14 @@ std::optional<Sheet> DataFileReader::readSheet1(
 std::optional<Sheet> DataFileReader::readSheet1(
     const QByteArray &fileBytes, const QString &fileName, QString *reason, CellTexts texts)
 {
-    return refusingWithReason([&] { return read(fileBytes, fileName, texts); }, reason);
+    return refusingWithReason(
+        [&] {
+            QBuffer buffer;
+            buffer.setData(fileBytes);
+            buffer.open(QIODevice::ReadOnly);
+            return read(buffer, fileName, texts);
+        },
+        reason);
 }
 
 } // namespace tagloom

@@ -15,6 +15,10 @@ namespace tagloom {
 class DataFileReader
 {
 public:
+    // No data file is read past this: as text it would hold more than a table may (see
+    // SheetBuilder), as a workbook it is none a person made for labels.
+    static constexpr qint64 maxFileSize = qint64(1) << 30;
+
     static std::optional<Sheet> readSheet1(
         const QString &path, QString *reason, CellTexts texts = CellTexts::Shown);
     // The same from the bytes of a file; fileName's extension matters for delimited text only.

@@ -3,6 +3,7 @@
 
 #include "DataTable.h"
 
+#include <QBuffer>
 #include <QStringEncoder>
 #include <algorithm>
 
@@ -47,6 +48,15 @@ void appendEscaped(QByteArray &out, QStringEncoder &utf8, const QString &cell)
 
 QByteArray DataTableTsv::write(const DataTable &table)
 {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    write(table, buffer);
+    return buffer.data();
+}
+
+bool DataTableTsv::write(const DataTable &table, QIODevice &device)
+{
+    constexpr qsizetype pieceSize = 1 << 20;
     QByteArray out;
     QStringEncoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     for (int row = 0; row < table.rows(); ++row) {
@@ -55,8 +65,12 @@ QByteArray DataTableTsv::write(const DataTable &table)
             appendEscaped(out, utf8, table.cell(row, col));
         }
         out.append('\n');
+        if (out.size() >= pieceSize || row + 1 == table.rows()) {
+            if (device.write(out) != out.size()) return false;
+            out.resize(0); // keeps its room for the next piece
+        }
     }
-    return out;
+    return true;
 }
 
 } // namespace tagloom

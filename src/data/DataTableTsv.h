@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 
 namespace tagloom {
 
@@ -12,6 +13,8 @@ class DataTableTsv
 {
 public:
     static QByteArray write(const DataTable &table);
+    // The same written to device a piece at a time, never held whole; false when a write fails.
+    static bool write(const DataTable &table, QIODevice &device);
 };
 
 } // namespace tagloom

@@ -1,9 +1,8 @@
-// Reads delimited text as the one sheet.
+// Reads delimited text as the one sheet, a piece of its text at a time.
 #include "DelimitedTextReader.h"
 
 #include "DelimitedTextDecoder.h"
 #include "SheetBuilder.h"
-#include "WorkbookError.h"
 
 #include <QFileInfo>
 
@@ -13,86 +12,131 @@ namespace {
 
 // The first ',', ';' or TAB outside quotes on the first line (each '"' switches between inside
 // and outside); none: the text is a single column.
-QChar firstLineDelimiter(QStringView text)
+class FirstLineDelimiter
 {
-    bool quoted = false;
-    for (const QChar c : text) {
-        if (c == u'"')
-            quoted = !quoted;
-        else if (!quoted && (c == u'\n' || c == u'\r'))
-            break;
-        else if (!quoted && (c == u',' || c == u';' || c == u'\t'))
-            return c;
+public:
+    explicit FirstLineDelimiter(QChar delimiter)
+        : delimiter_(delimiter)
+        , decided_(!delimiter.isNull())
+    {
     }
-    return QChar(); // never met as a delimiter: the text holds no NUL
-}
 
+    // Looks at the next piece of the text; true once the delimiter is known.
+    bool look(QStringView text)
+    {
+        for (const QChar c : text) {
+            if (decided_) break;
+            if (c == u'"') {
+                quoted_ = !quoted_;
+            } else if (!quoted_ && (c == u'\n' || c == u'\r')) {
+                decided_ = true;
+            } else if (!quoted_ && (c == u',' || c == u';' || c == u'\t')) {
+                delimiter_ = c;
+                decided_ = true;
+            }
+        }
+        return decided_;
+    }
+
+    // QChar() for none, never met as a delimiter: the text holds no NUL.
+    QChar delimiter() const { return delimiter_; }
+
+private:
+    QChar delimiter_;
+    bool decided_;
+    bool quoted_ = false;
+};
+
+// The records of the text, fed a piece at a time, however the pieces cut it. A field that
+// begins with '"' runs to the next '"' that is not doubled (or to the end of the text) and keeps
+// delimiters and line ends; what follows its closing quote is ordinary text. LF, CR LF and a
+// lone CR end a record.
 class RecordParser
 {
 public:
-    RecordParser(QStringView text, QChar delimiter)
-        : text_(text)
-        , delimiter_(delimiter)
+    explicit RecordParser(QChar delimiter)
+        : delimiter_(delimiter)
     {
     }
 
-    Sheet read()
+    void feed(QStringView text)
     {
-        for (qint64 row = 0; at_ < text_.size(); ++row) {
-            for (qint64 column = 0;; ++column) {
-                builder_.setCell(row, column, field());
-                if (at_ < text_.size() && text_[at_] == delimiter_) {
-                    ++at_;
-                    continue;
+        for (qsizetype at = 0; at < text.size();) {
+            switch (state_) {
+            case State::FieldStart:
+                if (text[at] == u'"') {
+                    ++at;
+                    state_ = State::Quoted;
+                } else {
+                    state_ = State::Plain;
                 }
-                endLine();
+                break;
+            case State::Quoted: {
+                const qsizetype quote = text.indexOf(u'"', at);
+                append(text.sliced(at, (quote < 0 ? text.size() : quote) - at));
+                if (quote < 0) return;
+                at = quote + 1;
+                state_ = State::Quote;
+                break;
+            }
+            case State::Quote: // a doubled quote, or the closing one
+                if (text[at] == u'"') {
+                    append(u"\"");
+                    ++at;
+                    state_ = State::Quoted;
+                } else {
+                    state_ = State::Plain;
+                }
+                break;
+            case State::Plain: {
+                qsizetype end = at;
+                while (end < text.size() && text[end] != delimiter_ && text[end] != u'\n'
+                    && text[end] != u'\r')
+                    ++end;
+                append(text.sliced(at, end - at));
+                if (end == text.size()) return;
+                endField();
+                if (text[end] == delimiter_) {
+                    ++column_;
+                    state_ = State::FieldStart;
+                } else {
+                    ++row_;
+                    column_ = 0;
+                    state_ = text[end] == u'\r' ? State::AfterCr : State::FieldStart;
+                }
+                at = end + 1;
+                break;
+            }
+            case State::AfterCr:
+                if (text[at] == u'\n') ++at;
+                state_ = State::FieldStart;
                 break;
             }
         }
+    }
+
+    Sheet finish()
+    {
+        endField();
         return builder_.build();
     }
 
 private:
-    bool atLineEnd() const { return text_[at_] == u'\n' || text_[at_] == u'\r'; }
+    enum class State { FieldStart, Quoted, Quote, Plain, AfterCr };
 
-    void endLine()
+    void append(QStringView text)
     {
-        if (at_ < text_.size() && text_[at_] == u'\r') ++at_;
-        if (at_ < text_.size() && text_[at_] == u'\n') ++at_;
+        SheetBuilder::checkCellLength(field_.size() + text.size());
+        field_ += text;
     }
 
-    // One field, the read position left on the delimiter or line end after it. A field that
-    // begins with '"' runs to the next '"' that is not doubled (or to the end of the text) and
-    // keeps delimiters and line ends; what follows its closing quote is ordinary text.
-    QString field()
-    {
-        QString text;
-        if (at_ < text_.size() && text_[at_] == u'"') {
-            for (++at_; at_ < text_.size(); ++at_) {
-                const qsizetype quote = text_.indexOf(u'"', at_);
-                const qsizetype end = quote < 0 ? text_.size() : quote;
-                text += text_.mid(at_, end - at_);
-                at_ = end;
-                if (quote < 0) break;
-                if (at_ + 1 < text_.size() && text_[at_ + 1] == u'"') {
-                    text += u'"';
-                    ++at_;
-                    continue;
-                }
-                ++at_;
-                break;
-            }
-        }
-        const qsizetype start = at_;
-        while (at_ < text_.size() && text_[at_] != delimiter_ && !atLineEnd())
-            ++at_;
-        text += text_.mid(start, at_ - start);
-        return text;
-    }
+    void endField() { builder_.setCell(row_, column_, std::exchange(field_, QString())); }
 
-    QStringView text_;
     QChar delimiter_;
-    qsizetype at_ = 0;
+    State state_ = State::FieldStart;
+    QString field_;
+    qint64 row_ = 0;
+    qint64 column_ = 0;
     SheetBuilder builder_;
 };
 
@@ -104,13 +148,15 @@ bool DelimitedTextReader::isDelimitedTextName(const QString &fileName)
     return suffix == u"csv" || suffix == u"tsv" || suffix == u"txt";
 }
 
-Sheet DelimitedTextReader::read(const QByteArray &bytes, const QString &fileName)
+Sheet DelimitedTextReader::read(QIODevice &device, const QString &fileName)
 {
-    if (bytes.isEmpty()) throw WorkbookError::emptyFile();
-    if (bytes.contains('\0')) throw WorkbookError::binaryText();
-    const QString text = DelimitedTextDecoder::decode(bytes);
     const bool tabs = QFileInfo(fileName).suffix().compare(u"tsv", Qt::CaseInsensitive) == 0;
-    return RecordParser(text, tabs ? QChar(u'\t') : firstLineDelimiter(text)).read();
+    FirstLineDelimiter first(tabs ? QChar(u'\t') : QChar());
+    const DelimitedTextDecoder decoder(
+        device, [&first](QStringView text) { return first.look(text); });
+    RecordParser records(first.delimiter());
+    decoder.decode(device, [&records](QStringView text) { records.feed(text); });
+    return records.finish();
 }
 
 } // namespace tagloom

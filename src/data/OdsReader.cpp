@@ -1,6 +1,7 @@
 // Reads the table named sheet1 of an .ods spreadsheet.
 #include "OdsReader.h"
 
+#include "CellFormats.h"
 #include "CellTextFormatter.h"
 #include "WorkbookError.h"
 #include "XmlPart.h"
@@ -34,18 +35,20 @@ qint64 repeatCount(const QXmlStreamAttributes &attributes, QLatin1String name)
 
 // The cell's paragraphs joined by LF, read to the end of the cell element: <text:s/> gives
 // spaces, <text:tab/> a TAB, <text:line-break/> an LF, spans and links their text; comments
-// (office:annotation) are not cell text.
-QString paragraphs(QXmlStreamReader &xml)
+// (office:annotation) are not cell text. Throws WorkbookError::cellTooLong().
+QString paragraphs(XmlPart &part)
 {
     constexpr qint64 longestSpaceRun = 32767; // the longest text a cell holds
+    const QXmlStreamReader &xml = part.xml();
     QString text;
     int paragraphCount = 0;
     int paragraphDepth = 0; // depth below the current paragraph, 0 outside paragraphs
     for (int depth = 1; depth > 0 && !xml.atEnd();) {
-        switch (xml.readNext()) {
+        SheetBuilder::checkCellLength(text.size());
+        switch (part.readNext()) {
         case QXmlStreamReader::StartElement:
             if (isElement(xml, officeNs, u"annotation")) {
-                xml.skipCurrentElement();
+                part.skipCurrentElement();
                 break;
             }
             ++depth;
@@ -86,13 +89,13 @@ QString paragraphs(QXmlStreamReader &xml)
 // The text of the cell the reader stands on, read to the cell's end: its value as text or, where
 // its style has a number format, the text stored with it, as the application that wrote it
 // showed it.
-QString OdsReader::cellText(QXmlStreamReader &xml, const QString &style)
+QString OdsReader::cellText(XmlPart &part, const QString &style)
 {
-    const QXmlStreamAttributes attributes = xml.attributes();
+    const QXmlStreamAttributes attributes = part.xml().attributes();
     const QStringView type = attributes.value(officeNs, QLatin1String("value-type"));
     // LibreOffice marks a formula's error result this way and shows the error in its paragraph.
     if (attributes.value(calcExtNs, QLatin1String("value-type")) == u"error")
-        return paragraphs(xml);
+        return paragraphs(part);
     std::optional<QString> text;
     const bool number = type == u"float" || type == u"percentage" || type == u"currency";
     if (number) {
@@ -112,22 +115,26 @@ QString OdsReader::cellText(QXmlStreamReader &xml, const QString &style)
         text = attributes.value(officeNs, QLatin1String("string-value")).toString();
     }
     // A value that says nothing sensible shows as LibreOffice shows it: its paragraphs.
-    if (!text) return paragraphs(xml);
+    if (!text) return paragraphs(part);
     if ((number || type == u"date" || type == u"time") && texts_ == CellTexts::Shown
         && hasNumberFormat(style)) {
-        const QString shown = paragraphs(xml);
+        const QString shown = paragraphs(part);
         return shown.isEmpty() ? *text : shown;
     }
-    xml.skipCurrentElement();
+    part.skipCurrentElement();
     return *text;
 }
 
 void OdsReader::readStyle(const QXmlStreamAttributes &attributes)
 {
     if (attributes.value(styleNs, QLatin1String("family")) != u"table-cell") return;
-    styles_.insert(attributes.value(styleNs, QLatin1String("name")).toString(),
-        {attributes.value(styleNs, QLatin1String("parent-style-name")).toString(),
+    const QStringView name = attributes.value(styleNs, QLatin1String("name"));
+    const QStringView parent = attributes.value(styleNs, QLatin1String("parent-style-name"));
+    styleText_ += name.size() + parent.size();
+    styles_.insert(name.toString(),
+        {parent.toString(),
             !attributes.value(styleNs, QLatin1String("data-style-name")).isEmpty()});
+    CellFormats::checkCollected(styles_.size(), 0, styleText_);
 }
 
 // Whether the style or one it inherits from names a data style (the default style, General,
@@ -151,7 +158,12 @@ void OdsReader::readColumn(const QXmlStreamAttributes &attributes)
             SheetBuilder::maxColumns + 1);
     const QString style
         = attributes.value(tableNs, QLatin1String("default-cell-style-name")).toString();
-    if (!style.isEmpty()) columnStyles_.push_back({column_, end, style});
+    // Columns past the last one a table may have take no style: they hold no cells.
+    if (!style.isEmpty() && end > column_) {
+        styleText_ += style.size();
+        CellFormats::checkCollected(0, 0, styleText_);
+        columnStyles_.push_back({column_, end, style});
+    }
     column_ = end;
 }
 
@@ -182,7 +194,7 @@ Sheet OdsReader::readSheet1(const ZipArchive &archive, CellTexts texts)
         styles.checkRead();
     }
     XmlPart part(archive, QStringLiteral("content.xml"));
-    QXmlStreamReader &xml = part.xml();
+    const QXmlStreamReader &xml = part.xml();
     bool spreadsheet = false;
     bool found = false;
     while (part.nextStartElement()) {
@@ -196,10 +208,10 @@ Sheet OdsReader::readSheet1(const ZipArchive &archive, CellTexts texts)
                                       .compare(u"sheet1", Qt::CaseInsensitive)
                 == 0;
             if (spreadsheet && isSheet1 && !found) {
-                reader.readTable(xml);
+                reader.readTable(part);
                 found = true;
             } else {
-                xml.skipCurrentElement();
+                part.skipCurrentElement();
             }
         }
     }
@@ -210,18 +222,19 @@ Sheet OdsReader::readSheet1(const ZipArchive &archive, CellTexts texts)
 }
 
 // Rows in header rows, row groups (nested) and plain, in document order, to the table's end.
-void OdsReader::readTable(QXmlStreamReader &xml)
+void OdsReader::readTable(XmlPart &part)
 {
+    const QXmlStreamReader &xml = part.xml();
     for (int depth = 1; depth > 0 && !xml.atEnd();) {
-        switch (xml.readNext()) {
+        switch (part.readNext()) {
         case QXmlStreamReader::StartElement:
             if (isElement(xml, tableNs, u"table-row")) {
-                readRow(xml);
+                readRow(part);
             } else if (isElement(xml, tableNs, u"table-column")) {
                 readColumn(xml.attributes());
-                xml.skipCurrentElement();
+                part.skipCurrentElement();
             } else if (isElement(xml, officeNs, u"forms") || isElement(xml, tableNs, u"shapes")) {
-                xml.skipCurrentElement();
+                part.skipCurrentElement();
             } else {
                 ++depth;
             }
@@ -237,17 +250,18 @@ void OdsReader::readTable(QXmlStreamReader &xml)
 
 // One row, repeated as often as it says; the repeated empty rows and cells that fill a sheet to
 // its end only move the position on.
-void OdsReader::readRow(QXmlStreamReader &xml)
+void OdsReader::readRow(XmlPart &part)
 {
+    const QXmlStreamReader &xml = part.xml();
     const qint64 repeat = repeatCount(xml.attributes(), QLatin1String("number-rows-repeated"));
     const QString rowStyle
         = xml.attributes().value(tableNs, QLatin1String("default-cell-style-name")).toString();
     rowCells_.clear();
     qint64 column = 0;
-    while (xml.readNextStartElement()) {
+    while (part.readNextStartElement()) {
         const bool covered = isElement(xml, tableNs, u"covered-table-cell");
         if (!covered && !isElement(xml, tableNs, u"table-cell")) {
-            xml.skipCurrentElement();
+            part.skipCurrentElement();
             continue;
         }
         const QXmlStreamAttributes attributes = xml.attributes();
@@ -258,7 +272,8 @@ void OdsReader::readRow(QXmlStreamReader &xml)
             style = attributes.value(tableNs, QLatin1String("style-name")).toString();
             if (style.isEmpty()) style = rowStyle.isEmpty() ? columnStyle(column) : rowStyle;
         }
-        const QString text = covered ? (xml.skipCurrentElement(), QString()) : cellText(xml, style);
+        const QString text
+            = covered ? (part.skipCurrentElement(), QString()) : cellText(part, style);
         if (!text.isEmpty()) {
             if (column + columns > SheetBuilder::maxColumns) throw WorkbookError::tooLarge();
             for (qint64 k = 0; k < columns; ++k)

@@ -13,10 +13,10 @@
 #include <vector>
 
 class QXmlStreamAttributes;
-class QXmlStreamReader;
 
 namespace tagloom {
 
+class XmlPart;
 class ZipArchive;
 
 class OdsReader
@@ -49,15 +49,16 @@ private:
     // A style:style element of the table-cell family, from styles.xml or content.xml.
     void readStyle(const QXmlStreamAttributes &attributes);
     bool hasNumberFormat(const QString &style) const;
-    void readTable(QXmlStreamReader &xml);
+    void readTable(XmlPart &part);
     void readColumn(const QXmlStreamAttributes &attributes);
-    void readRow(QXmlStreamReader &xml);
-    QString cellText(QXmlStreamReader &xml, const QString &style);
+    void readRow(XmlPart &part);
+    QString cellText(XmlPart &part, const QString &style);
     QString columnStyle(qint64 column) const;
 
     CellTexts texts_;
     QHash<QString, CellStyle> styles_;
     std::vector<ColumnStyle> columnStyles_; // ascending
+    qint64 styleText_ = 0; // the characters of the style names kept above
     qint64 column_ = 0; // where the next table-column starts
     SheetBuilder builder_;
     qint64 row_ = 0;

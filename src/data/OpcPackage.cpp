@@ -1,6 +1,7 @@
 // The relationships of an Office Open XML package and the part names they lead to.
 #include "OpcPackage.h"
 
+#include "WorkbookError.h"
 #include "XmlPart.h"
 #include "ZipArchive.h"
 
@@ -39,9 +40,10 @@ std::vector<OpcRelationship> OpcPackage::relationships(
     const QString relsPart = folderOf(sourcePart) + QStringLiteral("_rels/")
         + sourcePart.mid(sourcePart.lastIndexOf(u'/') + 1) + QStringLiteral(".rels");
     std::vector<OpcRelationship> found;
+    qint64 text = 0;
     if (!archive.contains(relsPart)) return found;
     XmlPart part(archive, relsPart);
-    QXmlStreamReader &xml = part.xml();
+    const QXmlStreamReader &xml = part.xml();
     while (part.nextStartElement()) {
         if (xml.name() != u"Relationship") continue;
         const QXmlStreamAttributes attributes = xml.attributes();
@@ -52,6 +54,9 @@ std::vector<OpcRelationship> OpcPackage::relationships(
         relationship.type = type.mid(type.lastIndexOf(u'/') + 1).toString();
         relationship.target
             = partName(sourcePart, attributes.value(QLatin1String("Target")).toString());
+        text += relationship.id.size() + relationship.type.size() + relationship.target.size();
+        if (found.size() == maxRelationships || text > maxRelationshipText)
+            throw WorkbookError::tooManyRelationships();
         found.push_back(std::move(relationship));
     }
     part.checkRead();

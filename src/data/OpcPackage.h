@@ -19,8 +19,12 @@ struct OpcRelationship
 class OpcPackage
 {
 public:
+    // Far more than a workbook's parts have (one a sheet, picture, link, ...), and their text.
+    static constexpr std::size_t maxRelationships = 65536;
+    static constexpr qint64 maxRelationshipText = 16777216;
+
     // The relationships of a part ("" for the package itself); none when it has no .rels part.
-    // Throws WorkbookError::damaged().
+    // Throws WorkbookError: damaged(), tooManyRelationships() past the limits above.
     static std::vector<OpcRelationship> relationships(
         const ZipArchive &archive, const QString &sourcePart);
     // The first relationship of a type; an empty target when there is none.

@@ -7,9 +7,15 @@
 
 namespace tagloom {
 
+void SheetBuilder::checkCellLength(qint64 length)
+{
+    if (length > maxCellLength) throw WorkbookError::cellTooLong();
+}
+
 void SheetBuilder::setCell(qint64 row, qint64 column, QString text)
 {
     if (text.isEmpty()) return;
+    checkCellLength(text.size());
     if (row < 0 || column < 0 || row >= maxRows || column >= maxColumns)
         throw WorkbookError::tooLarge();
     const qint64 rows = std::max(rowCount_, row + 1);
@@ -17,6 +23,8 @@ void SheetBuilder::setCell(qint64 row, qint64 column, QString text)
     // Cells set again count too: they take room until the table is laid out.
     if (rows * columns > cellBudget || qint64(cells_.size()) >= cellBudget)
         throw WorkbookError::tooLarge();
+    if (textLength_ + text.size() > maxTextLength) throw WorkbookError::tooMuchText();
+    textLength_ += text.size();
     rowCount_ = rows;
     columnCount_ = columns;
     cells_.push_back({int(row), int(column), std::move(text)});

@@ -44,6 +44,21 @@ WorkbookError WorkbookError::binaryText()
     return WorkbookError(QStringLiteral("文件含有 NUL 字节，不是文本表格"));
 }
 
+WorkbookError WorkbookError::notTextTable()
+{
+    return WorkbookError(QStringLiteral("文件中有太多控制字符或未分配的字符，不是文本表格"));
+}
+
+WorkbookError WorkbookError::cutShortUtf16()
+{
+    return WorkbookError(QStringLiteral("UTF-16 文本的最后一个字符不完整"));
+}
+
+WorkbookError WorkbookError::fileTooLarge()
+{
+    return WorkbookError(QStringLiteral("文件超过 1 GiB，不像标签数据，不予读取"));
+}
+
 WorkbookError WorkbookError::undecodableText(quint8 byte, qint64 line)
 {
     return WorkbookError(
@@ -81,6 +96,43 @@ WorkbookError WorkbookError::tooLarge()
 {
     return WorkbookError(
         QStringLiteral("表格太大：最多 1048576 行、16384 列、共 16777216 个单元格"));
+}
+
+WorkbookError WorkbookError::cellTooLong()
+{
+    return WorkbookError(QStringLiteral("单元格太长：一个单元格最多 1048576 个字符"));
+}
+
+WorkbookError WorkbookError::tooMuchText()
+{
+    return WorkbookError(QStringLiteral("表格文字太多：全表最多 268435456 个字符（512 MB）"));
+}
+
+WorkbookError WorkbookError::xmlEntities()
+{
+    return WorkbookError(QStringLiteral("工作簿的 XML 声明了实体，正常的工作簿没有，不予读取"));
+}
+
+WorkbookError WorkbookError::xmlTooDeep()
+{
+    return WorkbookError(
+        QStringLiteral("工作簿的 XML 嵌套超过 256 层，不像正常的工作簿，不予读取"));
+}
+
+WorkbookError WorkbookError::xmlTooLong()
+{
+    return WorkbookError(
+        QStringLiteral("工作簿的 XML 中有一段超过 16 MB，不像正常的工作簿，不予读取"));
+}
+
+WorkbookError WorkbookError::tooManyStyles()
+{
+    return WorkbookError(QStringLiteral("工作簿的单元格格式太多，不像正常的工作簿，不予读取"));
+}
+
+WorkbookError WorkbookError::tooManyRelationships()
+{
+    return WorkbookError(QStringLiteral("工作簿的部件关系太多，不像正常的工作簿，不予读取"));
 }
 
 WorkbookError WorkbookError::outOfMemory()

@@ -18,6 +18,9 @@ public:
     static WorkbookError noWorkbookInZip();
     static WorkbookError notSpreadsheetDocument();
     static WorkbookError binaryText();
+    static WorkbookError notTextTable();
+    static WorkbookError cutShortUtf16();
+    static WorkbookError fileTooLarge();
     // byte at line (from 1) is none of the encodings a text table may have.
     static WorkbookError undecodableText(quint8 byte, qint64 line);
     static WorkbookError encrypted();
@@ -25,6 +28,13 @@ public:
     static WorkbookError damaged();
     static WorkbookError inflatesTooFar();
     static WorkbookError tooLarge();
+    static WorkbookError cellTooLong();
+    static WorkbookError tooMuchText();
+    static WorkbookError xmlEntities();
+    static WorkbookError xmlTooDeep();
+    static WorkbookError xmlTooLong();
+    static WorkbookError tooManyStyles();
+    static WorkbookError tooManyRelationships();
     static WorkbookError outOfMemory();
 
     const QString &reason() const { return reason_; }

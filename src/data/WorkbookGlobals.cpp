@@ -25,8 +25,10 @@ WorkbookGlobals::WorkbookGlobals(QByteArrayView stream, CellTexts texts)
     BiffRecordCursor cursor(stream, 0);
     checkGlobalsBof(cursor);
     QHash<quint32, QString> patterns;
+    qint64 patternText = 0;
     std::vector<quint32> xfFormatIds;
     while (cursor.next()) {
+        CellFormats::checkCollected(xfFormatIds.size(), patterns.size(), patternText);
         BiffRecord &record = cursor.record();
         switch (record.type()) {
         case biff::Eof:
@@ -50,7 +52,9 @@ WorkbookGlobals::WorkbookGlobals(QByteArrayView stream, CellTexts texts)
             // A format whose text is cut short (a real workbook has one a character short)
             // costs its cells their format only: they show as General.
             try {
-                patterns.insert(id, record.string16());
+                const QString code = record.string16();
+                patternText += code.size();
+                patterns.insert(id, code);
             } catch (const WorkbookError &) {
                 patterns.insert(id, QStringLiteral("General"));
             }

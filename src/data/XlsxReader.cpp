@@ -3,6 +3,7 @@
 
 #include "CellFormats.h"
 #include "OpcPackage.h"
+#include "SheetBuilder.h"
 #include "WorkbookError.h"
 #include "XlsxSheetReader.h"
 #include "XlsxText.h"
@@ -22,7 +23,7 @@ struct WorkbookPart
 WorkbookPart readWorkbook(const ZipArchive &archive, const QString &name)
 {
     XmlPart part(archive, name);
-    QXmlStreamReader &xml = part.xml();
+    const QXmlStreamReader &xml = part.xml();
     // A word processor or presentation document is a package too, with another root.
     if (!part.nextStartElement() || xml.name() != u"workbook") {
         part.checkRead();
@@ -65,36 +66,45 @@ CellFormats readStyles(
 {
     if (name.isEmpty() || !archive.contains(name)) return CellFormats({}, {}, dates1904, texts);
     XmlPart part(archive, name);
-    QXmlStreamReader &xml = part.xml();
+    const QXmlStreamReader &xml = part.xml();
     QHash<quint32, QString> patterns;
+    qint64 patternText = 0;
     std::vector<quint32> xfFormatIds;
     while (part.nextStartElement()) {
         if (xml.name() == u"numFmt") {
             const QXmlStreamAttributes attributes = xml.attributes();
-            patterns.insert(unsignedAttribute(attributes, QLatin1String("numFmtId")),
-                attributes.value(QLatin1String("formatCode")).toString());
+            const QStringView code = attributes.value(QLatin1String("formatCode"));
+            patternText += code.size();
+            patterns.insert(
+                unsignedAttribute(attributes, QLatin1String("numFmtId")), code.toString());
         } else if (xml.name() == u"cellXfs") {
             // Only the xf elements of cellXfs: those of cellStyleXfs are not referred to by cells.
-            while (xml.readNextStartElement()) {
+            while (part.readNextStartElement()) {
                 if (xml.name() == u"xf")
                     xfFormatIds.push_back(
                         unsignedAttribute(xml.attributes(), QLatin1String("numFmtId")));
-                xml.skipCurrentElement();
+                part.skipCurrentElement();
+                CellFormats::checkCollected(xfFormatIds.size(), 0, 0);
             }
         }
+        CellFormats::checkCollected(0, patterns.size(), patternText);
     }
     part.checkRead();
     return CellFormats(patterns, xfFormatIds, dates1904, texts);
 }
 
+// Throws WorkbookError::tooMuchText() for more text than a table may hold.
 std::vector<QString> readSharedStrings(const ZipArchive &archive, const QString &name)
 {
     std::vector<QString> strings;
     if (name.isEmpty() || !archive.contains(name)) return strings;
     XmlPart part(archive, name);
-    QXmlStreamReader &xml = part.xml();
+    qint64 length = 0;
     while (part.nextStartElement()) {
-        if (xml.name() == u"si") strings.push_back(XlsxText::richText(xml));
+        if (part.xml().name() != u"si") continue;
+        strings.push_back(XlsxText::richText(part));
+        length += strings.back().size();
+        if (length > SheetBuilder::maxTextLength) throw WorkbookError::tooMuchText();
     }
     part.checkRead();
     return strings;

@@ -44,7 +44,7 @@ XlsxSheetReader::XlsxSheetReader(
 
 Sheet XlsxSheetReader::read(XmlPart &part)
 {
-    QXmlStreamReader &xml = part.xml();
+    const QXmlStreamReader &xml = part.xml();
     qint64 row = -1; // a row or cell without r follows the one before
     qint64 column = -1;
     while (part.nextStartElement()) {
@@ -53,7 +53,7 @@ Sheet XlsxSheetReader::read(XmlPart &part)
             const QXmlStreamAttributes attributes = xml.attributes();
             const QStringView r = attributes.value(QLatin1String("r"));
             column = r.isEmpty() ? column + 1 : columnIndex(r);
-            readCell(xml, attributes, std::max<qint64>(row, 0), column);
+            readCell(part, attributes, std::max<qint64>(row, 0), column);
         } else if (name == u"row") {
             const QStringView r = xml.attributes().value(QLatin1String("r"));
             row = r.isEmpty() ? row + 1 : rowNumber(r) - 1;
@@ -67,18 +67,18 @@ Sheet XlsxSheetReader::read(XmlPart &part)
 // Reads a <c> element to its end: the value <v>, or the inline string <is>; formulas (<f>) are
 // not computed again, their cached result is the value.
 void XlsxSheetReader::readCell(
-    QXmlStreamReader &xml, const QXmlStreamAttributes &attributes, qint64 row, qint64 column)
+    XmlPart &part, const QXmlStreamAttributes &attributes, qint64 row, qint64 column)
 {
     const QString type = attributes.value(QLatin1String("t")).toString();
     const quint32 style = attributes.value(QLatin1String("s")).toUInt();
     QString text;
-    while (xml.readNextStartElement()) {
-        if (xml.name() == u"v")
-            text = valueText(type, xml.readElementText(), style);
-        else if (xml.name() == u"is")
-            text = formats_.text(style, XlsxText::richText(xml));
+    while (part.readNextStartElement()) {
+        if (part.xml().name() == u"v")
+            text = valueText(type, part.readElementText(), style);
+        else if (part.xml().name() == u"is")
+            text = formats_.text(style, XlsxText::richText(part));
         else
-            xml.skipCurrentElement();
+            part.skipCurrentElement();
     }
     builder_.setCell(row, column, std::move(text));
 }

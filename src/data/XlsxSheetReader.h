@@ -9,7 +9,6 @@
 #include <vector>
 
 class QXmlStreamAttributes;
-class QXmlStreamReader;
 
 namespace tagloom {
 
@@ -25,8 +24,7 @@ public:
     Sheet read(XmlPart &part);
 
 private:
-    void readCell(
-        QXmlStreamReader &xml, const QXmlStreamAttributes &attributes, qint64 row, qint64 column);
+    void readCell(XmlPart &part, const QXmlStreamAttributes &attributes, qint64 row, qint64 column);
     QString valueText(QStringView type, const QString &value, quint32 style) const;
 
     const std::vector<QString> &sharedStrings_;

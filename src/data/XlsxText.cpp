@@ -1,22 +1,27 @@
 // Texts as an .xlsx stores them: rich text runs, phonetic runs and _xHHHH_ escapes.
 #include "XlsxText.h"
 
-#include <QXmlStreamReader>
+#include "SheetBuilder.h"
+#include "XmlPart.h"
 
 namespace tagloom::XlsxText {
 
-QString richText(QXmlStreamReader &xml)
+QString richText(XmlPart &part)
 {
+    const QXmlStreamReader &xml = part.xml();
     QString text;
     for (int depth = 1; depth > 0 && !xml.atEnd();) {
-        switch (xml.readNext()) {
+        switch (part.readNext()) {
         case QXmlStreamReader::StartElement:
-            if (xml.name() == u"rPh")
-                xml.skipCurrentElement();
-            else if (xml.name() == u"t")
-                text += xml.readElementText();
-            else
+            if (xml.name() == u"rPh") {
+                part.skipCurrentElement();
+            } else if (xml.name() == u"t") {
+                const QString run = part.readElementText();
+                SheetBuilder::checkCellLength(text.size() + run.size());
+                text += run;
+            } else {
                 ++depth;
+            }
             break;
         case QXmlStreamReader::EndElement:
             --depth;

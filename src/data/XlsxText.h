@@ -4,13 +4,16 @@
 
 #include <QString>
 
-class QXmlStreamReader;
+namespace tagloom {
+class XmlPart;
+}
 
 namespace tagloom::XlsxText {
 
 // The text of the element the reader stands on (<si>, <is>): its <t> elements, those of its
 // rich text runs included, joined; phonetic runs (<rPh>) left out. Reads to the element's end.
-QString richText(QXmlStreamReader &xml);
+// Throws WorkbookError::cellTooLong() past SheetBuilder::maxCellLength.
+QString richText(XmlPart &part);
 
 // _xHHHH_ with four hex digits is the character U+HHHH; _x005F_ escapes the underscore.
 QString unescaped(QString text);

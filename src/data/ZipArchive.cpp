@@ -73,11 +73,16 @@ ZipEntryDevice::~ZipEntryDevice()
 
 qint64 ZipEntryDevice::readData(char *data, qint64 maxSize)
 {
-    if (failed_) return -1;
+    if (failed_ || limitReached_) return -1;
     // One byte more than the entry claims shows an entry that lies about its size.
     const qint64 wanted = std::min(maxSize, declaredSize_ + 1 - inflated_);
     if (wanted <= 0) return 0;
-    const zip_int64_t got = zip_fread(file_, data, zip_uint64_t(wanted));
+    if (inflated_ >= limit_) {
+        limitReached_ = true;
+        return -1;
+    }
+    const zip_int64_t got
+        = zip_fread(file_, data, zip_uint64_t(std::min(wanted, limit_ - inflated_)));
     inflated_ += std::max<zip_int64_t>(got, 0);
     failed_ = got < 0 || inflated_ > declaredSize_;
     return failed_ ? -1 : got;

@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QIODevice>
 #include <QString>
+#include <limits>
 #include <memory>
 
 struct zip;
@@ -50,6 +51,9 @@ public:
 
     bool isSequential() const override { return true; }
     bool failed() const { return failed_; }
+    // Lets the stream inflate at most bytes more; a read past them fails with limitReached().
+    void limitFurtherReads(qint64 bytes) { limit_ = inflated_ + bytes; }
+    bool limitReached() const { return limitReached_; }
 
 protected:
     qint64 readData(char *data, qint64 maxSize) override;
@@ -59,7 +63,9 @@ private:
     zip_file *file_;
     qint64 declaredSize_;
     qint64 inflated_ = 0;
+    qint64 limit_ = std::numeric_limits<qint64>::max();
     bool failed_ = false;
+    bool limitReached_ = false;
 };
 
 } // namespace tagloom

@@ -7,6 +7,7 @@
 #include "support/Fixtures.h"
 
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QTest>
 
 using namespace tagloom;
@@ -26,6 +27,7 @@ private slots:
     void delimitedText_data();
     void delimitedText();
     void longLinesAndManyRows();
+    void piecesEndAnywhere();
 };
 
 void DataFileReaderTest::samples_data()
@@ -139,7 +141,8 @@ void DataFileReaderTest::refusalReasons_data()
         {"no sheet1 .xlsx", "formats/openpyxl_no_sheet1.xlsx", noSheet1},
         {"damaged .xls", "xls-extra/biff_short_record.xls", damaged},
         {"damaged zip", "formats-extra/damaged_zip.xlsx", damaged},
-        {"entity expansion", "formats-extra/entity_expansion.xlsx", damaged},
+        {"entity expansion", "formats-extra/entity_expansion.xlsx",
+            QStringLiteral("工作簿的 XML 声明了实体，正常的工作簿没有，不予读取")},
         {"shared string outside", "formats-extra/sst_index_outside.xlsx", damaged},
         {"size that lies", "formats-extra/zip_bomb_lying.xlsx", damaged},
         {"zip bomb", "formats-extra/zip_bomb.xlsx",
@@ -186,6 +189,17 @@ void DataFileReaderTest::delimitedText_data()
         << QByteArray("\xEF\xBB\xBFh\nv\n") << "x.csv" << QByteArray("\th\n1\tv\n");
     QTest::newRow("GB18030") << QByteArray("\xC3\xFB\xB3\xC6\n\x95\x32\x82\x36\n") << "x.csv"
                              << QByteArray("\t名称\n1\t\xF0\xA0\x80\x80\n");
+    // As spreadsheets save "Unicode text", with and without the byte order mark.
+    const auto utf16 = [](QStringConverter::Encoding encoding, QStringConverter::Flags flags) {
+        return QByteArray(QStringEncoder(encoding, flags)(u"名称,n\r\n值,1\r\n"));
+    };
+    const QByteArray utf16Table("\t名称\tn\n1\t值\t1\n");
+    QTest::newRow("UTF-16 LE") << utf16(QStringConverter::Utf16LE, QStringConverter::Flag::Default)
+                               << "x.txt" << utf16Table;
+    QTest::newRow("UTF-16 BE") << utf16(QStringConverter::Utf16BE, QStringConverter::Flag::Default)
+                               << "x.txt" << utf16Table;
+    QTest::newRow("UTF-16 LE with byte order mark") << utf16(QStringConverter::Utf16LE,
+        QStringConverter::Flag::WriteBom) << "x.txt" << utf16Table;
     QTest::newRow("a UTF-8 character cut short is no UTF-8: Windows-1252")
         << QByteArray("h\nab\xC3") << "x.csv" << QByteArray("\th\n1\tab\xC3\x83\n");
     QTest::newRow("quoted line ends and doubled quotes") << QByteArray(
@@ -209,11 +223,12 @@ void DataFileReaderTest::delimitedText()
     QCOMPARE(test::sheetTsv(*sheet), table);
 }
 
-// A 10 MB line, a line of a million delimiters, 16,385 filled columns and a million rows.
+// A field as long as a cell may be, a line of a million delimiters, 16,385 filled columns and a
+// million rows.
 void DataFileReaderTest::longLinesAndManyRows()
 {
     QString reason;
-    const QByteArray longField(10 << 20, 'x');
+    const QByteArray longField(1 << 20, 'x');
     std::optional<Sheet> sheet
         = DataFileReader::readSheet1("h\n" + longField + "\n", "x.csv", &reason);
     QVERIFY2(sheet, qPrintable(reason));
@@ -236,6 +251,35 @@ void DataFileReaderTest::longLinesAndManyRows()
         tall += "v\n";
     QVERIFY(!DataFileReader::readSheet1(tall, "x.csv", &reason));
     QVERIFY(DataFileReader::readSheet1(tall.chopped(2), "x.csv", &reason));
+}
+
+// Text is read a megabyte at a time: characters, line ends and quotes read the same wherever a
+// piece ends, in each encoding.
+void DataFileReaderTest::piecesEndAnywhere()
+{
+    const QString tail = QStringLiteral(",\"a\"\"b\",é\U00020000\r\n名,\"q\r\nq\",3\n");
+    const QStringList secondRow {QStringLiteral("a\"b"), QStringLiteral("é\U00020000")};
+    const QStringList thirdRow {
+        QStringLiteral("名"), QStringLiteral("q\r\nq"), QStringLiteral("3")};
+    for (const char *encoding : {"UTF-8", "GB18030", "UTF-16LE"}) {
+        QStringEncoder encode(encoding);
+        const qsizetype unit = QByteArray(encode(u"x")).size();
+        const qsizetype tailSize = QByteArray(encode(tail)).size();
+        for (qsizetype cut = 0; cut <= tailSize; cut += unit) {
+            const QString filler(((1 << 20) - cut) / unit - 6, u'x');
+            QString reason;
+            const std::optional<Sheet> sheet = DataFileReader::readSheet1(
+                QByteArray(encode(QStringLiteral("h,i,j\n") + filler + tail)), "x.csv", &reason);
+            const QByteArray where = encoding + QByteArray(", cut ") + QByteArray::number(cut);
+            QVERIFY2(sheet, (where + ": " + reason.toUtf8()).constData());
+            QVERIFY2(sheet->rowCount() == 3 && sheet->cell(1, 0) == filler, where.constData());
+            for (int column = 0; column < 3; ++column) {
+                QVERIFY2(column == 0 || sheet->cell(1, column) == secondRow[column - 1],
+                    where.constData());
+                QVERIFY2(sheet->cell(2, column) == thirdRow[column], where.constData());
+            }
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(DataFileReaderTest)
