@@ -242,8 +242,8 @@ int minimalPdf(int rows, const QString &pdf)
         MinimalPdfWriter::Page page;
         for (int col = 1; col <= 5; ++col)
             page.texts << table.cell(row, col);
-        page.qr = *QrEncoder::encode(
-            table.cell(row, 5).toUtf8(), design.qrLevel(), QrEncoder::smallestVersion, QrEncoder::bestMask, nullptr);
+        page.qr = *QrEncoder::encode(table.cell(row, 5).toUtf8(), design.qrLevel(),
+            QrEncoder::smallestVersion, QrEncoder::bestMask, nullptr);
         const std::optional<BarcodeSymbol> symbol
             = BarcodeSymbol::encode(BarcodeType::Code128, table.cell(row, 1), nullptr);
         page.bars = barsOf(*symbol);

@@ -52,8 +52,8 @@ const QImage &scaledForPages(const QImage &picture, const QSize &size)
         QImage scaled;
     } kept;
     if (kept.picture != picture.cacheKey() || kept.scaled.size() != size) {
-        kept.scaled = ditheredToDots(
-            picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        kept.scaled
+            = ditheredToDots(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         kept.picture = picture.cacheKey();
     }
     return kept.scaled;
@@ -139,8 +139,8 @@ bool hasOwnBold(const QFont &font)
 // Draws `text` in `font`. A face without a bold (SimSun's stand-in among them) is made bold here,
 // alike on the screen, the printer and PDF: drawn once more a little to the right. Left to Qt, the
 // screen drew it regular when scaled from twips, and PDF by a weight of its own.
-void drawBoldAware(
-    QPainter &painter, const LabelFont &labelFont, const QRectF &place, int flags, const QString &text)
+void drawBoldAware(QPainter &painter, const LabelFont &labelFont, const QRectF &place, int flags,
+    const QString &text)
 {
     QFont font = LabelPainter::deviceFont(labelFont, painter.device());
     if (font.bold() && !hasOwnBold(font)) {
@@ -157,8 +157,8 @@ void paintField(QPainter &painter, const FieldItem &item)
 {
     painter.setPen(item.foreColor);
     if (!item.box.isSet()) {
-        drawBoldAware(painter, item.font, item.rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs,
-            item.caption);
+        drawBoldAware(painter, item.font, item.rect(),
+            Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs, item.caption);
         return;
     }
     // The lines as found in twips, each drawn where it stands, so that every device breaks the
@@ -170,8 +170,8 @@ void paintField(QPainter &painter, const FieldItem &item)
     for (int line = 0; line < fitted.lines.size(); ++line) {
         // No clipping at the box: a glyph that a device draws a little wider still shows.
         const QRectF place(item.left, item.top + line * spacing, fitted.size.width(), spacing);
-        drawBoldAware(
-            painter, font, place, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, fitted.lines.at(line));
+        drawBoldAware(painter, font, place, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+            fitted.lines.at(line));
     }
 }
 

@@ -39,7 +39,8 @@ public:
     // The same with a data row in place of the design's captions, texts and codes; the design
     // stays as it is.
     static void paint(QPainter &painter, const LabelDesign &design, const LabelRow &row,
-        const std::optional<DotGrid> &printerDots = std::nullopt, Surface surface = Surface::Canvas);
+        const std::optional<DotGrid> &printerDots = std::nullopt,
+        Surface surface = Surface::Canvas);
 
     // The dots of a printer of `dotsPerInch` over the design's twips, as the label prints scaled
     // to its physical size, a dot corner at the label's top left.

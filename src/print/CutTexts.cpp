@@ -53,10 +53,12 @@ std::vector<CutTexts::Column> CutTexts::find(
             } else {
                 const bool plain
                     = !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\t'));
-                size = plain ? QSizeF(width(text), lineHeight) : TextMetrics::captionSize(text, font);
+                size = plain ? QSizeF(width(text), lineHeight)
+                             : TextMetrics::captionSize(text, font);
                 // The quick width leaves out kerning: a text ending near the edge is measured as
                 // drawn.
-                if (plain && std::abs(item.left + size.width() - label.width()) < 0.03 * size.width())
+                if (plain
+                    && std::abs(item.left + size.width() - label.width()) < 0.03 * size.width())
                     size = TextMetrics::captionSize(text, font);
                 severalLines = !plain;
             }

@@ -268,8 +268,8 @@ bool PrintRun::checkDots(const LabelContent &content, const LabelDesign &design,
         });
 }
 
-bool PrintRun::mayCutTexts(
-    const DataTable &table, const LabelContent &content, const LabelDesign &design, int first, int last)
+bool PrintRun::mayCutTexts(const DataTable &table, const LabelContent &content,
+    const LabelDesign &design, int first, int last)
 {
     const std::vector<CutTexts::Column> cut = CutTexts::find(design, table, first, last);
     if (cut.empty()) return true;
