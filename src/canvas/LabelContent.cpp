@@ -124,6 +124,11 @@ QString LabelContent::barcodeSourceName() const
     return sourceName(barcodeColumn_, design_.barcodeHolder().textTemplate);
 }
 
+QString LabelContent::textItemText(int index, const LabelNumbering &label) const
+{
+    return filledIn(label, texts_[static_cast<size_t>(index)], design_.textItem(index).caption);
+}
+
 LabelRow LabelContent::row(const LabelNumbering &label) const
 {
     LabelRow made;
@@ -136,8 +141,7 @@ LabelRow LabelContent::row(const LabelNumbering &label) const
     }
     made.texts.reserve(texts_.size());
     for (int index = 0; index < design_.textItemCount(); ++index)
-        made.texts.push_back(
-            filledIn(label, texts_[static_cast<size_t>(index)], design_.textItem(index).caption));
+        made.texts.push_back(textItemText(index, label));
     if (feedsBarcode()) {
         BarCodeCtrl barcode = design_.barcode();
         barcode.setValue(barcodeText(label));

@@ -40,6 +40,8 @@ public:
     // A column by its header, or by its number when the header is empty.
     QString columnName(int column) const { return sourceName(column, {}); }
 
+    // Text item `index` as the table fills it for the label.
+    QString textItemText(int index, const LabelNumbering &label) const;
     // One label as the table fills it: a caption for every field item, hidden ones too, the
     // text items' texts and the barcode when something feeds it. The QR code is the caller's to
     // make, from qrText.

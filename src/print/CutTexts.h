@@ -1,35 +1,36 @@
-// The field texts a print run would cut: for the rows of a range, the shown field items whose
+// The texts a print run would cut: for the rows of a range, the shown field and text items whose
 // text runs past the label's edge. The run names them before the first page, so the person can
 // stop and make room.
 #pragma once
 
+#include <QDateTime>
 #include <QString>
-#include <functional>
 #include <vector>
 
 namespace tagloom {
 
 class DataTable;
+class LabelContent;
 class LabelDesign;
 
 class CutTexts
 {
 public:
-    // The rows of one column whose text is cut: how many, and the first few of them.
-    struct Column
+    // The rows of one item whose text is cut: the item's name, how many rows, the first few.
+    struct Item
     {
-        int column;
+        QString name;
         int rows = 0;
         std::vector<int> firstRows;
     };
 
-    // Rows first to last, all of them in the table; the columns in order.
-    static std::vector<Column> find(
-        const LabelDesign &design, const DataTable &table, int first, int last);
+    // Rows first to last, all of them in the table, each as its first label of a run that began
+    // at `time`; the field items in their columns' order, then the text items.
+    static std::vector<Item> find(const LabelDesign &design, const DataTable &table,
+        const LabelContent &content, int first, int last, const QDateTime &time);
 
-    // The columns by their names, each with its rows, one line each.
-    static QString describe(
-        const std::vector<Column> &columns, const std::function<QString(int)> &columnName);
+    // The items by their names, each with its rows, one line each.
+    static QString describe(const std::vector<Item> &items);
 };
 
 } // namespace tagloom

@@ -271,9 +271,10 @@ bool PrintRun::checkDots(const LabelContent &content, const LabelDesign &design,
 bool PrintRun::mayCutTexts(const DataTable &table, const LabelContent &content,
     const LabelDesign &design, int first, int last)
 {
-    const std::vector<CutTexts::Column> cut = CutTexts::find(design, table, first, last);
+    const std::vector<CutTexts::Item> cut
+        = CutTexts::find(design, table, content, first, last, time_);
     if (cut.empty()) return true;
-    warning_ = CutTexts::describe(cut, [&](int col) { return content.columnName(col); });
+    warning_ = CutTexts::describe(cut);
     return messageBox(workspace_.dialogs(), nullptr, warning_ + QStringLiteral("\n仍然打印吗？"),
                MessageButtons::YesNo)
         == MessageAnswer::Yes;

@@ -620,8 +620,13 @@ void PrintRunTest::textsRunningPastTheLabelAreNamedBeforeTheFirstPage()
     TestProgram program;
     prepare(program, workbook);
     program.panel().setRangeText(MainPanel::LastRow, QStringLiteral("6"));
-    const QString question = QStringLiteral(
-        "下列文字超出了标签的边缘，打印出来会被截掉：\n“名称”列：第2、4行\n仍然打印吗？");
+    // A text item with the same field is named by its text.
+    FieldItem text = LabelDesign::newTextItem();
+    text.caption = QStringLiteral("品名：{名称}");
+    program.workspace.canvas().addTextItem(text);
+    const QString question
+        = QStringLiteral("下列文字超出了标签的边缘，打印出来会被截掉：\n“名称”列：第2、4行\n"
+                         "文本“品名：{名称}”：第2、4行\n仍然打印吗？");
 
     // Asked after the confirmation, from the main window's button: "否" prints nothing.
     program.dialogs.answerMessage(MessageAnswer::Ok);
