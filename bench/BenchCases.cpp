@@ -186,6 +186,17 @@ void prepareLabels(Workspace &workspace, int rows)
     workspace.panel().setRangeText(MainPanel::LastRow, QString::number(rows));
 }
 
+// The figures of a run that wrote `rows` labels into `pdf`.
+void reportPdf(double seconds, int rows, double cpuAtStart, const QString &pdf)
+{
+    report(seconds,
+        QStringLiteral("%1 labels, %2 labels/s, CPU %3 s, PDF %4 MB")
+            .arg(rows)
+            .arg(rows / seconds, 0, 'f', 0)
+            .arg(cpuSeconds() - cpuAtStart, 0, 'f', 2)
+            .arg(static_cast<double>(QFileInfo(pdf).size()) / 1e6, 0, 'f', 1));
+}
+
 // The print run to PDF.
 int printToPdf(int rows, const QString &pdf)
 {
@@ -200,12 +211,7 @@ int printToPdf(int rows, const QString &pdf)
     const PrintRun::Result result = PrintRun(workspace, output, progress).run();
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
     if (result.outcome != PrintRun::Outcome::Printed || result.pagesSent != rows) return 1;
-    report(seconds,
-        QStringLiteral("%1 labels, %2 labels/s, CPU %3 s, PDF %4 MB")
-            .arg(rows)
-            .arg(rows / seconds, 0, 'f', 0)
-            .arg(cpuSeconds() - cpuAtStart, 0, 'f', 2)
-            .arg(static_cast<double>(QFileInfo(pdf).size()) / 1e6, 0, 'f', 1));
+    reportPdf(seconds, rows, cpuAtStart, pdf);
     return 0;
 }
 
@@ -272,12 +278,7 @@ int minimalPdf(int rows, const QString &pdf)
         writer.addPage(page);
     if (!writer.finish()) return 1;
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
-    report(seconds,
-        QStringLiteral("%1 labels, %2 labels/s, CPU %3 s, PDF %4 MB")
-            .arg(rows)
-            .arg(rows / seconds, 0, 'f', 0)
-            .arg(cpuSeconds() - cpuAtStart, 0, 'f', 2)
-            .arg(static_cast<double>(QFileInfo(pdf).size()) / 1e6, 0, 'f', 1));
+    reportPdf(seconds, rows, cpuAtStart, pdf);
     return 0;
 }
 
