@@ -9,9 +9,9 @@
 #include <QSizeF>
 #include <memory>
 
-class QPdfWriter;
-
 namespace tagloom {
+
+class PdfLabelDocument;
 
 class PdfPageWriter
 {
@@ -33,7 +33,7 @@ public:
 
 private:
     std::unique_ptr<UnnamedFile> file_;
-    std::unique_ptr<QPdfWriter> writer_;
+    std::unique_ptr<PdfLabelDocument> document_;
     QPainter painter_;
 };
 
