@@ -53,8 +53,8 @@ namespace {
 
 // Objects waiting to be written, at most: a few pages' worth. The writing thread is woken for a
 // batch of them, not for every one.
-constexpr size_t mostQueued = 64;
-constexpr size_t batch = 16;
+constexpr size_t mostQueued = 256;
+constexpr size_t batch = 128;
 
 } // namespace
 

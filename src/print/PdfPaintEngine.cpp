@@ -301,7 +301,7 @@ QByteArray PdfPaintEngine::alphaState(qreal alpha)
 
 const PdfPaintEngine::ShapedText &PdfPaintEngine::shaped(const QString &text, const QFont &font)
 {
-    const QString key = font.key() + QChar(0) + text;
+    const ShapedKey key {font, text};
     if (const ShapedText *known = shapedTexts_.object(key)) return *known;
 
     // The item laid out again as the painter laid it out: same font, same device.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFont>
 #include <QCache>
 #include <QHash>
 #include <QList>
@@ -65,6 +66,16 @@ private:
         QByteArray operators;
         QList<int> fonts;
     };
+    struct ShapedKey
+    {
+        QFont font;
+        QString text;
+        bool operator==(const ShapedKey &) const = default;
+        friend size_t qHash(const ShapedKey &key, size_t seed)
+        {
+            return qHashMulti(seed, key.font, key.text);
+        }
+    };
     const ShapedText &shaped(const QString &text, const QFont &font);
 
     PdfObjectWriter &objects_;
@@ -89,7 +100,7 @@ private:
     QSet<int> pageStates_;
     QHash<qint64, int> images_; // object by QImage::cacheKey
     QHash<int, int> states_; // object by alpha in 1/255
-    QCache<QString, ShapedText> shapedTexts_ {256};
+    QCache<ShapedKey, ShapedText> shapedTexts_ {256};
 };
 
 } // namespace tagloom
