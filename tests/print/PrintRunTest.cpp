@@ -10,6 +10,7 @@
 #include "canvas/LabelRow.h"
 #include "data/DataTable.h"
 #include "print/LabelOutput.h"
+#include "print/LabelsAhead.h"
 #include "print/PdfFileOutput.h"
 #include "print/PrintProgress.h"
 #include "print/PrintProgressDialog.h"
@@ -138,6 +139,7 @@ private slots:
     void textsRunningPastTheLabelAreNamedBeforeTheFirstPage();
     void cancellingSendsThePagesDone();
     void aFailingPrinterStopsAndSaysWhatWasSent();
+    void aBitmapFolderThatGoesStopsTheRunAtItsLabel();
     void theWindowsStayWhileTheRunWorksOnThem();
     void aPersonReadingTheConfirmationIsNotInterrupted();
     void theProgressGoesBeforeTheRunSaysHowItEnded();
@@ -695,6 +697,48 @@ void PrintRunTest::aFailingPrinterStopsAndSaysWhatWasSent()
     QCOMPARE(message.title, QStringLiteral("出错"));
     QCOMPARE(message.text, QStringLiteral("打印机缺纸。已送出3张标签。"));
     QVERIFY(!program.workspace.canvas().barcodeVisible());
+}
+
+// The labels are made ahead of the pages: a bitmap folder that goes in the middle of the run
+// stops it at the first label made without it, after the pages of those made before.
+void PrintRunTest::aBitmapFolderThatGoesStopsTheRunAtItsLabel()
+{
+    QList<QStringList> rows = {products[0]};
+    for (int row = 1; row <= 200; ++row)
+        rows.append(
+            {QStringLiteral("TL-%1").arg(row), "茶杯", QStringLiteral("https://e.cn/%1").arg(row)});
+    const QString workbook = scratch_.filePath("200.xls");
+    QVERIFY(writeWorkbook(workbook, rows));
+    TestProgram program;
+    prepare(program, workbook);
+    program.panel().setRangeText(MainPanel::LastRow, QStringLiteral("200"));
+    program.dialogs.answerMessage();
+    program.dialogs.answerMessage();
+    QTemporaryDir temporary;
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+    class RemovingFolders : public PrintProgress
+    {
+    public:
+        bool advance(int pagesDone, int) override
+        {
+            if (pagesDone == 3) QDir(path).removeRecursively();
+            return true;
+        }
+        QString path;
+    } removing;
+    removing.path = temporary.path();
+    const QString pdf = scratch_.filePath("folder-gone.pdf");
+    const PrintRun::Result result = print(program, pdf, &removing);
+    qputenv("TMPDIR", tmpdir);
+    QCOMPARE(result.outcome, PrintRun::Outcome::Failed);
+    const int sent = result.pagesSent;
+    QVERIFY2(sent >= 3 && sent <= 3 + int(LabelsAhead::mostAhead), qPrintable(result.message));
+    QVERIFY2(result.message.startsWith(QStringLiteral("打印在第%1行中止：无法").arg(sent + 1))
+            && result.message.endsWith(QStringLiteral("。已送出%1张标签。").arg(sent)),
+        qPrintable(result.message));
+    QCOMPARE(pdfPageCount(pdf), sent);
+    QCOMPARE(decodeCode128(renderPdfPage(pdf, sent, 150)), rows[sent][0]);
 }
 
 // The progress dialog lets events run between pages: a user could close the canvas or the data
