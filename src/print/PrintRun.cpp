@@ -4,6 +4,7 @@
 #include "CutTexts.h"
 #include "LabelOutput.h"
 #include "LabelQuantities.h"
+#include "LabelsAhead.h"
 #include "PrintProgress.h"
 #include "TemporaryFolder.h"
 #include "app/MessageBox.h"
@@ -18,7 +19,6 @@
 #include "data/DataTable.h"
 
 #include <QDir>
-#include <QImageReader>
 #include <QPainter>
 #include <cmath>
 #include <limits>
@@ -280,31 +280,6 @@ bool PrintRun::mayCutTexts(const DataTable &table, const LabelContent &content,
         == MessageAnswer::Yes;
 }
 
-bool PrintRun::makeLabel(LabelDesign &design, const LabelContent &content,
-    const LabelNumbering &numbering, const QString &bitmapPath, LabelRow &made, QString *reason)
-{
-    // The count of field items is read afresh for every label.
-    made = content.row(numbering);
-    if (content.feedsQrCode()) {
-        QrMaker &generator = design.qrMaker();
-        generator.setCodeData(content.qrText(numbering));
-        generator.refresh();
-        if (generator.codePicture()->isNull()) {
-            made.qrPicture = PictureRef(); // an empty text: this label goes without the code
-        } else {
-            if (!generator.saveBitmap(bitmapPath, 2, reason)) return false;
-            QImageReader reader(bitmapPath, "bmp");
-            QImage picture = reader.read();
-            if (picture.isNull()) {
-                *reason = QStringLiteral("无法读回二维码图片：%1").arg(reader.errorString());
-                return false;
-            }
-            made.qrPicture = std::make_shared<const QImage>(std::move(picture));
-        }
-    }
-    return true;
-}
-
 PrintRun::Result PrintRun::run()
 {
     const Workspace::Hold hold(workspace_);
@@ -391,13 +366,22 @@ PrintRun::Result PrintRun::printRows(LabelDesign &design, const LabelContent &co
 {
     // The canvas follows once, at the end, not page by page.
     LabelRow lastPrinted;
-    const Result result = printPages(design, content, first, last, quantities, lastPrinted);
+    std::optional<LabelNumbering> lastMade;
+    const Result result
+        = printPages(design, content, first, last, quantities, lastPrinted, lastMade);
     lastPrinted.applyTo(design);
+    // The labels' QR codes were made by a generator of their own; the design's ends with the last
+    // one's, as the codes have always been left on it.
+    if (lastMade && content.feedsQrCode()) {
+        design.qrMaker().setCodeData(content.qrText(*lastMade));
+        design.qrMaker().refresh();
+    }
     return result;
 }
 
 PrintRun::Result PrintRun::printPages(LabelDesign &design, const LabelContent &content, int first,
-    int last, const LabelQuantities &quantities, LabelRow &lastPrinted)
+    int last, const LabelQuantities &quantities, LabelRow &lastPrinted,
+    std::optional<LabelNumbering> &lastMade)
 {
     // The QR bitmap lives in a folder of this run alone: the program's folder may not be writable,
     // and two running copies must not print each other's codes.
@@ -433,23 +417,32 @@ PrintRun::Result PrintRun::printPages(LabelDesign &design, const LabelContent &c
     const int drawnCopies = copiesByOutput ? 1 : copies_;
     const int labelsPerPage = copies_ / drawnCopies;
     int pages = 0; // labels, copies counted
-    std::optional<Result> stopped;
+    std::optional<std::pair<Outcome, QString>> stopped;
     try {
-        // The labels of a row are made once, unless a counter makes them differ.
+        // The labels of a row are made once, unless a counter makes them differ; ahead of the
+        // painter, on a second thread, where there are codes to make for more than one label.
+        const bool counts = content.countsLabels();
+        LabelsAhead::Sequence sequence;
+        if ((content.feedsQrCode() || content.feedsBarcode()) && quantities.total() > 1)
+            sequence = [&](const std::function<bool(const LabelNumbering &)> &label) {
+                forEachLabel(first, last, quantities, counts, label);
+            };
+        LabelsAhead labels(content, design.qrLevel(), bitmapPath, sequence);
         LabelRow made;
         int madeRow = 0;
         forEachLabel(first, last, quantities, true, [&](const LabelNumbering &label) {
-            if (content.countsLabels() || label.row != madeRow) {
+            if (counts || label.row != madeRow) {
                 madeRow = label.row;
-                if (!makeLabel(design, content, label, bitmapPath, made, &reason)) {
-                    stopped = endEarly(Outcome::Failed, pages,
-                        QStringLiteral("打印在第%1行中止：%2。").arg(label.row).arg(reason));
+                lastMade = label;
+                if (!labels.next(label, made, &reason)) {
+                    stopped = {Outcome::Failed,
+                        QStringLiteral("打印在第%1行中止：%2。").arg(label.row).arg(reason)};
                     return false;
                 }
             }
             for (int copy = 0; copy < drawnCopies; ++copy) {
                 if (pages > 0 && !output_.nextPage(&reason)) {
-                    stopped = endEarly(Outcome::Failed, pages, QStringLiteral("%1。").arg(reason));
+                    stopped = {Outcome::Failed, QStringLiteral("%1。").arg(reason)};
                     return false;
                 }
                 QPainter &painter = output_.painter();
@@ -461,18 +454,19 @@ PrintRun::Result PrintRun::printPages(LabelDesign &design, const LabelContent &c
                 if (copy == 0) lastPrinted = made;
                 pages += labelsPerPage;
                 if (!progress_.advance(pages, total) && pages < total) {
-                    stopped = endEarly(Outcome::Cancelled, pages, QStringLiteral("打印已取消，"));
+                    stopped = {Outcome::Cancelled, QStringLiteral("打印已取消，")};
                     return false;
                 }
             }
             return true;
         });
+        // Leaving here stops the labels made ahead before the run says how it ended.
     } catch (const std::bad_alloc &) {
         // A picture or a page too large for the memory left: stop as a failing printer does.
         return endEarly(Outcome::Failed, pages,
             QStringLiteral("内存不足，无法画出第%1张标签。").arg(pages + 1));
     }
-    if (stopped) return *stopped;
+    if (stopped) return endEarly(stopped->first, pages, stopped->second);
     progress_.end();
     if (!output_.finish(&reason))
         return endEarly(Outcome::Failed, 0, QStringLiteral("%1，").arg(reason));

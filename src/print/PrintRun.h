@@ -2,8 +2,9 @@
 // cell in the quantity column asks for, each in as many copies as asked for, one after the other.
 // For each label the field items take the row's cells, the text items their texts with the
 // row's fields, the label's number and the run's date filled in, the QR code is made again
-// through a bitmap file and the barcode takes its text; the painter draws the design with that
-// label as a page. The design itself takes only the last printed row, when the run ends.
+// through a bitmap file and the barcode takes its text (on a second thread, ahead of the pages);
+// the painter draws the design with that label as a page. The design itself takes only the last
+// printed row, when the run ends.
 // Everything that could spoil the run is checked before the first page, so a refused run prints
 // nothing; on a printer that includes codes too small for its dots. The range is checked against
 // the table before the confirmation asks to print it.
@@ -73,14 +74,13 @@ private:
     // the design's twips, `scale` the printed twips of one of them.
     bool checkDots(const LabelContent &content, const LabelDesign &design, int first, int last,
         const LabelQuantities &quantities, double dotsPerTwip, double scale);
-    bool makeLabel(LabelDesign &design, const LabelContent &content,
-        const LabelNumbering &numbering, const QString &bitmapPath, LabelRow &made,
-        QString *reason);
     Result printRows(LabelDesign &design, const LabelContent &content, int first, int last,
         const LabelQuantities &quantities);
-    // The pages themselves; `lastPrinted` is the label of the last page that went out.
+    // The pages themselves; `lastPrinted` is the label of the last page that went out,
+    // `lastMade` the last label made for a page, whether or not it went out.
     Result printPages(LabelDesign &design, const LabelContent &content, int first, int last,
-        const LabelQuantities &quantities, LabelRow &lastPrinted);
+        const LabelQuantities &quantities, LabelRow &lastPrinted,
+        std::optional<LabelNumbering> &lastMade);
     // Ends a run that stopped after `pagesDone` pages: sends them, then says what happened.
     Result endEarly(Outcome outcome, int pagesDone, const QString &what);
     void refuse(const QString &message);

@@ -1,15 +1,18 @@
 // The print run to PDF: one page per row that a scanner reads back as that row, the confirmation
-// and the checks, the refusals that keep bad labels from printing, cancelling.
+// and the checks, the refusals that keep bad labels from printing, cancelling, the labels made
+// ahead of the pages.
 #include "print/PrintRun.h"
 
 #include "app/LabelSizeDialog.h"
 #include "canvas/DesignHistory.h"
 #include "canvas/DesignSnapshot.h"
+#include "canvas/LabelContent.h"
 #include "canvas/LabelDesign.h"
 #include "canvas/LabelPainter.h"
 #include "canvas/LabelRow.h"
 #include "data/DataTable.h"
 #include "print/LabelOutput.h"
+#include "print/LabelsAhead.h"
 #include "print/PdfFileOutput.h"
 #include "print/PrintProgress.h"
 #include "print/PrintProgressDialog.h"
@@ -33,6 +36,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <atomic>
 #include <csignal>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -138,6 +142,8 @@ private slots:
     void textsRunningPastTheLabelAreNamedBeforeTheFirstPage();
     void cancellingSendsThePagesDone();
     void aFailingPrinterStopsAndSaysWhatWasSent();
+    void labelsMadeAheadComeInOrderUntilStopped();
+    void aBitmapFolderThatGoesStopsTheRunAtItsLabel();
     void theWindowsStayWhileTheRunWorksOnThem();
     void aPersonReadingTheConfirmationIsNotInterrupted();
     void theProgressGoesBeforeTheRunSaysHowItEnded();
@@ -441,6 +447,7 @@ void PrintRunTest::theRunLeavesTheLastRowOnTheCanvas()
     QCOMPARE(design.field(3).caption, products[2][2]); // hidden, yet filled
     QVERIFY(!design.field(3).visible);
     QVERIFY(!design.qrCodeInserted()); // Image1 shows a bitmap of its own now
+    QCOMPARE(design.qrMaker().codeData(), products[2][2]); // the generator has the last label's
     QImage quietZone(260, 260, QImage::Format_Grayscale8);
     quietZone.fill(Qt::white);
     QPainter(&quietZone).drawImage(QRect(25, 25, 210, 210), *design.codeImage().picture);
@@ -695,6 +702,98 @@ void PrintRunTest::aFailingPrinterStopsAndSaysWhatWasSent()
     QCOMPARE(message.title, QStringLiteral("出错"));
     QCOMPARE(message.text, QStringLiteral("打印机缺纸。已送出3张标签。"));
     QVERIFY(!program.workspace.canvas().barcodeVisible());
+}
+
+// The labels made ahead of the pages come in order, each with its own counter and codes, until a
+// bitmap that cannot be written ends them at its label; the thread goes no further ahead than it
+// may, and stopped, no further at all.
+void PrintRunTest::labelsMadeAheadComeInOrderUntilStopped()
+{
+    DataTable table;
+    table.bind(1, {"SKU", "TL-1", "TL-2", "TL-3"});
+    QVERIFY(table.numberRows());
+    LabelDesign design;
+    FieldItem counter = LabelDesign::newTextItem();
+    counter.caption = QStringLiteral("{序号:001}");
+    design.addTextItem(counter);
+    design.setCodeImageTemplate(QStringLiteral("{SKU}/{序号}"));
+    LabelContent content(design, &table, 0, 1);
+    QString problem;
+    QVERIFY(content.bind(&problem));
+    QTemporaryDir folder;
+    int goneAt = 69;
+    std::atomic<int> begun = 0;
+    const auto thirtyARow = [&](const auto &label) {
+        for (int n = 0;; ++n) {
+            begun = n + 1;
+            if (n == goneAt) QDir(folder.path()).removeRecursively();
+            if (!label({n / 30 % 3 + 1, n, {}})) return;
+        }
+    };
+    LabelRow made;
+    {
+        LabelsAhead labels(content, QrLevel::H, folder.filePath("qr.bmp"), thirtyARow);
+        for (int n = 0; n < goneAt; ++n) {
+            const QString sku = table.cell(n / 30 + 1, 1);
+            QVERIFY(labels.next({n / 30 + 1, n, {}}, made, &problem));
+            QCOMPARE(made.texts.at(0), QStringLiteral("%1").arg(n + 1, 3, 10, QChar('0')));
+            QCOMPARE(made.barcode->value(), sku);
+            QImage quietZone(260, 260, QImage::Format_Grayscale8);
+            quietZone.fill(Qt::white);
+            QPainter(&quietZone).drawImage(QRect(30, 30, 200, 200), **made.qrPicture);
+            const std::optional<DecodedCode> qr = findQr(quietZone);
+            QVERIFY(qr && qr->ecLevel == "H");
+            QCOMPARE(qr->text, QStringLiteral("%1/%2").arg(sku).arg(n + 1));
+        }
+        QVERIFY(!labels.next({3, goneAt, {}}, made, &problem));
+        QCOMPARE(problem, QStringLiteral("无法写入位图文件：%1").arg(folder.filePath("qr.bmp")));
+    }
+    goneAt = -1;
+    QTemporaryDir another;
+    // The two taken, the labels made for the painter to take, the one waiting for room.
+    const int full = 2 + int(LabelsAhead::mostAhead) + 1;
+    {
+        LabelsAhead labels(content, QrLevel::M, another.filePath("qr.bmp"), thirtyARow);
+        QVERIFY(labels.next({1, 0, {}}, made, &problem) && labels.next({1, 1, {}}, made, &problem));
+        QTRY_COMPARE_WITH_TIMEOUT(begun.load(), full, 30000);
+    }
+    QCOMPARE(begun.load(), full);
+}
+
+// A bitmap folder that goes in the middle of the run stops it at the first label made without
+// it, after the pages of the labels made before.
+void PrintRunTest::aBitmapFolderThatGoesStopsTheRunAtItsLabel()
+{
+    QList<QStringList> rows = {products[0]};
+    for (int row = 1; row <= 200; ++row)
+        rows.append({QStringLiteral("TL-%1").arg(row), "", QStringLiteral("TL-%1").arg(row)});
+    QVERIFY(writeWorkbook(scratch_.filePath("200.xls"), rows));
+    TestProgram program;
+    prepare(program, scratch_.filePath("200.xls"));
+    program.panel().setRangeText(MainPanel::LastRow, QStringLiteral("200"));
+    program.dialogs.answerMessage();
+    program.dialogs.answerMessage();
+    QTemporaryDir temporary; // the run's own folders go in it
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+    struct : PrintProgress
+    {
+        bool advance(int pagesDone, int) override
+        {
+            return pagesDone != 3 || QDir(path).removeRecursively();
+        }
+        QString path;
+    } removing;
+    removing.path = temporary.path();
+    const PrintRun::Result result = print(program, scratch_.filePath("gone.pdf"), &removing);
+    tmpdir.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmpdir);
+    const int sent = result.pagesSent;
+    QVERIFY2(sent >= 3 && sent <= 3 + int(LabelsAhead::mostAhead), qPrintable(result.message));
+    QCOMPARE(result.message.section(QChar(u'：'), 0, 0),
+        QStringLiteral("打印在第%1行中止").arg(sent + 1));
+    QVERIFY(result.message.endsWith(QStringLiteral("。已送出%1张标签。").arg(sent)));
+    QCOMPARE(pdfPageCount(scratch_.filePath("gone.pdf")), sent);
+    QCOMPARE(decodeCode128(renderPdfPage(scratch_.filePath("gone.pdf"), sent, 150)), rows[sent][0]);
 }
 
 // The progress dialog lets events run between pages: a user could close the canvas or the data
