@@ -46,9 +46,8 @@ PdfPaintEngine::PdfPaintEngine(
 {
 }
 
-bool PdfPaintEngine::begin(QPaintDevice *device)
+bool PdfPaintEngine::begin(QPaintDevice *)
 {
-    device_ = device;
     setActive(true);
     return true;
 }
@@ -304,8 +303,9 @@ const PdfPaintEngine::ShapedText &PdfPaintEngine::shaped(const QString &text, co
     const ShapedKey key {font, text};
     if (const ShapedText *known = shapedTexts_.object(key)) return *known;
 
-    // The item laid out again as the painter laid it out: same font, same device.
-    QTextLayout layout(text, font, device_);
+    // The item laid out again as the painter laid it out. The font is the painter's, sized for
+    // this device already: passing the device would make a copy that looks its face up afresh.
+    QTextLayout layout(text, font);
     layout.beginLayout();
     const QTextLine line = layout.createLine();
     layout.endLayout();

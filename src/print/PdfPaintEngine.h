@@ -80,7 +80,6 @@ private:
 
     PdfObjectWriter &objects_;
     PdfGlyphFonts &fonts_;
-    QPaintDevice *device_ = nullptr;
     const QSizeF pagePoints_;
     const int dotsPerInch_;
 
