@@ -3,6 +3,7 @@
 
 #include "Twips.h"
 
+#include <QHash>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTextLayout>
@@ -24,14 +25,29 @@ const QPaintDevice &twipsDevice()
     return device;
 }
 
+// `font` sized for the twips device. Qt looks the face of every new copy of a font up afresh,
+// which took a tenth of the time a label takes to draw; the copies made here are kept, a few
+// hundred at most for each thread.
+QFont inTwips(const QFont &font)
+{
+    thread_local QHash<QFont, QFont> known;
+    const auto found = known.constFind(font);
+    if (found != known.constEnd()) return *found;
+    if (known.size() >= 256) known.clear();
+    QFont sized(font, &twipsDevice());
+    QFontMetricsF(sized).height(); // looks the face up now, for every copy to come
+    known.insert(font, sized);
+    return sized;
+}
+
 QFont withoutKerning(QFont font)
 {
     font.setKerning(false);
     return font;
 }
 
-// Characters whose width in a line is their own advance: no combining marks, no shaping, no
-// direction or format controls.
+} // namespace
+
 bool standsAlone(char16_t c)
 {
     return (c >= 0x20 && c < 0x7f) || (c >= 0xa0 && c < 0x300) || (c >= 0x370 && c < 0x483)
@@ -39,11 +55,9 @@ bool standsAlone(char16_t c)
         || (c >= 0xac00 && c < 0xd7a4) || (c >= 0xff01 && c < 0xff61);
 }
 
-} // namespace
-
 QSizeF TextMetrics::captionSize(const QString &caption, const QFont &font)
 {
-    const QFontMetricsF metrics(font, &twipsDevice());
+    const QFontMetricsF metrics(inTwips(font));
     if (caption.isEmpty()) return {0.0, metrics.height()};
     return metrics
         .boundingRect(QRectF(), Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs, caption)
@@ -52,7 +66,7 @@ QSizeF TextMetrics::captionSize(const QString &caption, const QFont &font)
 
 double TextMetrics::textWidth(const QString &text, const QFont &font)
 {
-    return QFontMetricsF(font, &twipsDevice()).horizontalAdvance(text);
+    return QFontMetricsF(inTwips(font)).horizontalAdvance(text);
 }
 
 QStringList TextMetrics::wrappedLines(const QString &text, const QFont &font, double width)
@@ -82,7 +96,7 @@ QStringList TextMetrics::wrappedLines(const QString &text, const QFont &font, do
 
 double TextMetrics::lineSpacing(const QFont &font)
 {
-    return QFontMetricsF(font, &twipsDevice()).lineSpacing();
+    return QFontMetricsF(inTwips(font)).lineSpacing();
 }
 
 TextWidthMeter::TextWidthMeter(QFont font)

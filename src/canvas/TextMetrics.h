@@ -28,6 +28,10 @@ public:
     static double lineSpacing(const QFont &font);
 };
 
+// Characters whose width in a line is their own advance: no combining marks, no shaping, no
+// direction or format controls.
+bool standsAlone(char16_t c);
+
 // Measures many single-line texts in one font, without kerning, fast enough for every cell of a
 // large sheet: text in scripts that need no shaping (Latin, Greek, Cyrillic, Chinese, Japanese
 // kana, Korean syllables) is measured as the sum of its characters' advances; other text is shaped.

@@ -52,7 +52,10 @@ void LabelsAhead::work(const std::stop_token &stop, const Sequence &sequence)
         sequence([&](const LabelNumbering &label) {
             {
                 std::unique_lock guard(lock_);
-                room_.wait(guard, stop, [this] { return made_.size() < mostAhead; });
+                // Once full, the thread waits until half are taken: woken for every label, it
+                // cost the painter a system call a label.
+                if (made_.size() >= mostAhead)
+                    room_.wait(guard, stop, [this] { return made_.size() <= mostAhead / 2; });
                 if (stop.stop_requested()) return false;
             }
             Made made;
@@ -81,6 +84,7 @@ bool LabelsAhead::next(const LabelNumbering &label, LabelRow &made, QString *rea
 {
     if (!worker_.joinable()) return make(label, made, reason);
     Made front;
+    bool wake = false;
     {
         std::unique_lock guard(lock_);
         ready_.wait(guard, [this] { return !made_.empty() || ended_; });
@@ -92,8 +96,9 @@ bool LabelsAhead::next(const LabelNumbering &label, LabelRow &made, QString *rea
         }
         front = std::move(made_.front());
         made_.pop_front();
+        wake = made_.size() == mostAhead / 2;
     }
-    room_.notify_one();
+    if (wake) room_.notify_one();
     Q_ASSERT(front.label.row == label.row && front.label.label == label.label);
     made = std::move(front.row);
     if (!front.done) *reason = front.reason;

@@ -10,15 +10,6 @@ namespace {
 
 constexpr double millimetresPerPoint = 25.4 / 72;
 
-// A text string of the document information: UTF-16 with its byte order mark, in hexadecimal.
-QByteArray textString(const QString &text)
-{
-    QByteArray out = "<FEFF";
-    for (const QChar unit : text)
-        out += QByteArray::number(unit.unicode(), 16).rightJustified(4, '0').toUpper();
-    return out + '>';
-}
-
 } // namespace
 
 PdfLabelDocument::PdfLabelDocument(QIODevice &out, const QSizeF &pagePoints, int dotsPerInch)
@@ -62,8 +53,8 @@ bool PdfLabelDocument::finish()
         pageTree_);
     const int catalog
         = objects_.write("<< /Type /Catalog /Pages " + QByteArray::number(pageTree_) + " 0 R >>");
-    const int info = objects_.write("<< /Title " + textString(title_) + " /Creator "
-        + textString(creator_) + " /Producer " + textString(creator_) + " /CreationDate (D:"
+    const int info = objects_.write("<< /Title " + pdfTextString(title_) + " /Creator "
+        + pdfTextString(creator_) + " /Producer " + pdfTextString(creator_) + " /CreationDate (D:"
         + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1()
         + "Z) >>");
     return objects_.finish(catalog, info);

@@ -2,11 +2,20 @@
 #include "PdfObjectWriter.h"
 
 #include <QIODevice>
+#include <QString>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 
 namespace tagloom {
+
+QByteArray pdfTextString(const QString &text)
+{
+    QByteArray out = "<FEFF";
+    for (const QChar unit : text)
+        out += QByteArray::number(unit.unicode(), 16).rightJustified(4, '0').toUpper();
+    return out + '>';
+}
 
 void appendPdfNumber(QByteArray &out, double value, int decimals)
 {

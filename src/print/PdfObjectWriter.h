@@ -70,6 +70,10 @@ private:
     std::thread writer_;
 };
 
+// A text string as PDF writes one for people to read: UTF-16 with its byte order mark, in
+// hexadecimal.
+QByteArray pdfTextString(const QString &text);
+
 // Appends a number as PDF writes it: fixed point, at most `decimals` places, no trailing zeros.
 void appendPdfNumber(QByteArray &out, double value, int decimals = 3);
 

@@ -4,6 +4,7 @@
 #include "PdfGlyphFonts.h"
 #include "PdfImageObject.h"
 #include "PdfObjectWriter.h"
+#include "canvas/TextMetrics.h"
 
 #include <QFont>
 #include <QGlyphRun>
@@ -298,36 +299,87 @@ QByteArray PdfPaintEngine::alphaState(qreal alpha)
     return "/Gs" + QByteArray::number(object);
 }
 
-const PdfPaintEngine::ShapedText &PdfPaintEngine::shaped(const QString &text, const QFont &font)
-{
-    const ShapedKey key {font, text};
-    if (const ShapedText *known = shapedTexts_.object(key)) return *known;
+namespace {
 
-    // The item laid out again as the painter laid it out. The font is the painter's, sized for
-    // this device already: passing the device would make a copy that looks its face up afresh.
+// Glyphs of one font, placed from the start of the text's baseline.
+struct GlyphRun
+{
+    QRawFont font;
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+};
+
+// The glyphs of a text that needs no shaping, placed by the font's own advances: many times
+// faster than laying it out again. Nothing when a character needs shaping or is not in the face,
+// or when the advances do not add up to the width the painter laid the text out in (kerning
+// that only shaping applies): the text is laid out again then.
+std::optional<GlyphRun> quickRun(const QString &text, const QFont &font, qreal width)
+{
+    for (const QChar character : text)
+        if (!standsAlone(character.unicode())) return std::nullopt;
+    GlyphRun run {QRawFont::fromFont(font), {}, {}};
+    run.glyphs = run.font.glyphIndexesForString(text);
+    if (run.glyphs.size() != text.size() || run.glyphs.contains(0u)) return std::nullopt;
+    const QList<QPointF> advances
+        = run.font.advancesForGlyphIndexes(run.glyphs, QRawFont::KernedAdvances);
+    qreal x = 0;
+    for (const QPointF &advance : advances) {
+        run.positions.append(QPointF(x, 0));
+        x += advance.x();
+    }
+    // Qt places glyphs in 64ths of a pixel.
+    if (std::abs(x - width) > 0.05) return std::nullopt;
+    return run;
+}
+
+// The text laid out again as the painter laid it out, from the top of its line.
+std::vector<GlyphRun> laidOut(const QString &text, const QFont &font, qreal *ascent)
+{
+    // The font is the painter's, sized for this device already: passing the device would make a
+    // copy that looks its face up afresh.
     QTextLayout layout(text, font);
     layout.beginLayout();
     const QTextLine line = layout.createLine();
     layout.endLayout();
+    *ascent = line.isValid() ? line.ascent() : 0;
+    std::vector<GlyphRun> runs;
+    for (const QGlyphRun &run : layout.glyphRuns())
+        runs.push_back({run.rawFont(), run.glyphIndexes(), run.positions()});
+    return runs;
+}
+
+} // namespace
+
+const PdfPaintEngine::ShapedText &PdfPaintEngine::shaped(const QTextItem &item)
+{
+    const QString text = item.text();
+    const ShapedKey key {item.font(), text};
+    if (const ShapedText *known = shapedTexts_.object(key)) return *known;
+
     auto *made = new ShapedText;
-    made->ascent = line.isValid() ? line.ascent() : 0;
+    std::vector<GlyphRun> runs;
+    if (std::optional<GlyphRun> quick = item.renderFlags().testFlag(QTextItem::RightToLeft)
+            ? std::nullopt
+            : quickRun(text, item.font(), item.width()))
+        runs.push_back(std::move(*quick));
+    else {
+        runs = laidOut(text, item.font(), &made->ascent);
+        made->actualText = pdfTextString(text);
+    }
     QByteArray &out = made->operators;
-    for (const QGlyphRun &run : layout.glyphRuns()) {
-        const QRawFont raw = run.rawFont();
-        const int face = fonts_.face(raw);
-        const QList<quint32> glyphs = run.glyphIndexes();
-        const QList<QPointF> positions = run.positions();
-        const double size = raw.pixelSize();
+    for (const GlyphRun &run : runs) {
+        const int face = fonts_.face(run.font);
+        const double size = run.font.pixelSize();
         // Glyphs go in strings of one font and one baseline, placed by the fonts' advances and,
         // where the layout placed them otherwise, an adjustment in thousandths of the size.
         int current = 0;
         double y = 0;
         double nextX = 0; // where the string's next glyph lands by its advances
         bool open = false;
-        for (qsizetype g = 0; g < glyphs.size(); ++g) {
-            const PdfGlyphFonts::Code code
-                = fonts_.code(face, glyphs[g], [&] { return characterOf(text, raw, glyphs[g]); });
-            const QPointF at = positions[g];
+        for (qsizetype g = 0; g < run.glyphs.size(); ++g) {
+            const PdfGlyphFonts::Code code = fonts_.code(
+                face, run.glyphs[g], [&] { return characterOf(text, run.font, run.glyphs[g]); });
+            const QPointF at = run.positions[g];
             const bool newFont = code.font != current;
             if (newFont || !open || std::abs(at.y() - y) > 0.001) {
                 if (open) out += "]TJ\n";
@@ -364,16 +416,19 @@ const PdfPaintEngine::ShapedText &PdfPaintEngine::shaped(const QString &text, co
 
 void PdfPaintEngine::drawTextItem(const QPointF &p, const QTextItem &textItem)
 {
-    const QString text = textItem.text();
-    if (text.isEmpty() || pen_.style() == Qt::NoPen) return;
-    const ShapedText &shape = shaped(text, textItem.font());
+    if (textItem.text().isEmpty() || pen_.style() == Qt::NoPen) return;
+    const ShapedText &shape = shaped(textItem);
     if (shape.operators.isEmpty()) return;
     for (const int font : shape.fonts)
         pageFonts_.insert(font);
     openDrawing(opacity_ * pen_.color().alphaF());
     appendMatrix(QTransform::fromTranslate(p.x(), p.y() - shape.ascent));
     appendColor(pen_.color(), "rg");
-    content_ += "BT\n" + shape.operators + "ET Q\n";
+    if (shape.actualText.isEmpty())
+        content_ += "BT\n" + shape.operators + "ET Q\n";
+    else
+        content_ += "/Span << /ActualText " + shape.actualText + " >> BDC BT\n" + shape.operators
+            + "ET EMC Q\n";
 }
 
 void PdfPaintEngine::writePage(int page, int parent)

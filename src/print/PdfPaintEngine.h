@@ -5,8 +5,8 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFont>
 #include <QCache>
+#include <QFont>
 #include <QHash>
 #include <QList>
 #include <QPaintEngine>
@@ -64,6 +64,9 @@ private:
     {
         qreal ascent = 0;
         QByteArray operators;
+        // The text for those who copy or search it, where its glyphs do not tell it one by one
+        // (shaped scripts, marks joined to their letters); empty where they do.
+        QByteArray actualText;
         QList<int> fonts;
     };
     struct ShapedKey
@@ -76,7 +79,7 @@ private:
             return qHashMulti(seed, key.font, key.text);
         }
     };
-    const ShapedText &shaped(const QString &text, const QFont &font);
+    const ShapedText &shaped(const QTextItem &item);
 
     PdfObjectWriter &objects_;
     PdfGlyphFonts &fonts_;
