@@ -1054,7 +1054,7 @@ void PrintRunTest::copiesFollowEachOtherInRowOrder()
 // earlier run wrote there stays as it was.
 void PrintRunTest::aKilledRunLeavesNothingBehind()
 {
-    const QString layout = exampleLayoutWithRows(5000);
+    const QString layout = exampleLayoutWithRows(20000);
     QVERIFY(!layout.isEmpty());
     QTemporaryDir folder;
     const QString pdf = folder.filePath("labels.pdf");
@@ -1067,7 +1067,7 @@ void PrintRunTest::aKilledRunLeavesNothingBehind()
     const QByteArray earlierBytes = earlier.readAll();
     earlier.close();
 
-    // Five thousand pages take seconds: every kill comes while the pages are drawn.
+    // Twenty thousand pages take seconds: every kill comes while the pages are drawn.
     for (const int after : {300, 1200}) {
         print.start(programBinary(), {"print", layout, "--pdf", pdf});
         QVERIFY(print.waitForStarted());
