@@ -70,10 +70,14 @@ bool QrMaker::saveBitmap(const QString &path, int, QString *reason) const
 
 bool QrMaker::canEncode(const QString &text, QrLevel level, QString *reason)
 {
+    // Bytes that the largest code holds in byte mode alone (ISO/IEC 18004, table 7, version 40),
+    // less a margin: zint encodes them in that many or fewer, so they need no trial encode, which
+    // a run checks for every label before the first.
+    static constexpr int surelyFit[] = {2953 - 8, 2331 - 8, 1663 - 8, 1273 - 8};
+    const QByteArray bytes = text.toUtf8();
+    if (bytes.size() <= surelyFit[static_cast<size_t>(level)]) return true;
     // Capacity does not depend on the mask, so the quick fixed-mask encode answers for both.
-    return text.isEmpty()
-        || QrEncoder::encode(text.toUtf8(), level, QrEncoder::smallestVersion, 0, reason)
-               .has_value();
+    return QrEncoder::encode(bytes, level, QrEncoder::smallestVersion, 0, reason).has_value();
 }
 
 int QrMaker::modulesFor(const QString &text, QrLevel level)

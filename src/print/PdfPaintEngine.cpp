@@ -446,7 +446,10 @@ void PdfPaintEngine::writePage(int page, int parent)
     appendPdfNumber(base, pagePoints_.height(), 4);
     base += " cm\n";
     const int contents = objects_.writeStream({}, base + content_);
-    content_.clear();
+    // The next page takes about as much: grown from nothing it was copied over and over.
+    const qsizetype used = content_.size();
+    content_ = QByteArray();
+    content_.reserve(used + used / 4);
 
     const auto names = [](const QSet<int> &objects, const char *prefix) {
         QByteArray out;

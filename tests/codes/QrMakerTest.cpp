@@ -141,6 +141,18 @@ private slots:
         // What level M holds, level H may not: 2331 bytes fill version 40 at M.
         QVERIFY(QrMaker::canEncode(QString(2331, 'q'), QrLevel::M, nullptr));
         QVERIFY(!QrMaker::canEncode(QString(2331, 'q'), QrLevel::H, nullptr));
+        // What the check lets through untried, zint encodes: that many bytes of Chinese mixed
+        // with letters, at every level.
+        for (const auto &[level, bytes] :
+            {std::pair {QrLevel::L, 2945}, std::pair {QrLevel::M, 2323},
+                std::pair {QrLevel::Q, 1655}, std::pair {QrLevel::H, 1265}}) {
+            QString text = QString(bytes / 6, QChar(0x4E2D)) + QString(bytes / 6, 'q');
+            text += QString(bytes - int(text.toUtf8().size()), 'q');
+            QVERIFY(QrMaker::canEncode(text, level, nullptr));
+            QVERIFY(
+                QrEncoder::encode(text.toUtf8(), level, QrEncoder::smallestVersion, 0, nullptr));
+            QVERIFY(!QrMaker::canEncode(text + QString(bytes / 10, 'q'), level, nullptr));
+        }
         QCOMPARE(QrMaker::modulesFor(QString(100, 'q'), QrLevel::L), 37); // version 5
         QCOMPARE(QrMaker::modulesFor(QString(100, 'q'), QrLevel::H), 57); // version 10
     }
