@@ -16,41 +16,6 @@ QString faceKey(const QRawFont &font)
         + QString::number(font.weight()) + QChar(0) + QString::number(int(font.style()));
 }
 
-// The outline in glyph space (y up), as a path to fill.
-QByteArray outlineOperators(const QPainterPath &path)
-{
-    QByteArray out;
-    for (int i = 0; i < path.elementCount(); ++i) {
-        const QPainterPath::Element &element = path.elementAt(i);
-        const auto point = [&out](const QPainterPath::Element &at) {
-            appendPdfNumber(out, at.x, 1);
-            out += ' ';
-            appendPdfNumber(out, -at.y, 1);
-            out += ' ';
-        };
-        switch (element.type) {
-        case QPainterPath::MoveToElement:
-            point(element);
-            out += "m\n";
-            break;
-        case QPainterPath::LineToElement:
-            point(element);
-            out += "l\n";
-            break;
-        case QPainterPath::CurveToElement:
-            point(element);
-            point(path.elementAt(i + 1));
-            point(path.elementAt(i + 2));
-            out += "c\n";
-            i += 2;
-            break;
-        case QPainterPath::CurveToDataElement:
-            break;
-        }
-    }
-    return out;
-}
-
 QByteArray hexCode(uint value, int digits)
 {
     return QByteArray::number(value, 16).rightJustified(digits, '0').toUpper();
@@ -137,8 +102,10 @@ void PdfGlyphFonts::writeFont(const Font &font)
             appendPdfNumber(procedure, edge, 1);
             procedure += ' ';
         }
-        // d1: the glyph is a shape filled with the text's colour.
-        procedure += "d1\n" + outlineOperators(path) + (path.isEmpty() ? "" : "f\n");
+        // d1: the glyph is a shape filled with the text's colour; its outline in glyph space, y up.
+        procedure += "d1\n";
+        appendPdfPath(procedure, path, -1, 1);
+        if (!path.isEmpty()) procedure += "f\n";
         const QByteArray name = "/g" + QByteArray::number(qulonglong(g));
         procedures
             += name + ' ' + QByteArray::number(objects_.writeStream({}, procedure)) + " 0 R ";

@@ -2,6 +2,7 @@
 #include "PdfObjectWriter.h"
 
 #include <QIODevice>
+#include <QPainterPath>
 #include <QString>
 #include <algorithm>
 #include <charconv>
@@ -15,6 +16,38 @@ QByteArray pdfTextString(const QString &text)
     for (const QChar unit : text)
         out += QByteArray::number(unit.unicode(), 16).rightJustified(4, '0').toUpper();
     return out + '>';
+}
+
+void appendPdfPath(QByteArray &out, const QPainterPath &path, double yScale, int decimals)
+{
+    const auto point = [&](const QPainterPath::Element &at) {
+        appendPdfNumber(out, at.x, decimals);
+        out += ' ';
+        appendPdfNumber(out, at.y * yScale, decimals);
+        out += ' ';
+    };
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element &element = path.elementAt(i);
+        switch (element.type) {
+        case QPainterPath::MoveToElement:
+            point(element);
+            out += "m\n";
+            break;
+        case QPainterPath::LineToElement:
+            point(element);
+            out += "l\n";
+            break;
+        case QPainterPath::CurveToElement:
+            point(element);
+            point(path.elementAt(i + 1));
+            point(path.elementAt(i + 2));
+            out += "c\n";
+            i += 2;
+            break;
+        case QPainterPath::CurveToDataElement:
+            break;
+        }
+    }
 }
 
 void appendPdfNumber(QByteArray &out, double value, int decimals)

@@ -14,6 +14,7 @@
 #include <zlib.h>
 
 class QIODevice;
+class QPainterPath;
 
 namespace tagloom {
 
@@ -73,6 +74,10 @@ private:
 // A text string as PDF writes one for people to read: UTF-16 with its byte order mark, in
 // hexadecimal.
 QByteArray pdfTextString(const QString &text);
+
+// Appends the path's operators (m, l, c), its y coordinates multiplied by `yScale` (-1 turns a
+// y-down outline into glyph space), numbers to `decimals` places.
+void appendPdfPath(QByteArray &out, const QPainterPath &path, double yScale, int decimals);
 
 // Appends a number as PDF writes it: fixed point, at most `decimals` places, no trailing zeros.
 void appendPdfNumber(QByteArray &out, double value, int decimals = 3);

@@ -99,7 +99,7 @@ void PdfPaintEngine::useClip()
     if (clipOpen_) {
         content_ += "q\n";
         for (const QPainterPath &clip : std::as_const(clips_)) {
-            appendPath(clip);
+            appendPdfPath(content_, clip, 1, 3);
             content_ += clip.fillRule() == Qt::OddEvenFill ? "W* n\n" : "W n\n";
         }
     }
@@ -133,38 +133,6 @@ void PdfPaintEngine::appendColor(const QColor &color, const char *fillOrStroke)
     }
     content_ += fillOrStroke;
     content_ += '\n';
-}
-
-void PdfPaintEngine::appendPath(const QPainterPath &path)
-{
-    const auto point = [this](const QPainterPath::Element &at) {
-        appendPdfNumber(content_, at.x, 3);
-        content_ += ' ';
-        appendPdfNumber(content_, at.y, 3);
-        content_ += ' ';
-    };
-    for (int i = 0; i < path.elementCount(); ++i) {
-        const QPainterPath::Element &element = path.elementAt(i);
-        switch (element.type) {
-        case QPainterPath::MoveToElement:
-            point(element);
-            content_ += "m\n";
-            break;
-        case QPainterPath::LineToElement:
-            point(element);
-            content_ += "l\n";
-            break;
-        case QPainterPath::CurveToElement:
-            point(element);
-            point(path.elementAt(i + 1));
-            point(path.elementAt(i + 2));
-            content_ += "c\n";
-            i += 2;
-            break;
-        case QPainterPath::CurveToDataElement:
-            break;
-        }
-    }
 }
 
 bool PdfPaintEngine::fills() const
@@ -238,7 +206,7 @@ void PdfPaintEngine::drawPath(const QPainterPath &path)
     openDrawing(opacity_ * (fills() ? brush_.color() : pen_.color()).alphaF());
     if (fills()) appendColor(brush_.color(), "rg");
     if (strokes()) appendPen();
-    appendPath(path);
+    appendPdfPath(content_, path, 1, 3);
     paintPath(path.fillRule() == Qt::OddEvenFill, fills(), strokes());
     content_ += "Q\n";
 }

@@ -50,7 +50,6 @@ private:
     void openDrawing(qreal alpha);
     void appendMatrix(const QTransform &matrix);
     void appendColor(const QColor &color, const char *fillOrStroke);
-    void appendPath(const QPainterPath &path);
     void appendPen();
     // Fills and strokes the path just appended, as brush and pen say.
     void paintPath(bool oddEven, bool fill, bool stroke);
